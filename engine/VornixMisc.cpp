@@ -1,0 +1,72 @@
+#include "VornixMisc.h"
+
+#include "ProgramPath.h"
+
+QString ProgramFolder = ExecutableFolder();
+std::unique_ptr<TIniFile> SettingsFile;
+TSentenceSetupRec SentenceSetup;
+
+namespace {
+const QString kSection = QStringLiteral("SentenceSetup");
+}
+
+void OpenSettings()
+{
+    if (!SettingsFile)
+        SettingsFile = std::make_unique<TIniFile>(ProgramFolder + QStringLiteral("Zavlin.ini"));
+}
+
+void CloseSettings() { SettingsFile.reset(); }
+
+void LoadSentenceSetup()
+{
+    OpenSettings();
+    const TSentenceSetupRec d;
+    TSentenceSetupRec& r = SentenceSetup;
+    const TIniFile& f = *SettingsFile;
+    r.SpeedLimit = f.ReadInteger(kSection, QStringLiteral("SpeedLimit"), d.SpeedLimit);
+    r.UseSpeedLimit = f.ReadBool(kSection, QStringLiteral("UseSpeedLimit"), d.UseSpeedLimit);
+    r.UseSound = f.ReadBool(kSection, QStringLiteral("UseSound"), d.UseSound);
+    r.ShowWrongJohap = f.ReadBool(kSection, QStringLiteral("ShowWrongJohap"), d.ShowWrongJohap);
+    r.BackImage = f.ReadString(kSection, QStringLiteral("BackImage"), d.BackImage);
+    r.FontColor = f.ReadInteger(kSection, QStringLiteral("FontColor"), d.FontColor);
+    r.FontSize = f.ReadInteger(kSection, QStringLiteral("FontSize"), d.FontSize);
+    r.FontName = f.ReadString(kSection, QStringLiteral("FontName"), d.FontName);
+    r.FontBold = f.ReadBool(kSection, QStringLiteral("FontBold"), d.FontBold);
+    r.FontItalic = f.ReadBool(kSection, QStringLiteral("FontItalic"), d.FontItalic);
+    r.WrongMarkColor = f.ReadInteger(kSection, QStringLiteral("WrongMarkColor"), d.WrongMarkColor);
+}
+
+void SaveSentenceSetup()
+{
+    OpenSettings();
+    const TSentenceSetupRec& r = SentenceSetup;
+    TIniFile& f = *SettingsFile;
+    f.WriteInteger(kSection, QStringLiteral("SpeedLimit"), r.SpeedLimit);
+    f.WriteBool(kSection, QStringLiteral("UseSpeedLimit"), r.UseSpeedLimit);
+    f.WriteBool(kSection, QStringLiteral("UseSound"), r.UseSound);
+    f.WriteBool(kSection, QStringLiteral("ShowWrongJohap"), r.ShowWrongJohap);
+    f.WriteString(kSection, QStringLiteral("BackImage"), r.BackImage);
+    f.WriteInteger(kSection, QStringLiteral("FontColor"), r.FontColor);
+    f.WriteInteger(kSection, QStringLiteral("FontSize"), r.FontSize);
+    f.WriteString(kSection, QStringLiteral("FontName"), r.FontName);
+    f.WriteBool(kSection, QStringLiteral("FontBold"), r.FontBold);
+    f.WriteBool(kSection, QStringLiteral("FontItalic"), r.FontItalic);
+    f.WriteInteger(kSection, QStringLiteral("WrongMarkColor"), r.WrongMarkColor);
+}
+
+QString TrimLeftSpaces(const QString& S)
+{
+    qsizetype i = 0;
+    while (i < S.size() && S[i] == u' ')
+        ++i;
+    return S.mid(i);
+}
+
+QString TrimRightSpaces(const QString& S)
+{
+    qsizetype n = S.size();
+    while (n > 0 && S[n - 1] == u' ')
+        --n;
+    return S.left(n);
+}

@@ -1,0 +1,64 @@
+#include "Application.h"
+
+#include "Dialogs.h"
+#include "Exception.h"
+
+#include <QFont>
+
+namespace {
+QString gTitle;
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("vornix"));
+    InstallFontSubstitutions();
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const Exception& e) {
+        ShowException(e.Message());
+    } catch (const std::exception& e) {
+        ShowException(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowException(QStringLiteral("Unknown error."));
+    }
+    return true;
+}
+
+QString TApplication::Title() { return gTitle; }
+
+void TApplication::SetTitle(const QString& title) { gTitle = title; }
+
+void TApplication::ShowException(const QString& message)
+{
+    QString text = message.trimmed();
+    if (!text.isEmpty() && !text.endsWith(u'.') && !text.endsWith(u'!') && !text.endsWith(u'?'))
+        text += u'.';
+    MessageBox(nullptr, text, gTitle, MB_OK | MB_ICONERROR);
+}
+
+void TApplication::InstallFontSubstitutions()
+{
+    const QString coding = QStringLiteral("NanumGothicCoding");
+    const QString gothic = QStringLiteral("NanumGothic");
+    const QString myeongjo = QStringLiteral("NanumMyeongjo");
+    const QString sans = QStringLiteral("DejaVu Sans");
+    const struct
+    {
+        const char16_t* Name;
+        const QString& Substitute;
+    } table[] = {
+        {u"굴림체", coding}, {u"돋움체", coding},  {u"바탕체", coding},        {u"굴림", gothic},
+        {u"돋움", gothic},   {u"바탕", myeongjo},  {u"궁서", myeongjo},        {u"Tahoma", sans},
+        {u"MS Sans Serif", sans}, {u"Arial", sans},
+    };
+    for (const auto& entry : table) {
+        const QString name = QString::fromUtf16(entry.Name);
+        if (!QFont::substitutes(name).contains(entry.Substitute))
+            QFont::insertSubstitution(name, entry.Substitute);
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The application object: the program's title, the font substitutions for the Korean and Windows
+// font names the program stores, and the default handler that shows a failure in a message box
+// instead of letting it cross the event loop.
+
+#include <QApplication>
+
+class TApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    TApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    static QString Title();
+    static void SetTitle(const QString& title);
+    // Shows a failure's message as the default handler does; also for code outside the event loop.
+    static void ShowException(const QString& message);
+    // Installs the substitution table; safe to call more than once.
+    static void InstallFontSubstitutions();
+};

@@ -1,0 +1,11 @@
+#include "ProgramPath.h"
+
+#include <QFileInfo>
+
+QString ExecutableFolder()
+{
+    QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}

@@ -1,0 +1,1 @@
+// Holds the compiled resources; the files themselves are listed in CMakeLists.txt.

@@ -1,0 +1,12 @@
+# Sourced by the whole-program tests: starts a private Xvfb and stops it on exit.
+# Sets DISPLAY; tests skip (exit 77) when Xvfb is missing.
+command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
+for n in $(seq 90 140); do
+    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { XVFB_DISPLAY=:$n; break; }
+done
+Xvfb "$XVFB_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB_PID=$!
+export DISPLAY=$XVFB_DISPLAY
+trap 'kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null' EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; [ -e /tmp/.X11-unix/X${XVFB_DISPLAY#:} ] && break; sleep 0.1; done
+sleep 0.2

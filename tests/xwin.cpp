@@ -1,0 +1,92 @@
+// A small X client for the whole-program tests:
+//   xwin find TITLE [SECONDS]   waits for a top-level window with that exact title, prints its id
+//   xwin close WINDOW           asks the window to close, as a window manager's close button does
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+std::string TitleOf(Display* d, Window w)
+{
+    Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(d, w, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) == Success &&
+        data) {
+        title.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+    }
+    return title;
+}
+
+Window Find(Display* d, Window root, const std::string& title)
+{
+    Window parent, *children = nullptr;
+    unsigned int n = 0;
+    Window found = 0;
+    if (!XQueryTree(d, root, &root, &parent, &children, &n))
+        return 0;
+    for (unsigned int i = 0; i < n && !found; ++i) {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && TitleOf(d, children[i]) == title)
+            found = children[i];
+        else
+            found = Find(d, children[i], title);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: xwin find TITLE [SECONDS] | xwin close WINDOW\n");
+        return 2;
+    }
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) {
+        std::fprintf(stderr, "xwin: cannot open display\n");
+        return 2;
+    }
+    if (std::strcmp(argv[1], "find") == 0) {
+        const double seconds = argc > 3 ? std::atof(argv[3]) : 10;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(int(seconds * 1000));
+        while (std::chrono::steady_clock::now() < end) {
+            if (Window w = Find(d, DefaultRootWindow(d), argv[2])) {
+                std::printf("%lu\n", w);
+                return 0;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        std::fprintf(stderr, "xwin: no window titled \"%s\"\n", argv[2]);
+        return 1;
+    }
+    if (std::strcmp(argv[1], "close") == 0) {
+        const Window w = std::strtoul(argv[2], nullptr, 0);
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
+        e.xclient.data.l[1] = CurrentTime;
+        XSendEvent(d, w, False, NoEventMask, &e);
+        XFlush(d);
+        return 0;
+    }
+    std::fprintf(stderr, "xwin: unknown command %s\n", argv[1]);
+    return 2;
+}

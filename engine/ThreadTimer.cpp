@@ -4,7 +4,10 @@
 
 #include <QCoreApplication>
 
-TTimerThread* TTimerThread::CreateTimerThread(TThreadTimer* tt) { return new TTimerThread(tt); }
+TTimerThread* TTimerThread::CreateTimerThread(TThreadTimer* tt)
+{
+    return new TTimerThread(tt);
+}
 
 TTimerThread::TTimerThread(TThreadTimer* timer) : tt(timer)
 {
@@ -37,8 +40,7 @@ void TTimerThread::run()
             std::lock_guard<std::recursive_mutex> call(FCallLock);
             DoTimer();
         }
-        if (!tt.load() || bExitThread.load())
-            break;
+        if (!tt.load() || bExitThread.load()) break;
         const int wait = FInterval.load() - TickDiff(timeGetTime(), t0);
         if (wait > 0) {
             std::unique_lock<std::mutex> sleep(FSleepLock);
@@ -50,8 +52,7 @@ void TTimerThread::run()
 void TTimerThread::DoTimer()
 {
     TThreadTimer* timer = tt.load();
-    if (!timer || bExitThread.load() || !timer->FOnTimer)
-        return;
+    if (!timer || bExitThread.load() || !timer->FOnTimer) return;
     try {
         timer->FOnTimer(timer);
     } catch (...) {
@@ -63,8 +64,7 @@ TThreadTimer::TThreadTimer(QObject* owner) : QObject(owner) {}
 
 TThreadTimer::~TThreadTimer()
 {
-    if (FTimerThread)
-        StopThread();
+    if (FTimerThread) StopThread();
 }
 
 void TThreadTimer::SetEnabled(bool value)
@@ -79,27 +79,24 @@ void TThreadTimer::SetEnabled(bool value)
 void TThreadTimer::SetInterval(int value)
 {
     FInterval = value;
-    if (FTimerThread)
-        FTimerThread->SetInterval(value);
+    if (FTimerThread) FTimerThread->SetInterval(value);
 }
 
 void TThreadTimer::SetSyncTimerEvent(bool value)
 {
     FSyncTimerEvent = value;
-    if (FTimerThread)
-        FTimerThread->SetSyncTimerEvent(value);
+    if (FTimerThread) FTimerThread->SetSyncTimerEvent(value);
 }
 
 void TThreadTimer::StartThread()
 {
-    if (bRunning)
-        return;
+    if (bRunning) return;
     FTimerThread = TTimerThread::CreateTimerThread(this);
     FTimerThread->SetSyncTimerEvent(FSyncTimerEvent);
     FTimerThread->SetInterval(FInterval);
     static constexpr QThread::Priority kPriorities[] = {
-        QThread::IdlePriority,   QThread::LowestPriority,  QThread::LowPriority,         QThread::NormalPriority,
-        QThread::HighPriority,   QThread::HighestPriority, QThread::TimeCriticalPriority,
+        QThread::IdlePriority, QThread::LowestPriority,  QThread::LowPriority,          QThread::NormalPriority,
+        QThread::HighPriority, QThread::HighestPriority, QThread::TimeCriticalPriority,
     };
     FTimerThread->start(kPriorities[int(FPriority)]);
     bRunning = true;
@@ -108,8 +105,7 @@ void TThreadTimer::StartThread()
 void TThreadTimer::StopThread()
 {
     bRunning = false;
-    if (!FTimerThread)
-        return;
+    if (!FTimerThread) return;
     FTimerThread->Detach();
     FTimerThread = nullptr;
 }

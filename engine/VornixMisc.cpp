@@ -12,11 +12,13 @@ const QString kSection = QStringLiteral("SentenceSetup");
 
 void OpenSettings()
 {
-    if (!SettingsFile)
-        SettingsFile = std::make_unique<TIniFile>(ProgramFolder + QStringLiteral("Zavlin.ini"));
+    if (!SettingsFile) SettingsFile = std::make_unique<TIniFile>(ProgramFolder + QStringLiteral("Zavlin.ini"));
 }
 
-void CloseSettings() { SettingsFile.reset(); }
+void CloseSettings()
+{
+    SettingsFile.reset();
+}
 
 void LoadSentenceSetup()
 {

@@ -29,15 +29,20 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     return true;
 }
 
-QString TApplication::Title() { return gTitle; }
+QString TApplication::Title()
+{
+    return gTitle;
+}
 
-void TApplication::SetTitle(const QString& title) { gTitle = title; }
+void TApplication::SetTitle(const QString& title)
+{
+    gTitle = title;
+}
 
 void TApplication::ShowException(const QString& message)
 {
     QString text = message.trimmed();
-    if (!text.isEmpty() && !text.endsWith(u'.') && !text.endsWith(u'!') && !text.endsWith(u'?'))
-        text += u'.';
+    if (!text.isEmpty() && !text.endsWith(u'.') && !text.endsWith(u'!') && !text.endsWith(u'?')) text += u'.';
     MessageBox(nullptr, text, gTitle, MB_OK | MB_ICONERROR);
 }
 
@@ -52,13 +57,12 @@ void TApplication::InstallFontSubstitutions()
         const char16_t* Name;
         const QString& Substitute;
     } table[] = {
-        {u"굴림체", coding}, {u"돋움체", coding},  {u"바탕체", coding},        {u"굴림", gothic},
-        {u"돋움", gothic},   {u"바탕", myeongjo},  {u"궁서", myeongjo},        {u"Tahoma", sans},
-        {u"MS Sans Serif", sans}, {u"Arial", sans},
+        {u"굴림체", coding}, {u"돋움체", coding}, {u"바탕체", coding}, {u"굴림", gothic},        {u"돋움", gothic},
+        {u"바탕", myeongjo}, {u"궁서", myeongjo}, {u"Tahoma", sans},   {u"MS Sans Serif", sans}, {u"Arial", sans},
     };
     for (const auto& entry : table) {
         const QString name = QString::fromUtf16(entry.Name);
-        if (!QFont::substitutes(name).contains(entry.Substitute))
+        if (!QFont::substitutes(name).contains(entry.Substitute, Qt::CaseInsensitive))
             QFont::insertSubstitution(name, entry.Substitute);
     }
 }

@@ -21,12 +21,14 @@ uint32_t GetTickCount()
     return gSource ? gSource() : SteadyTicks();
 }
 
-uint32_t timeGetTime() { return GetTickCount(); }
+uint32_t timeGetTime()
+{
+    return GetTickCount();
+}
 
 void Sleep(int milliseconds)
 {
-    if (milliseconds > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 void SetTickSource(TTickSource source)
@@ -40,4 +42,7 @@ TFakeClock::TFakeClock(uint32_t start) : FNow(start)
     SetTickSource([this] { return FNow.load(); });
 }
 
-TFakeClock::~TFakeClock() { SetTickSource({}); }
+TFakeClock::~TFakeClock()
+{
+    SetTickSource({});
+}

@@ -13,7 +13,10 @@ uint32_t timeGetTime();
 void Sleep(int milliseconds);
 
 // Milliseconds from `from` to `to`, correct across a wrap of the counter.
-inline int32_t TickDiff(uint32_t to, uint32_t from) { return int32_t(to - from); }
+inline int32_t TickDiff(uint32_t to, uint32_t from)
+{
+    return int32_t(to - from);
+}
 
 // Replaces the clock for the whole program; an empty source restores the steady clock.
 void SetTickSource(TTickSource source);

@@ -11,11 +11,23 @@ constexpr TColor RGB(int r, int g, int b)
 {
     return TColor((uint32_t(r) & 0xFF) | ((uint32_t(g) & 0xFF) << 8) | ((uint32_t(b) & 0xFF) << 16));
 }
-constexpr int GetRValue(TColor c) { return uint32_t(c) & 0xFF; }
-constexpr int GetGValue(TColor c) { return (uint32_t(c) >> 8) & 0xFF; }
-constexpr int GetBValue(TColor c) { return (uint32_t(c) >> 16) & 0xFF; }
+constexpr int GetRValue(TColor c)
+{
+    return uint32_t(c) & 0xFF;
+}
+constexpr int GetGValue(TColor c)
+{
+    return (uint32_t(c) >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor c)
+{
+    return (uint32_t(c) >> 16) & 0xFF;
+}
 
-constexpr TColor SystemColor(int index) { return TColor(0xFF000000u | uint32_t(index)); }
+constexpr TColor SystemColor(int index)
+{
+    return TColor(0xFF000000u | uint32_t(index));
+}
 
 // System colours.
 constexpr TColor clScrollBar = SystemColor(0);

@@ -9,16 +9,12 @@
 namespace {
 bool SameAscii(QStringView a, QStringView b)
 {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
         char16_t x = a[i].unicode(), y = b[i].unicode();
-        if (x >= 'A' && x <= 'Z')
-            x += 32;
-        if (y >= 'A' && y <= 'Z')
-            y += 32;
-        if (x != y)
-            return false;
+        if (x >= 'A' && x <= 'Z') x += 32;
+        if (y >= 'A' && y <= 'Z') y += 32;
+        if (x != y) return false;
     }
     return true;
 }
@@ -27,11 +23,9 @@ bool SameAscii(QStringView a, QStringView b)
 QStringView SectionOf(QStringView line)
 {
     line = line.trimmed();
-    if (line.size() < 2 || line.front() != u'[')
-        return {};
+    if (line.size() < 2 || line.front() != u'[') return {};
     const qsizetype close = line.indexOf(u']');
-    if (close < 0)
-        return {};
+    if (close < 0) return {};
     return line.mid(1, close - 1).trimmed();
 }
 
@@ -44,13 +38,10 @@ bool IsComment(QStringView line)
 // Key of a "key=value" line, or a null view.
 QStringView KeyOf(QStringView line, QStringView* value = nullptr)
 {
-    if (IsComment(line))
-        return {};
+    if (IsComment(line)) return {};
     const qsizetype eq = line.indexOf(u'=');
-    if (eq < 0)
-        return {};
-    if (value)
-        *value = line.mid(eq + 1).trimmed();
+    if (eq < 0) return {};
+    if (value) *value = line.mid(eq + 1).trimmed();
     return line.left(eq).trimmed();
 }
 
@@ -66,20 +57,16 @@ TSpan FindSection(const QStringList& lines, QStringView section)
     TSpan span;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QStringView name = SectionOf(lines[i]);
-        if (name.isNull())
-            continue;
-        if (span.Header >= 0)
-            break;
+        if (name.isNull()) continue;
+        if (span.Header >= 0) break;
         if (SameAscii(name, section)) {
             span.Header = i;
             span.First = span.End = i + 1;
         }
     }
-    if (span.Header < 0)
-        return span;
+    if (span.Header < 0) return span;
     for (qsizetype i = span.First; i < lines.size() && SectionOf(lines[i]).isNull(); ++i)
-        if (!lines[i].trimmed().isEmpty())
-            span.End = i + 1;
+        if (!lines[i].trimmed().isEmpty()) span.End = i + 1;
     return span;
 }
 
@@ -87,13 +74,15 @@ qsizetype FindKey(const QStringList& lines, const TSpan& span, QStringView key)
 {
     for (qsizetype i = span.First; i >= 0 && i < span.End; ++i) {
         const QStringView k = KeyOf(lines[i]);
-        if (!k.isNull() && SameAscii(k, key))
-            return i;
+        if (!k.isNull() && SameAscii(k, key)) return i;
     }
     return -1;
 }
 
-bool HasLineBreak(const QString& s) { return s.contains(u'\n') || s.contains(u'\r'); }
+bool HasLineBreak(const QString& s)
+{
+    return s.contains(u'\n') || s.contains(u'\r');
+}
 
 void CheckNames(const QString& section, const QString& key)
 {
@@ -121,19 +110,16 @@ bool ParseInteger(QStringView text, int* result)
         base = 16;
         text = text.mid(2);
     }
-    if (text.isEmpty())
-        return false;
+    if (text.isEmpty()) return false;
     bool ok = false;
     const qulonglong magnitude = text.toULongLong(&ok, base);
-    if (!ok)
-        return false;
+    if (!ok) return false;
     if (base == 16 && !negative && magnitude <= 0xFFFFFFFFull) {
         *result = int(uint32_t(magnitude)); // hex spells the bit pattern, as colours are written
         return true;
     }
     const long long value = negative ? -(long long)magnitude : (long long)magnitude;
-    if (magnitude > 0x80000000ull || value < INT32_MIN || value > INT32_MAX)
-        return false;
+    if (magnitude > 0x80000000ull || value < INT32_MIN || value > INT32_MAX) return false;
     *result = int(value);
     return true;
 }
@@ -145,11 +131,9 @@ TIniFile::TLines TIniFile::Load() const
 {
     TLines content;
     QFile file(FFileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return content;
+    if (!file.open(QIODevice::ReadOnly)) return content;
     const QByteArray bytes = file.readAll();
-    if (bytes.contains("\r\n"))
-        content.Eol = QStringLiteral("\r\n");
+    if (bytes.contains("\r\n")) content.Eol = QStringLiteral("\r\n");
     content.Lines = SplitLines(DecodeText(bytes));
     return content;
 }
@@ -157,8 +141,7 @@ TIniFile::TLines TIniFile::Load() const
 void TIniFile::Save(const TLines& content, const QString& before) const
 {
     const QString text = content.Text();
-    if (text == before)
-        return;
+    if (text == before) return;
     QSaveFile file(FFileName);
     const QByteArray bytes = text.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
@@ -171,8 +154,7 @@ QString TIniFile::RawRead(const QString& section, const QString& key, bool* foun
     const TSpan span = FindSection(content.Lines, section);
     const qsizetype at = FindKey(content.Lines, span, key);
     *found = at >= 0;
-    if (at < 0)
-        return {};
+    if (at < 0) return {};
     QStringView value;
     KeyOf(content.Lines[at], &value);
     return value.toString();
@@ -190,8 +172,7 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int defaul
     bool found = false;
     const QString text = RawRead(section, key, &found);
     int value = defaultValue;
-    if (found && ParseInteger(text, &value))
-        return value;
+    if (found && ParseInteger(text, &value)) return value;
     return defaultValue;
 }
 
@@ -219,8 +200,7 @@ QStringList TIniFile::ReadSection(const QString& section) const
     QStringList keys;
     for (qsizetype i = span.First; i >= 0 && i < span.End; ++i) {
         const QStringView k = KeyOf(content.Lines[i]);
-        if (!k.isNull())
-            keys << k.toString();
+        if (!k.isNull()) keys << k.toString();
     }
     return keys;
 }
@@ -236,8 +216,7 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     const QString line = key + u'=' + value;
     const TSpan span = FindSection(content.Lines, section);
     if (span.Header < 0) {
-        if (!content.Lines.isEmpty() && !content.Lines.last().trimmed().isEmpty())
-            content.Lines << QString();
+        if (!content.Lines.isEmpty() && !content.Lines.last().trimmed().isEmpty()) content.Lines << QString();
         content.Lines << u'[' + section + u']' << line;
     } else {
         const qsizetype at = FindKey(content.Lines, span, key);
@@ -264,8 +243,7 @@ void TIniFile::DeleteKey(const QString& section, const QString& key)
     TLines content = Load();
     const QString before = content.Text();
     const qsizetype at = FindKey(content.Lines, FindSection(content.Lines, section), key);
-    if (at < 0)
-        return;
+    if (at < 0) return;
     content.Lines.removeAt(at);
     Save(content, before);
 }
@@ -275,8 +253,7 @@ void TIniFile::EraseSection(const QString& section)
     TLines content = Load();
     const QString before = content.Text();
     const TSpan span = FindSection(content.Lines, section);
-    if (span.Header < 0)
-        return;
+    if (span.Header < 0) return;
     qsizetype end = span.End;
     // Take the blank lines that followed the section with it.
     while (end < content.Lines.size() && content.Lines[end].trimmed().isEmpty())

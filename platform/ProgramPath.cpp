@@ -5,7 +5,6 @@
 QString ExecutableFolder()
 {
     QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
+    if (!folder.endsWith(u'/')) folder += u'/';
     return folder;
 }

@@ -16,13 +16,18 @@ void Randomize()
     RandSeed(uint32_t(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
 }
 
-void RandSeed(uint32_t seed) { Generator().seed(seed); }
+void RandSeed(uint32_t seed)
+{
+    Generator().seed(seed);
+}
 
 int Random(int range)
 {
-    if (range <= 0)
-        return 0;
+    if (range <= 0) return 0;
     return std::uniform_int_distribution<int>(0, range - 1)(Generator());
 }
 
-double RandomReal() { return std::generate_canonical<double, 32>(Generator()); }
+double RandomReal()
+{
+    return std::generate_canonical<double, 32>(Generator());
+}

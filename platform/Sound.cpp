@@ -1,8 +1,8 @@
 #include "Sound.h"
 
+#include <QAudioDevice>
 #include <QFile>
 #include <QHash>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
@@ -19,11 +19,9 @@ public:
 
     void Play(const QString& name)
     {
-        if (!FHasDevice)
-            return;
+        if (!FHasDevice) return;
         QSoundEffect* effect = Effect(name);
-        if (!effect)
-            return;
+        if (!effect) return;
         Stop();
         effect->play();
         FPlaying = effect;
@@ -31,16 +29,14 @@ public:
 
     void Stop()
     {
-        if (FPlaying)
-            FPlaying->stop();
+        if (FPlaying) FPlaying->stop();
         FPlaying = nullptr;
     }
 
 private:
     TSoundPlayer() : FHasDevice(!QMediaDevices::defaultAudioOutput().isNull())
     {
-        if (!FHasDevice)
-            return;
+        if (!FHasDevice) return;
         for (const char* name : {"CORRECTKEY", "WRONGKEY", "THUNDER"})
             Effect(QString::fromLatin1(name));
     }
@@ -48,11 +44,9 @@ private:
     QSoundEffect* Effect(const QString& name)
     {
         auto found = FEffects.constFind(name);
-        if (found != FEffects.constEnd())
-            return found.value();
+        if (found != FEffects.constEnd()) return found.value();
         const QString path = QStringLiteral(":/sounds/%1.wav").arg(name);
-        if (!QFile::exists(path))
-            return nullptr;
+        if (!QFile::exists(path)) return nullptr;
         auto* effect = new QSoundEffect; // lives as long as the program
         effect->setSource(QUrl(QStringLiteral("qrc") + path));
         FEffects.insert(name, effect);
@@ -65,6 +59,12 @@ private:
 };
 } // namespace
 
-void PlaySoundResource(const QString& name) { TSoundPlayer::Instance().Play(name); }
+void PlaySoundResource(const QString& name)
+{
+    TSoundPlayer::Instance().Play(name);
+}
 
-void StopSound() { TSoundPlayer::Instance().Stop(); }
+void StopSound()
+{
+    TSoundPlayer::Instance().Stop();
+}

@@ -11,12 +11,10 @@
 namespace {
 bool StartsWith(const QByteArray& bytes, std::initializer_list<unsigned char> mark)
 {
-    if (bytes.size() < qsizetype(mark.size()))
-        return false;
+    if (bytes.size() < qsizetype(mark.size())) return false;
     qsizetype i = 0;
     for (unsigned char b : mark)
-        if (static_cast<unsigned char>(bytes[i++]) != b)
-            return false;
+        if (static_cast<unsigned char>(bytes[i++]) != b) return false;
     return true;
 }
 
@@ -27,8 +25,7 @@ public:
     TIconv(const char* to, const char* from) : FHandle(iconv_open(to, from)) {}
     ~TIconv()
     {
-        if (Ok())
-            iconv_close(FHandle);
+        if (Ok()) iconv_close(FHandle);
     }
     TIconv(const TIconv&) = delete;
     TIconv& operator=(const TIconv&) = delete;
@@ -45,8 +42,7 @@ public:
             size_t room = sizeof buffer;
             const size_t r = iconv(FHandle, &src, &inLen, &dst, &room);
             out.append(buffer, dst - buffer);
-            if (r == size_t(-1) && errno != E2BIG)
-                return false;
+            if (r == size_t(-1) && errno != E2BIG) return false;
         }
         return true;
     }
@@ -58,8 +54,7 @@ private:
 
 QString DecodeText(const QByteArray& bytes)
 {
-    if (StartsWith(bytes, {0xEF, 0xBB, 0xBF}))
-        return QString::fromUtf8(bytes.mid(3));
+    if (StartsWith(bytes, {0xEF, 0xBB, 0xBF})) return QString::fromUtf8(bytes.mid(3));
     if (StartsWith(bytes, {0xFF, 0xFE})) {
         QStringDecoder decoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
         return decoder(bytes.mid(2));
@@ -70,8 +65,7 @@ QString DecodeText(const QByteArray& bytes)
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
+    if (!utf8.hasError()) return text;
     return FromAnsi(bytes);
 }
 
@@ -82,15 +76,12 @@ QStringList SplitLines(const QString& text)
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
+        if (c != u'\r' && c != u'\n') continue;
         lines << text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
         start = i + 1;
     }
-    if (start < n)
-        lines << text.mid(start);
+    if (start < n) lines << text.mid(start);
     return lines;
 }
 
@@ -106,18 +97,15 @@ QByteArray ToAnsi(const QString& text, int maxBytes)
 {
     TIconv conv("CP949", "UTF-8");
     QByteArray out;
-    if (!conv.Ok())
-        return text.toLatin1();
+    if (!conv.Ok()) return text.toLatin1();
     // Character by character, so that an unmappable one becomes '?' and a cut never splits a character.
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         const QByteArray utf8 = text.mid(i, len).toUtf8();
         i += len;
         QByteArray piece;
-        if (!conv.Convert(utf8.constData(), size_t(utf8.size()), piece) || piece.isEmpty())
-            piece = "?";
-        if (maxBytes >= 0 && out.size() + piece.size() > maxBytes)
-            break;
+        if (!conv.Convert(utf8.constData(), size_t(utf8.size()), piece) || piece.isEmpty()) piece = "?";
+        if (maxBytes >= 0 && out.size() + piece.size() > maxBytes) break;
         out += piece;
     }
     return out;
@@ -126,11 +114,9 @@ QByteArray ToAnsi(const QString& text, int maxBytes)
 QString FromAnsi(const QByteArray& bytes)
 {
     TIconv conv("UTF-8", "CP949");
-    if (!conv.Ok())
-        return QString::fromLatin1(bytes);
+    if (!conv.Ok()) return QString::fromLatin1(bytes);
     QByteArray whole;
-    if (conv.Convert(bytes.constData(), size_t(bytes.size()), whole))
-        return QString::fromUtf8(whole);
+    if (conv.Convert(bytes.constData(), size_t(bytes.size()), whole)) return QString::fromUtf8(whole);
     // Some bytes are no CP949: go character by character so each bad byte costs one replacement
     // character, not the rest of the text.
     QString result;

@@ -4,23 +4,20 @@ TTimer::TTimer(QObject* owner) : QObject(owner)
 {
     FTimer.setTimerType(Qt::PreciseTimer);
     connect(&FTimer, &QTimer::timeout, this, [this] {
-        if (FOnTimer)
-            FOnTimer(this);
+        if (FOnTimer) FOnTimer(this);
     });
 }
 
 void TTimer::SetEnabled(bool value)
 {
-    if (value == FEnabled)
-        return;
+    if (value == FEnabled) return;
     FEnabled = value;
     UpdateTimer();
 }
 
 void TTimer::SetInterval(int value)
 {
-    if (value == FInterval)
-        return;
+    if (value == FInterval) return;
     FInterval = value;
     FTimer.stop();
     UpdateTimer();
@@ -30,8 +27,7 @@ void TTimer::SetOnTimer(TNotifyEvent handler)
 {
     const bool had = bool(FOnTimer);
     FOnTimer = std::move(handler);
-    if (had != bool(FOnTimer))
-        UpdateTimer();
+    if (had != bool(FOnTimer)) UpdateTimer();
 }
 
 void TTimer::UpdateTimer()

@@ -7,8 +7,12 @@ mkdir -p "$OUT"
 "$VORNIX" >"$OUT/gui_start_close.log" 2>&1 &
 PID=$!
 WIN=$("$XWIN" find "Vornix 타자연습" 15) || { kill $PID; echo "FAIL: no main window"; exit 1; }
-"$XWIN" close "$WIN"
-for _ in $(seq 100); do kill -0 $PID 2>/dev/null || break; sleep 0.1; done
+# A close sent while the window is still being set up can go unseen: ask again each second.
+for _ in $(seq 10); do
+    sleep 0.3
+    "$XWIN" close "$WIN" 2>/dev/null
+    for _ in $(seq 7); do kill -0 $PID 2>/dev/null || break 2; sleep 0.1; done
+done
 if kill -0 $PID 2>/dev/null; then kill $PID; echo "FAIL: the program did not quit"; exit 1; fi
 wait $PID
 STATUS=$?

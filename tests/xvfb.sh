@@ -6,7 +6,7 @@ for n in $(seq 90 140); do
 done
 Xvfb "$XVFB_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
-export DISPLAY=$XVFB_DISPLAY
+export DISPLAY=$XVFB_DISPLAY QT_QPA_PLATFORM=xcb
 trap 'kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null' EXIT
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; [ -e /tmp/.X11-unix/X${XVFB_DISPLAY#:} ] && break; sleep 0.1; done
 sleep 0.2

@@ -35,8 +35,7 @@ Window Find(Display* d, Window root, const std::string& title)
     Window parent, *children = nullptr;
     unsigned int n = 0;
     Window found = 0;
-    if (!XQueryTree(d, root, &root, &parent, &children, &n))
-        return 0;
+    if (!XQueryTree(d, root, &root, &parent, &children, &n)) return 0;
     for (unsigned int i = 0; i < n && !found; ++i) {
         XWindowAttributes a;
         if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && TitleOf(d, children[i]) == title)
@@ -44,8 +43,7 @@ Window Find(Display* d, Window root, const std::string& title)
         else
             found = Find(d, children[i], title);
     }
-    if (children)
-        XFree(children);
+    if (children) XFree(children);
     return found;
 }
 } // namespace

@@ -1,0 +1,133 @@
+// The platform layer's small pieces: colours, the application's default failure handler, fonts, timers.
+#include "Application.h"
+#include "Color.h"
+#include "Dialogs.h"
+#include "Exception.h"
+#include "Random.h"
+#include "Timer.h"
+
+#include <QFontInfo>
+#include <QtTest>
+
+namespace {
+QStringList gShown;
+int RecordBox(const QString& text, const QString& caption, unsigned)
+{
+    gShown << caption + QStringLiteral(": ") + text;
+    return IDOK;
+}
+
+class TThrowing : public QObject
+{
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::User) throw Exception(QStringLiteral("연습할 글을 선택하세요."));
+        return QObject::event(e);
+    }
+};
+} // namespace
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void colorToRgb_data()
+    {
+        QTest::addColumn<TColor>("color");
+        QTest::addColumn<TColor>("rgb");
+        QTest::newRow("plain colour") << RGB(1, 2, 3) << RGB(1, 2, 3);
+        QTest::newRow("window text") << clWindowText << RGB(0, 0, 0);
+        QTest::newRow("button face") << clBtnFace << RGB(240, 240, 240);
+        QTest::newRow("window") << clWindow << RGB(255, 255, 255);
+        QTest::newRow("high byte other than $FF dropped") << TColor(0x02112233) << TColor(0x112233);
+        QTest::newRow("unknown system index") << SystemColor(200) << clBlack;
+    }
+    void colorToRgb()
+    {
+        QFETCH(TColor, color);
+        QFETCH(TColor, rgb);
+        QCOMPARE(ColorToRGB(color), rgb);
+    }
+
+    void failureInAHandlerIsShownNotThrown()
+    {
+        SetMessageBoxHook(RecordBox);
+        TApplication::SetTitle(QStringLiteral("Vornix 타자연습"));
+        TThrowing target;
+        QEvent event(QEvent::User);
+        QVERIFY(QCoreApplication::sendEvent(&target, &event));
+        QCOMPARE(gShown, QStringList{QStringLiteral("Vornix 타자연습: 연습할 글을 선택하세요.")});
+        SetMessageBoxHook(nullptr);
+    }
+
+    void messageBoxBreaksLinesAtCharacter13()
+    {
+        SetMessageBoxHook(RecordBox);
+        gShown.clear();
+        MessageBox(nullptr, QStringLiteral("첫 줄\r둘째 줄"), QStringLiteral("확인"), MB_OK | MB_ICONINFORMATION);
+        QCOMPARE(gShown, QStringList{QStringLiteral("확인: 첫 줄\n둘째 줄")});
+        SetMessageBoxHook(nullptr);
+    }
+
+    void koreanFontNamesResolveToInstalledFonts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("굴림체") << "굴림체"
+                                << "NanumGothicCoding";
+        QTest::newRow("돋움") << "돋움"
+                              << "NanumGothic";
+        QTest::newRow("바탕") << "바탕"
+                              << "NanumMyeongjo";
+        QTest::newRow("Tahoma") << "Tahoma"
+                                << "DejaVu Sans";
+    }
+    void koreanFontNamesResolveToInstalledFonts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, family);
+        QFont font(name);
+        QCOMPARE(QFontInfo(font).family(), family);
+    }
+
+    void timerKeepsRunningWhenEnabledAgainOrGivenTheSameInterval()
+    {
+        TTimer timer;
+        timer.SetInterval(60);
+        int ticks = 0;
+        QElapsedTimer clock;
+        clock.start();
+        timer.SetOnTimer([&](QObject*) { ++ticks; });
+        QTest::qWait(40);
+        timer.SetEnabled(true); // already enabled: no restart
+        timer.SetInterval(60);  // same interval: no restart
+        QVERIFY(QTest::qWaitFor([&] { return ticks > 0; }, 1000));
+        QVERIFY2(clock.elapsed() < 95, qPrintable(QString::number(clock.elapsed())));
+        timer.SetEnabled(false);
+        const int seen = ticks;
+        QTest::qWait(100);
+        QCOMPARE(ticks, seen);
+    }
+
+    void seededRandomRepeats()
+    {
+        RandSeed(42);
+        QList<int> first;
+        for (int i = 0; i < 10; ++i)
+            first << Random(12);
+        RandSeed(42);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(Random(12), first[i]);
+        QCOMPARE(Random(0), 0);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    TestPlatform test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_platform.moc"

@@ -1,0 +1,202 @@
+// The thread timer: ticks paced by a worker, delivered on the user-interface thread, and a stop that holds.
+#include "Clock.h"
+#include "ThreadTimer.h"
+
+#include <QPointer>
+#include <QtTest>
+
+#include <atomic>
+#include <vector>
+
+namespace {
+// Runs the event loop until the condition holds or the time is up.
+template <typename F> bool WaitFor(F condition, int ms = 3000)
+{
+    return QTest::qWaitFor(condition, ms);
+}
+} // namespace
+
+class TestThreadTimer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstTickAtOnceOnTheUiThread()
+    {
+        TThreadTimer timer;
+        timer.SetInterval(1000);
+        QThread* tickThread = nullptr;
+        QObject* sender = nullptr;
+        const uint32_t start = GetTickCount();
+        uint32_t firstTick = 0;
+        timer.SetOnTimer([&](QObject* s) {
+            tickThread = QThread::currentThread();
+            sender = s;
+            firstTick = GetTickCount();
+        });
+        timer.SetEnabled(true);
+        QVERIFY(WaitFor([&] { return firstTick != 0; }, 500));
+        QCOMPARE(tickThread, QThread::currentThread());
+        QCOMPARE(sender, &timer);
+        QVERIFY(TickDiff(firstTick, start) < 300);
+        timer.SetEnabled(false);
+    }
+
+    void enablingTwiceStartsOneWorker()
+    {
+        TThreadTimer timer;
+        timer.SetOnTimer([](QObject*) {});
+        timer.SetEnabled(true);
+        TTimerThread* first = timer.TimerThread();
+        QVERIFY(first);
+        timer.SetEnabled(true);
+        QCOMPARE(timer.TimerThread(), first);
+        QVERIFY(timer.Enabled());
+        timer.SetEnabled(false);
+        QVERIFY(!timer.TimerThread());
+        QVERIFY(!timer.Enabled());
+        timer.SetEnabled(false);
+    }
+
+    // Ticks start every Interval counted from the previous tick's start, the handler's time included.
+    void periodCountsFromEachTickStart_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("work");
+        QTest::addColumn<int>("expectedGap");
+        QTest::newRow("handler shorter than interval") << 100 << 30 << 100;
+        QTest::newRow("handler longer than interval") << 50 << 80 << 80;
+    }
+    void periodCountsFromEachTickStart()
+    {
+        QFETCH(int, interval);
+        QFETCH(int, work);
+        QFETCH(int, expectedGap);
+        TThreadTimer timer;
+        timer.SetInterval(interval);
+        std::vector<uint32_t> starts;
+        timer.SetOnTimer([&](QObject*) {
+            starts.push_back(GetTickCount());
+            QThread::msleep(work);
+        });
+        timer.SetEnabled(true);
+        QVERIFY(WaitFor([&] { return starts.size() >= 5; }));
+        timer.SetEnabled(false);
+        // Each tick reaches the handler a few milliseconds after the worker took its start time, so single
+        // gaps jitter by that delivery delay while their mean keeps the period.
+        for (size_t i = 1; i < starts.size(); ++i) {
+            const int gap = TickDiff(starts[i], starts[i - 1]);
+            QVERIFY2(gap >= expectedGap - 15 && gap <= expectedGap + 40,
+                     qPrintable(QStringLiteral("gap %1 ms, expected about %2").arg(gap).arg(expectedGap)));
+        }
+        const double mean = TickDiff(starts.back(), starts.front()) / double(starts.size() - 1);
+        QVERIFY2(mean >= expectedGap - 3 && mean <= expectedGap + 15, qPrintable(QString::number(mean)));
+    }
+
+    // The worker may be asleep, or already waiting to deliver a tick: neither may reach the handler.
+    void noTickAfterDisable_data()
+    {
+        QTest::addColumn<int>("delayBeforeStop");
+        QTest::newRow("during the sleep") << 30;
+        QTest::newRow("tick already queued") << 0;
+    }
+    void noTickAfterDisable()
+    {
+        QFETCH(int, delayBeforeStop);
+        TThreadTimer timer;
+        timer.SetInterval(5);
+        std::atomic<int> ticks{0};
+        bool stopped = false;
+        bool lateTick = false;
+        timer.SetOnTimer([&](QObject*) {
+            if (stopped) lateTick = true;
+            ++ticks;
+        });
+        for (int round = 0; round < 20; ++round) {
+            timer.SetEnabled(true);
+            QVERIFY(WaitFor([&] { return ticks > 0; }));
+            // Block the user-interface thread so the worker queues its next tick, then stop.
+            QThread::msleep(delayBeforeStop ? delayBeforeStop : 20);
+            timer.SetEnabled(false);
+            stopped = true;
+            QTest::qWait(30); // deliver whatever the worker had queued
+            QVERIFY(!lateTick);
+            stopped = false;
+            ticks = 0;
+        }
+    }
+
+    void handlerMayStopItsOwnTimer()
+    {
+        TThreadTimer timer;
+        timer.SetInterval(5);
+        int ticks = 0;
+        timer.SetOnTimer([&](QObject*) {
+            ++ticks;
+            timer.SetEnabled(false);
+        });
+        timer.SetEnabled(true);
+        QTest::qWait(100);
+        QCOMPARE(ticks, 1);
+    }
+
+    void destroyingARunningTimerEndsItsWorker()
+    {
+        auto* timer = new TThreadTimer;
+        timer->SetInterval(20);
+        int ticks = 0;
+        timer->SetOnTimer([&](QObject*) { ++ticks; });
+        timer->SetEnabled(true);
+        QVERIFY(WaitFor([&] { return ticks > 0; }));
+        QPointer<TTimerThread> worker = timer->TimerThread();
+        QThread::msleep(30); // let a tick wait for delivery to the destroyed timer
+        delete timer;
+        const int seen = ticks;
+        QVERIFY(WaitFor([&] { return worker.isNull(); })); // ended on its own and freed itself
+        QCOMPARE(ticks, seen);
+    }
+
+    void failingHandlerKeepsTicking()
+    {
+        TThreadTimer timer;
+        timer.SetInterval(5);
+        int ticks = 0;
+        timer.SetOnTimer([&](QObject*) {
+            ++ticks;
+            throw std::runtime_error("handler failed");
+        });
+        timer.SetEnabled(true);
+        QVERIFY(WaitFor([&] { return ticks >= 3; }));
+        timer.SetEnabled(false);
+    }
+
+    void workerThreadDeliveryWhenNotSynchronised()
+    {
+        TThreadTimer timer;
+        timer.SetInterval(5);
+        timer.SetSyncTimerEvent(false);
+        std::atomic<QThread*> where{nullptr};
+        std::atomic<bool> running{false};
+        std::atomic<bool> lateTick{false};
+        std::atomic<bool> stopped{false};
+        timer.SetOnTimer([&](QObject*) {
+            if (stopped) lateTick = true;
+            running = true;
+            where = QThread::currentThread();
+            QThread::msleep(20);
+            running = false;
+        });
+        timer.SetEnabled(true);
+        QVERIFY(WaitFor([&] { return where.load() != nullptr; }));
+        QVERIFY(where.load() != QThread::currentThread());
+        QVERIFY(WaitFor([&] { return running.load(); }));
+        timer.SetEnabled(false); // waits for the running handler
+        QVERIFY(!running);
+        stopped = true;
+        QThread::msleep(50);
+        QVERIFY(!lateTick);
+    }
+};
+
+QTEST_MAIN(TestThreadTimer)
+#include "tst_threadtimer.moc"

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "Exception.h"
 #include "Random.h"
+#include "Sound.h"
 #include "Timer.h"
 
 #include <QFontInfo>
@@ -109,6 +110,30 @@ private slots:
         const int seen = ticks;
         QTest::qWait(100);
         QCOMPARE(ticks, seen);
+    }
+
+    void soundsAreInTheResources_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("minMs");
+        QTest::addColumn<int>("maxMs");
+        QTest::newRow("click") << "CORRECTKEY" << 10 << 150;
+        QTest::newRow("buzz") << "WRONGKEY" << 100 << 400;
+        QTest::newRow("thunder") << "THUNDER" << 1200 << 2000;
+    }
+    void soundsAreInTheResources()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        QFile file(QStringLiteral(":/sounds/%1.wav").arg(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray wav = file.readAll();
+        QVERIFY(wav.startsWith("RIFF") && wav.mid(8, 4) == "WAVE");
+        const auto le32 = [&](int at) { return qFromLittleEndian<quint32>(wav.constData() + at); };
+        const int ms = int(qint64(le32(40)) * 1000 / le32(28)); // data size / byte rate
+        QVERIFY2(ms >= minMs && ms <= maxMs, qPrintable(QString::number(ms)));
+        PlaySoundResource(name); // silent without an audio device, and never blocks
     }
 
     void seededRandomRepeats()

@@ -1,0 +1,48 @@
+#include "HtmlHelp.h"
+
+#include "Application.h"
+#include "Dialogs.h"
+
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+QPointer<QTextBrowser> gBrowser;
+
+QTextBrowser* Browser()
+{
+    if (!gBrowser) {
+        gBrowser = new QTextBrowser;
+        gBrowser->setAttribute(Qt::WA_DeleteOnClose);
+        gBrowser->setWindowTitle(TApplication::Title() + QStringLiteral(" 도움말"));
+        gBrowser->setOpenExternalLinks(true);
+        gBrowser->resize(720, 640);
+    }
+    return gBrowser;
+}
+} // namespace
+
+void HtmlHelpDisplayTopic(QWidget* caller, const QString& helpFile, const QString& topic)
+{
+    const QString folder = QFileInfo(helpFile).absolutePath() + QStringLiteral("/help/");
+    const QString page = folder + topic;
+    if (!QFileInfo(page).isFile()) {
+        MessageBox(caller, QStringLiteral("도움말을 찾을 수 없습니다.\r%1").arg(page), TApplication::Title(),
+                   MB_OK | MB_ICONWARNING);
+        return;
+    }
+    QTextBrowser* browser = Browser();
+    browser->setSearchPaths({folder});
+    browser->setSource(QUrl::fromLocalFile(page));
+    browser->show();
+    browser->raise();
+    browser->activateWindow();
+}
+
+QString HtmlHelpCurrentPage()
+{
+    return gBrowser ? gBrowser->source().toLocalFile() : QString();
+}

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders the program's pictures from the SVG sources beside this script into images/ and icons/.
+# Renders the program's pictures from the SVG sources beside this script into images/ and icons/
+# (and the help pages' copy of the icon).
 # Needs rsvg-convert (librsvg2-bin), ImageMagick's convert and the Nanum fonts (fonts-nanum).
 # The PNGs are committed, so a build never needs these tools; run this after changing a source.
 #
@@ -96,6 +97,8 @@ for s in 32 48 128 256; do
     rsvg-convert -w "$s" -h "$s" icons/vornix.svg -o "$tmp/icon.png"
     convert "$tmp/icon.png" -strip "PNG32:icons/vornix-$s.png"
 done
+# The help pages show the icon in their heading.
+cp icons/vornix-48.png ../help/vornix.png
 
 echo "make_images.sh: pictures rendered"
 [ -n "$preview" ] || exit 0

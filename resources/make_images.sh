@@ -19,6 +19,9 @@ for tool in rsvg-convert convert identify; do
     command -v "$tool" >/dev/null || { echo "make_images.sh: $tool is missing" >&2; exit 1; }
 done
 
+# rsvg-convert falls back to another face without a word, so make sure the drawings' face is there.
+[ -n "$(fc-list NanumSquareRound)" ] || { echo "make_images.sh: the NanumSquareRound font (fonts-nanum) is missing" >&2; exit 1; }
+
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -58,7 +61,7 @@ check_keyed() { # png rgba-source key w h
     [ "$holes" = "0" ] || { echo "$png: $holes pixels of the artwork came out in the key colour" >&2; exit 1; }
 }
 
-# Cloud faces. Pressed: the cloud sinks 2.5 px onto its shadow and is 10 % darker. The small faces sit on the
+# Cloud faces. Pressed: the cloud sinks 2.5 px onto its shadow and is about 10 % darker. The small faces sit on the
 # pale bottom of the gradient, where their shadow is a mid blue instead of a dark navy.
 cloud_variant() { # shadow-colour pressed(yes/no) out.svg
     local dy=0 op=1
@@ -77,7 +80,9 @@ cloud_variant "#7ea3d3" yes "$tmp/cloud-down-small.svg"
 face() { # svg w h darken key out
     rsvg-convert -w "$2" -h "$3" "$1" -o "$tmp/face.png"
     if [ "$4" = yes ]; then
-        convert "$tmp/face.png" -channel RGB -evaluate multiply 0.9 +channel "$tmp/face.png"
+        # darker toward blue rather than grey, like a cloud in shade
+        convert "$tmp/face.png" -channel R -evaluate multiply 0.87 -channel G -evaluate multiply 0.9 \
+            -channel B -evaluate multiply 0.96 +channel "$tmp/face.png"
     fi
     flatten "$tmp/face.png" "$5" "$6"
     check_keyed "$6" "$tmp/face.png" "$5" "$2" "$3"

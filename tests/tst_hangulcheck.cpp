@@ -13,8 +13,7 @@ QHash<QChar, char> TwoSetKeys()
     const char16_t* letters = u"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎㅏㅐㅑㅒㅓㅔㅕㅖㅗㅛㅜ ㅠㅡㅣ";
     QHash<QChar, char> map;
     for (int i = 0; keys[i]; ++i)
-        if (keys[i] != ' ')
-            map.insert(QChar(letters[i]), keys[i]);
+        if (keys[i] != ' ') map.insert(QChar(letters[i]), keys[i]);
     return map;
 }
 
@@ -45,11 +44,21 @@ void TestHangulCheck::examples_data()
     QTest::addColumn<QString>("five");
     QTest::addColumn<QString>("letters");
     const char16_t* rows[][3] = {
-        {u"한", u"ㅎㅏ.ㄴ.", u"ㅎㅏ.ㄴ"}, {u"괜", u"ㄱㅗㅐㄴ.", u"ㄱㅗㅐㄴ"}, {u"닭", u"ㄷㅏ.ㄹㄱ", u"ㄷㅏ.ㄹㄱ"},
-        {u"가", u"ㄱㅏ...", u"ㄱㅏ"},     {u"각", u"ㄱㅏ.ㄱ.", u"ㄱㅏ.ㄱ"},   {u"과", u"ㄱㅗㅏ..", u"ㄱㅗㅏ"},
-        {u"ㄱ", u"ㄱ....", u"ㄱ"},        {u"ㅏ", u".ㅏ...", u".ㅏ"},         {u"ㅘ", u".ㅗㅏ..", u".ㅗㅏ"},
-        {u"ㄺ", u"...ㄹㄱ", u"...ㄹㄱ"},  {u"힣", u"ㅎㅣ.ㅎ.", u"ㅎㅣ.ㅎ"},   {u"ㅄ", u"...ㅂㅅ", u"...ㅂㅅ"},
-        {u"뷁", u"ㅂㅜㅔㄹㄱ", u"ㅂㅜㅔㄹㄱ"}, {u"ㄸ", u"ㄸ....", u"ㄸ"},   {u"갔", u"ㄱㅏ.ㅆ.", u"ㄱㅏ.ㅆ"},
+        {u"한", u"ㅎㅏ.ㄴ.", u"ㅎㅏ.ㄴ"},
+        {u"괜", u"ㄱㅗㅐㄴ.", u"ㄱㅗㅐㄴ"},
+        {u"닭", u"ㄷㅏ.ㄹㄱ", u"ㄷㅏ.ㄹㄱ"},
+        {u"가", u"ㄱㅏ...", u"ㄱㅏ"},
+        {u"각", u"ㄱㅏ.ㄱ.", u"ㄱㅏ.ㄱ"},
+        {u"과", u"ㄱㅗㅏ..", u"ㄱㅗㅏ"},
+        {u"ㄱ", u"ㄱ....", u"ㄱ"},
+        {u"ㅏ", u".ㅏ...", u".ㅏ"},
+        {u"ㅘ", u".ㅗㅏ..", u".ㅗㅏ"},
+        {u"ㄺ", u"...ㄹㄱ", u"...ㄹㄱ"},
+        {u"힣", u"ㅎㅣ.ㅎ.", u"ㅎㅣ.ㅎ"},
+        {u"ㅄ", u"...ㅂㅅ", u"...ㅂㅅ"},
+        {u"뷁", u"ㅂㅜㅔㄹㄱ", u"ㅂㅜㅔㄹㄱ"},
+        {u"ㄸ", u"ㄸ....", u"ㄸ"},
+        {u"갔", u"ㄱㅏ.ㅆ.", u"ㄱㅏ.ㅆ"},
     };
     for (const auto& row : rows)
         QTest::newRow(QString::fromUtf16(row[0]).toUtf8())
@@ -74,8 +83,7 @@ void TestHangulCheck::everySyllableAgreesWithUnicodeAndTypesBack()
     QHash<QChar, QChar> compat; // conjoining jamo -> compatibility letter
     for (char16_t c = 0x3131; c <= 0x3163; ++c) {
         const QString d = QChar(c).decomposition();
-        if (d.size() == 1)
-            compat.insert(d[0], QChar(c));
+        if (d.size() == 1) compat.insert(d[0], QChar(c));
     }
     const QHash<QChar, char> keys = TwoSetKeys();
     HangulInputContext* hic = hangul_ic_new("2");
@@ -94,8 +102,7 @@ void TestHangulCheck::everySyllableAgreesWithUnicodeAndTypesBack()
         const bool finalOk = (nfd.size() == 3) == (form[3] != u'.');
         hangul_ic_reset(hic);
         for (QChar letter : form)
-            if (letter != u'.')
-                hangul_ic_process(hic, keys.value(letter));
+            if (letter != u'.') hangul_ic_process(hic, keys.value(letter));
         const ucschar* preedit = hangul_ic_get_preedit_string(hic);
         const bool typesBack = *hangul_ic_get_commit_string(hic) == 0 && preedit[0] == ch && preedit[1] == 0;
         if (!initialOk || !vowelOk || !finalOk || !typesBack) {

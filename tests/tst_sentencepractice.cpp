@@ -196,8 +196,8 @@ void TestSentencePractice::navigation_data()
     QTest::newRow("blank after full line dropped") << abcd << QStringLiteral("ab ") << QStringList{"ab", ""} << 1 << 0;
     QTest::newRow("enter on half line") << abcd << QStringLiteral("a\r") << QStringList{"a", ""} << 1 << 0;
     QTest::newRow("enter on last line ends") << abcd << QStringLiteral("a\rc\r") << QStringList{"a", "c"} << 1 << 1;
-    QTest::newRow("backspace on empty second line") << abcd << QStringLiteral("ab \b")
-                                                    << QStringList{"ab", ""} << 0 << 0;
+    QTest::newRow("backspace on empty second line")
+        << abcd << QStringLiteral("ab \b") << QStringList{"ab", ""} << 0 << 0;
     QTest::newRow("backspace deletes") << abcd << QStringLiteral("ax\bb") << QStringList{"ab", ""} << 0 << 0;
     QTest::newRow("backspace across lines then deletes")
         << abcd << QStringLiteral("abc\b\b\b") << QStringList{"a", ""} << 0 << 0;
@@ -416,14 +416,14 @@ void TestSentencePractice::accuracy_data()
     QTest::addColumn<int>("rightLen");
     QTest::newRow("nothing typed, current") << QStringList{"abcd"} << QStringList{""} << true << 0.0f << 0 << 0 << 0;
     QTest::newRow("nothing typed, ended") << QStringList{"abcd"} << QStringList{""} << false << 0.0f << 4 << 0 << 0;
-    QTest::newRow("half typed, ended") << QStringList{"abcd", "efgh"} << QStringList{"ab", "ef"} << false << 0.5f
-                                       << 8 << 4 << 4;
-    QTest::newRow("half typed, current") << QStringList{"abcd", "efgh"} << QStringList{"ab", "ef"} << true << 1.0f
-                                         << 4 << 4 << 4;
+    QTest::newRow("half typed, ended") << QStringList{"abcd", "efgh"} << QStringList{"ab", "ef"} << false << 0.5f << 8
+                                       << 4 << 4;
+    QTest::newRow("half typed, current") << QStringList{"abcd", "efgh"} << QStringList{"ab", "ef"} << true << 1.0f << 4
+                                         << 4 << 4;
     QTest::newRow("one wrong of three") << QStringList{"abc"} << QStringList{"axc"} << true << float(2.0 / 3.0) << 3
                                         << 3 << 2;
-    QTest::newRow("past the end never right") << QStringList{"ab"} << QStringList{"abab"} << true << 0.5f << 4 << 4
-                                              << 2;
+    QTest::newRow("past the end never right")
+        << QStringList{"ab"} << QStringList{"abab"} << true << 0.5f << 4 << 4 << 2;
     QTest::newRow("empty problems") << QStringList{"", ""} << QStringList{"", ""} << false << 0.0f << 0 << 0 << 0;
 }
 
@@ -453,13 +453,19 @@ void TestSentencePractice::speed_data()
     QTest::addColumn<int>("ms");
     QTest::addColumn<int>("speed");
     QTest::addColumn<int>("average");
-    QTest::newRow("10 right in 6 s") << "abcdefghij" << "abcdefghij" << 6000 << 100 << 100;
+    QTest::newRow("10 right in 6 s") << "abcdefghij"
+                                     << "abcdefghij" << 6000 << 100 << 100;
     // The accuracy in single precision cuts 90 to 89; the average keeps it in extended precision.
-    QTest::newRow("9 of 10 right in 6 s") << "abcdefghij" << "abcdefghix" << 6000 << 89 << 90;
-    QTest::newRow("0 ms") << "abc" << "abc" << 0 << 0 << 0;
-    QTest::newRow("clock went back") << "abc" << "abc" << -5 << 0 << 0;
-    QTest::newRow("nothing typed") << "abc" << "" << 6000 << 0 << 0;
-    QTest::newRow("half typed in 3 s") << "abcd" << "ab" << 3000 << 20 << 20;
+    QTest::newRow("9 of 10 right in 6 s") << "abcdefghij"
+                                          << "abcdefghix" << 6000 << 89 << 90;
+    QTest::newRow("0 ms") << "abc"
+                          << "abc" << 0 << 0 << 0;
+    QTest::newRow("clock went back") << "abc"
+                                     << "abc" << -5 << 0 << 0;
+    QTest::newRow("nothing typed") << "abc"
+                                   << "" << 6000 << 0 << 0;
+    QTest::newRow("half typed in 3 s") << "abcd"
+                                       << "ab" << 3000 << 20 << 20;
 }
 
 void TestSentencePractice::speed()
@@ -616,8 +622,7 @@ void TestSentencePractice::keystrokeRepaintsOnlyTheTypedLine()
         QRegion Painted;
         bool eventFilter(QObject*, QEvent* e) override
         {
-            if (e->type() == QEvent::Paint)
-                Painted += static_cast<QPaintEvent*>(e)->region();
+            if (e->type() == QEvent::Paint) Painted += static_cast<QPaintEvent*>(e)->region();
             return false;
         }
     } spy;

@@ -21,8 +21,7 @@ class TPaintCounter : public QObject
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (e->type() == QEvent::Paint)
-            ++gPaints;
+        if (e->type() == QEvent::Paint) ++gPaints;
         return false;
     }
 };
@@ -52,16 +51,14 @@ double TimedKey(QWidget& window, QWidget* w, int key, const QString& text)
     SendKey(w, key, text);
     QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
     const double us = t.nsecsElapsed() / 1000.0;
-    if (gPaints == paints)
-        std::fprintf(stderr, "warning: a key caused no repaint\n");
+    if (gPaints == paints) std::fprintf(stderr, "warning: a key caused no repaint\n");
     return us;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
@@ -111,8 +108,8 @@ int main(int argc, char** argv)
     {
         int Key;
         const char* Text;
-    } keys[] = {{Qt::Key_G, "g"}, {Qt::Key_K, "k"}, {Qt::Key_S, "s"}, {Qt::Key_R, "r"}, {Qt::Key_M, "m"},
-                {Qt::Key_F, "f"}};
+    } keys[] = {{Qt::Key_G, "g"}, {Qt::Key_K, "k"}, {Qt::Key_S, "s"},
+                {Qt::Key_R, "r"}, {Qt::Key_M, "m"}, {Qt::Key_F, "f"}};
     for (int i = 0; i < rounds / 6; ++i) {
         if (c->Sentences()[0]->typed.size() >= 90) {
             c->InputContext().Complete();

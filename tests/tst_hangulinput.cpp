@@ -99,6 +99,7 @@ private slots:
     void focusLossWithSystemPreeditKeepsIt();
     void repeatedCommitAfterFocusInIgnored();
     void completeCommitsWhatIsComposed();
+    void clickIntoOtherControlTypesOnce();
     void widgetTypesHangulFromKeys();
     void virtualKeys_data();
     void virtualKeys();
@@ -355,6 +356,32 @@ void TestHangulInput::completeCommitsWhatIsComposed()
     QCOMPARE(r.Log, QStringLiteral("i한e"));
     Press(ic, QStringLiteral("r"));
     QCOMPARE(r.Log, QStringLiteral("i한escㄱ"));
+}
+
+// The same through two controls of one window whose focus moves while a syllable is composed.
+void TestHangulInput::clickIntoOtherControlTypesOnce()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* a = new TSentencePractice;
+    auto* b = new TSentencePractice;
+    layout->addWidget(a);
+    layout->addWidget(b);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    a->setFocus();
+    QTRY_VERIFY(a->hasFocus());
+    QApplication::sendEvent(a, Preedit(QStringLiteral("우")).get());
+    QApplication::sendEvent(a, Commit(QStringLiteral("우")).get());
+    QTest::mouseClick(b, Qt::LeftButton);
+    QTRY_VERIFY(b->hasFocus());
+    QApplication::sendEvent(b, Commit(QStringLiteral("우")).get());
+    QCOMPARE(a->Sentences()[0]->typed, QStringLiteral("우"));
+    QCOMPARE(b->Sentences()[0]->typed, QString());
+    QApplication::sendEvent(b, Preedit(QStringLiteral("ㄹ")).get());
+    QApplication::sendEvent(b, Preedit(QStringLiteral("리")).get());
+    QApplication::sendEvent(b, Commit(QStringLiteral("리")).get());
+    QCOMPARE(b->Sentences()[0]->typed, QStringLiteral("리"));
 }
 
 void TestHangulInput::widgetTypesHangulFromKeys()

@@ -1,7 +1,11 @@
 #include "Application.h"
 #include "Random.h"
+#include "SentencePractice.h"
 
+#include <QVBoxLayout>
 #include <QWidget>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -9,10 +13,25 @@ int main(int argc, char** argv)
     TApplication::SetTitle(QStringLiteral("Vornix 타자연습"));
     Randomize();
 
-    // Stands in for the main menu window until it exists.
+    // Stands in for the main menu window until it exists: one typing control with its default problem.
     QWidget window;
     window.setWindowTitle(TApplication::Title());
     window.resize(850, 700);
+    auto* layout = new QVBoxLayout(&window);
+    auto* practice = new TSentencePractice(&window);
+    QFont font(QStringLiteral("굴림체"));
+    font.setPixelSize(24);
+    practice->setFont(font);
+    practice->SetCheckComposingChar(true);
+    practice->SetTypingLang(tlNative);
+    layout->addWidget(practice);
+    practice->setFocus();
     window.show();
-    return app.exec();
+    const int status = app.exec();
+
+    // For the whole-program tests: what was typed, one line per sentence.
+    if (qEnvironmentVariableIsSet("VORNIX_DUMP_TYPED"))
+        for (const auto& sentence : practice->Sentences())
+            std::printf("typed: %s\n", sentence->typed.toUtf8().constData());
+    return status;
 }

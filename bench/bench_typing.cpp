@@ -1,0 +1,164 @@
+// Keystroke to repainted line: a key event goes through the input context into the typing control, and
+// the changed part of the window is repainted and flushed. Also the letter check per syllable.
+// Prints median and 99th percentile; run on the offscreen platform for figures comparable over time.
+#include "HangulCheck.h"
+#include "SentencePractice.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+int gPaints = 0;
+
+class TPaintCounter : public QObject
+{
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) ++gPaints;
+        return false;
+    }
+};
+
+void Report(const char* name, std::vector<double>& us)
+{
+    std::sort(us.begin(), us.end());
+    const double median = us[us.size() / 2];
+    const double p99 = us[std::min(us.size() - 1, us.size() * 99 / 100)];
+    std::printf("%-44s n=%6zu  median %7.1f us  p99 %7.1f us\n", name, us.size(), median, p99);
+}
+
+void SendKey(QWidget* w, int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+// Sends one key and waits until its repaint has reached the window's backing store.
+double TimedKey(QWidget& window, QWidget* w, int key, const QString& text)
+{
+    const int paints = gPaints;
+    QElapsedTimer t;
+    t.start();
+    SendKey(w, key, text);
+    QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+    const double us = t.nsecsElapsed() / 1000.0;
+    if (gPaints == paints) std::fprintf(stderr, "warning: a key caused no repaint\n");
+    return us;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* c = new TSentencePractice;
+    QFont font(QStringLiteral("NanumGothicCoding"));
+    font.setPixelSize(24);
+    c->setFont(font);
+    c->SetCheckComposingChar(true);
+    layout->addWidget(c);
+    window.resize(2600, 300); // 100 syllables of 24 pixels fit
+    window.show();
+    c->setFocus();
+    TPaintCounter counter;
+    c->installEventFilter(&counter);
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 20000;
+
+    // 100-character lines; the typed text stays between 40 and 90 characters.
+    const QString latin = QStringLiteral("The quick brown fox jumps over the lazy dog. ").repeated(3).left(100);
+    c->SetSentenceCount(1);
+    c->SetProblem(0, latin);
+    c->SetTypingLang(tlEng);
+    for (int i = 0; i < 40; ++i)
+        SendKey(c, Qt::Key_A, latin.mid(i, 1));
+    QApplication::processEvents();
+    std::vector<double> commit;
+    for (int i = 0; i < rounds; ++i) {
+        const int n = c->Sentences()[0]->typed.size();
+        if (n >= 90) {
+            for (int k = 0; k < 50; ++k)
+                SendKey(c, Qt::Key_Backspace, QString(QChar(8)));
+            QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+            continue;
+        }
+        commit.push_back(TimedKey(window, c, Qt::Key_X, latin.mid(n, 1)));
+    }
+    Report("commit one character (100-char line)", commit);
+
+    // The same with Hangul composing: each key adds a letter to the syllable shown as a block.
+    const QString korean = QStringLiteral("한글 타자 연습은 천천히 정확하게 시작합니다 ").repeated(5).left(100);
+    c->SetProblem(0, korean);
+    c->SetTypingLang(tlNative);
+    for (int i = 0; i < 40; ++i)
+        c->ImeChar(korean[i].unicode());
+    QApplication::processEvents();
+    std::vector<double> compose, commitKorean;
+    const struct
+    {
+        int Key;
+        const char* Text;
+    } keys[] = {{Qt::Key_G, "g"}, {Qt::Key_K, "k"}, {Qt::Key_S, "s"},
+                {Qt::Key_R, "r"}, {Qt::Key_M, "m"}, {Qt::Key_F, "f"}};
+    for (int i = 0; i < rounds / 6; ++i) {
+        if (c->Sentences()[0]->typed.size() >= 90) {
+            c->InputContext().Complete();
+            for (int k = 0; k < 50; ++k)
+                SendKey(c, Qt::Key_Backspace, QString(QChar(8)));
+            QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+        }
+        for (int k = 0; k < 6; ++k) {
+            const double us = TimedKey(window, c, keys[k].Key, QString::fromLatin1(keys[k].Text));
+            // The fourth key (r) commits 한 and starts ㄱ; the others only update the composition.
+            (k == 3 ? commitKorean : compose).push_back(us);
+        }
+    }
+    Report("composition update (one key, block repaint)", compose);
+    Report("commit syllable + new composition (one key)", commitKorean);
+
+    // For comparison: repainting the whole control, as a keystroke would without partial repaints.
+    std::vector<double> full;
+    for (int i = 0; i < 2000; ++i) {
+        QElapsedTimer t;
+        t.start();
+        c->repaint();
+        full.push_back(t.nsecsElapsed() / 1000.0);
+    }
+    Report("whole control repaint (for comparison)", full);
+
+    // The letter check of every syllable against a target, and the split alone.
+    std::vector<double> check, split;
+    const QString problem = QStringLiteral("괜");
+    volatile int sink = 0;
+    for (int r = 0; r < 20; ++r) {
+        QElapsedTimer t;
+        t.start();
+        for (char16_t ch = 0xAC00; ch <= 0xD7A3; ++ch) {
+            QString letters;
+            sink += IsComposingCharRight(true, true, problem, QString(), ch, letters);
+        }
+        check.push_back(double(t.nsecsElapsed()) / 11172.0 / 1000.0);
+        t.restart();
+        for (char16_t ch = 0xAC00; ch <= 0xD7A3; ++ch) {
+            THangulForm form;
+            sink += SplitHangul(ch, form);
+        }
+        split.push_back(double(t.nsecsElapsed()) / 11172.0 / 1000.0);
+    }
+    std::sort(check.begin(), check.end());
+    std::sort(split.begin(), split.end());
+    std::printf("%-44s %7.1f ns per syllable (median of 20 passes)\n", "IsComposingCharRight", check[10] * 1000);
+    std::printf("%-44s %7.1f ns per syllable (median of 20 passes)\n", "SplitHangul", split[10] * 1000);
+    std::printf("paint events: %d\n", gPaints);
+    return 0;
+}

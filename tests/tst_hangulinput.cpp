@@ -1,0 +1,444 @@
+// Keys and system input-method events through the input context into the typing control: the
+// messages and their order, which errors sound, focus changes while composing, and mode switching.
+#include "InputContext.h"
+#include "SentencePractice.h"
+#include "VirtualKeys.h"
+
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+// Writes every message down: s(tart), c<ch>, e(nd), i<ch> (committed), k<ch> (key as character), n.
+class TRecorder : public TImeClient
+{
+public:
+    QString Log;
+    void ImeStartComposition() override { Log += u's'; }
+    void ImeComposition(char16_t ch) override { Log += u'c' + QString(QChar(ch)); }
+    void ImeEndComposition() override { Log += u'e'; }
+    void ImeChar(char16_t ch) override { Log += u'i' + QString(QChar(ch)); }
+    void ImeNotify(int command) override { Log += command == IMN_SETCONVERSIONMODE ? u'n' : u'?'; }
+    void KeyChar(char16_t ch) override { Log += u'k' + (ch <= 32 ? QString::number(int(ch)) : QString(QChar(ch))); }
+};
+
+QKeyEvent Key(QEvent::Type type, int key, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier,
+              quint32 scanCode = 0)
+{
+    return QKeyEvent(type, key, mods, scanCode, 0, 0, text);
+}
+
+// Presses the keys of a Latin string as a plain keyboard would, Shift for capitals.
+void Press(TInputContext& ic, const QString& keys)
+{
+    for (QChar ch : keys) {
+        int key = 0;
+        QString text(ch);
+        Qt::KeyboardModifiers mods;
+        if (ch.isLetter()) {
+            key = Qt::Key_A + (ch.toUpper().unicode() - 'A');
+            if (ch.isUpper()) mods = Qt::ShiftModifier;
+        } else if (ch == u'\b') {
+            key = Qt::Key_Backspace;
+        } else if (ch == u'\r') {
+            key = Qt::Key_Return;
+        } else {
+            key = ch.unicode(); // digits, blank and ASCII symbols share their Qt key code
+        }
+        ic.KeyPress(Key(QEvent::KeyPress, key, text, mods));
+        ic.KeyRelease(Key(QEvent::KeyRelease, key, text, mods));
+    }
+}
+
+std::unique_ptr<QInputMethodEvent> Preedit(const QString& text)
+{
+    return std::make_unique<QInputMethodEvent>(text, QList<QInputMethodEvent::Attribute>());
+}
+
+std::unique_ptr<QInputMethodEvent> Commit(const QString& text)
+{
+    auto e = std::make_unique<QInputMethodEvent>();
+    e->setCommitString(text);
+    return e;
+}
+
+struct TControl
+{
+    TSentencePractice C;
+    int Errors = 0, Ended = 0, Lang = 0;
+    explicit TControl(const QString& problem, bool check = true)
+    {
+        C.SetSentenceCount(1);
+        C.SetProblem(0, problem);
+        C.SetCheckComposingChar(check);
+        C.SetTypingLang(tlNative);
+        C.SetOnTypingError([this](QObject*) { ++Errors; });
+        C.SetOnTypingEnded([this](QObject*) { ++Ended; });
+        C.SetOnTypingLangChanged([this](QObject*) { ++Lang; });
+    }
+    QString Typed() const { return C.Sentences()[0]->typed; }
+};
+} // namespace
+
+class TestHangulInput : public QObject
+{
+    Q_OBJECT
+private slots:
+    void messageOrder_data();
+    void messageOrder();
+    void shiftFromModifiersNotCapsLock_data();
+    void shiftFromModifiersNotCapsLock();
+    void modeKeys_data();
+    void modeKeys();
+    void settingTheModeCommitsAndNotifies();
+    void errorsWhileComposing_data();
+    void errorsWhileComposing();
+    void systemInputMethodMessages();
+    void systemInputMethodTypesIntoControl();
+    void focusLossCommitsOwnComposition();
+    void focusLossWithSystemPreeditKeepsIt();
+    void repeatedCommitAfterFocusInIgnored();
+    void completeCommitsWhatIsComposed();
+    void clickIntoOtherControlTypesOnce();
+    void widgetTypesHangulFromKeys();
+    void virtualKeys_data();
+    void virtualKeys();
+};
+
+void TestHangulInput::messageOrder_data()
+{
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("log");
+    QTest::newRow("one syllable") << true << "gks"
+                                  << "scㅎc하c한";
+    QTest::newRow("commit before the next syllable") << true << "gksrmf"
+                                                     << "scㅎc하c한i한cㄱc그c글";
+    QTest::newRow("final moves on") << true << "gksk"
+                                    << "scㅎc하c한i하c나";
+    QTest::newRow("blank ends the syllable, then the key") << true << "gk "
+                                                           << "scㅎc하i하ek32";
+    QTest::newRow("digit ends the syllable") << true << "r1"
+                                             << "scㄱiㄱek1";
+    QTest::newRow("backspace inside the syllable") << true << "gks\b\b\b"
+                                                   << "scㅎc하c한c하cㅎe";
+    QTest::newRow("backspace with nothing composed") << true << "\b"
+                                                     << "k8";
+    QTest::newRow("enter ends the syllable") << true << "rk\r"
+                                             << "scㄱc가i가ek13";
+    QTest::newRow("english") << false << "Hi 1\r"
+                             << "kHkik32k1k13";
+}
+
+void TestHangulInput::messageOrder()
+{
+    QFETCH(bool, native);
+    QFETCH(QString, keys);
+    TRecorder r;
+    TInputContext ic(r);
+    ic.SetConversionMode(native ? IME_CMODE_NATIVE : IME_CMODE_ALPHANUMERIC);
+    r.Log.clear();
+    Press(ic, keys);
+    QTEST(r.Log, "log");
+}
+
+void TestHangulInput::shiftFromModifiersNotCapsLock_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("shift");
+    QTest::addColumn<QString>("composed");
+    QTest::newRow("caps lock alone") << "R" << false << "ㄱ";
+    QTest::newRow("shift") << "R" << true << "ㄲ";
+    QTest::newRow("shift with caps lock") << "r" << true << "ㄲ";
+    QTest::newRow("plain") << "r" << false << "ㄱ";
+}
+
+void TestHangulInput::shiftFromModifiersNotCapsLock()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, shift);
+    TRecorder r;
+    TInputContext ic(r);
+    ic.SetConversionMode(IME_CMODE_NATIVE);
+    r.Log.clear();
+    ic.KeyPress(Key(QEvent::KeyPress, Qt::Key_R, text, shift ? Qt::ShiftModifier : Qt::NoModifier));
+    QFETCH(QString, composed);
+    QCOMPARE(r.Log, QStringLiteral("sc") + composed);
+}
+
+void TestHangulInput::modeKeys_data()
+{
+    QTest::addColumn<QString>("sequence");
+    QTest::addColumn<int>("toggles");
+    // h: Hangul key, a/A: Right Alt down/up, x: a letter.
+    QTest::newRow("hangul key") << "h" << 1;
+    QTest::newRow("hangul key twice") << "hh" << 2;
+    QTest::newRow("right alt alone") << "aA" << 1;
+    QTest::newRow("right alt with a letter") << "axA" << 0;
+    QTest::newRow("right alt held with repeats") << "aaaA" << 1;
+}
+
+void TestHangulInput::modeKeys()
+{
+    QFETCH(QString, sequence);
+    QFETCH(int, toggles);
+    TRecorder r;
+    TInputContext ic(r);
+    bool held = false;
+    for (QChar step : sequence) {
+        if (step == u'h') {
+            ic.KeyPress(Key(QEvent::KeyPress, Qt::Key_Hangul, QString()));
+        } else if (step == u'a') {
+            QKeyEvent e(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier, 108, 0, 0, QString(), held);
+            ic.KeyPress(e);
+            held = true;
+        } else if (step == u'A') {
+            ic.KeyRelease(Key(QEvent::KeyRelease, Qt::Key_Alt, QString(), Qt::NoModifier, 108));
+            held = false;
+        } else {
+            ic.KeyPress(Key(QEvent::KeyPress, Qt::Key_X, QStringLiteral("x"), Qt::AltModifier));
+        }
+    }
+    QCOMPARE(int(r.Log.count(u'n')), toggles);
+    QCOMPARE(ic.ConversionMode(), toggles % 2 ? IME_CMODE_NATIVE : IME_CMODE_ALPHANUMERIC);
+    // Alt+x is a command: no character.
+    QVERIFY(!r.Log.contains(u'k'));
+}
+
+void TestHangulInput::settingTheModeCommitsAndNotifies()
+{
+    TControl t(QStringLiteral("가나다"));
+    Press(t.C.InputContext(), QStringLiteral("rk"));
+    QVERIFY(t.C.IsComposing());
+    t.Lang = 0;
+    t.C.SetTypingLang(tlEng);
+    QCOMPARE(t.Typed(), QStringLiteral("가"));
+    QVERIFY(!t.C.IsComposing());
+    QCOMPARE(t.C.TypingLang(), tlEng);
+    QCOMPARE(t.Lang, 1);
+    t.C.SetTypingLang(tlEng); // no change, no notification
+    QCOMPARE(t.Lang, 1);
+    Press(t.C.InputContext(), QStringLiteral("sk"));
+    QCOMPARE(t.Typed(), QStringLiteral("가sk"));
+}
+
+void TestHangulInput::errorsWhileComposing_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<bool>("check");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("errors");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("right word") << "한글" << true << "gksrmf" << 0 << "한";
+    QTest::newRow("right once the next letter commits") << "가나" << true << "rksk" << 0 << "가";
+    QTest::newRow("wrong vowel, then back inside the syllable") << "가" << true << "rj\b" << 1 << "";
+    QTest::newRow("each letter added to a wrong syllable") << "가" << true << "rjs" << 2 << "";
+    QTest::newRow("replaced letter sounds again") << "가" << true << "rj\bj" << 2 << "";
+    QTest::newRow("wrong syllable committed sounds once more") << "가나" << true << "rjsk" << 3 << "거";
+    QTest::newRow("check off: only the commit") << "가나" << false << "rjsk" << 1 << "거";
+    QTest::newRow("check off, right") << "한글" << false << "gksrmf" << 0 << "한";
+    QTest::newRow("lone vowel") << "아" << true << "k" << 1 << "";
+}
+
+void TestHangulInput::errorsWhileComposing()
+{
+    QFETCH(QString, problem);
+    QFETCH(bool, check);
+    QFETCH(QString, keys);
+    TControl t(problem, check);
+    Press(t.C.InputContext(), keys);
+    QTEST(t.Errors, "errors");
+    QTEST(t.Typed(), "typed");
+}
+
+void TestHangulInput::systemInputMethodMessages()
+{
+    TRecorder r;
+    TInputContext ic(r);
+    // What ibus-hangul sends for "gksrmf".
+    for (const char16_t* p : {u"ㅎ", u"하", u"한", u""})
+        ic.InputMethod(*Preedit(QString::fromUtf16(p)));
+    ic.InputMethod(*Commit(QStringLiteral("한")));
+    for (const char16_t* p : {u"ㄱ", u"그", u"글"})
+        ic.InputMethod(*Preedit(QString::fromUtf16(p)));
+    QCOMPARE(r.Log, QStringLiteral("scㅎc하c한ei한scㄱc그c글"));
+    // Commit and new preedit in one event: the commit first.
+    r.Log.clear();
+    QInputMethodEvent both(QStringLiteral("ㄴ"), {});
+    both.setCommitString(QStringLiteral("글"));
+    ic.InputMethod(both);
+    QCOMPARE(r.Log, QStringLiteral("i글cㄴ"));
+}
+
+void TestHangulInput::systemInputMethodTypesIntoControl()
+{
+    TControl t(QStringLiteral("한글"));
+    for (const char16_t* p : {u"ㅎ", u"하", u"한", u""})
+        QApplication::sendEvent(&t.C, Preedit(QString::fromUtf16(p)).get());
+    QApplication::sendEvent(&t.C, Commit(QStringLiteral("한")).get());
+    for (const char16_t* p : {u"ㄱ", u"그", u"글"})
+        QApplication::sendEvent(&t.C, Preedit(QString::fromUtf16(p)).get());
+    QCOMPARE(t.Typed(), QStringLiteral("한"));
+    QVERIFY(t.C.IsComposing());
+    QCOMPARE(t.C.ComposingChar(), u'글');
+    QCOMPARE(t.Errors, 0);
+}
+
+void TestHangulInput::focusLossCommitsOwnComposition()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* c = new TSentencePractice;
+    auto* other = new QLineEdit;
+    layout->addWidget(c);
+    layout->addWidget(other);
+    c->SetSentenceCount(1);
+    c->SetProblem(0, QStringLiteral("한글"));
+    c->SetTypingLang(tlNative);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    c->setFocus();
+    QTRY_VERIFY(c->hasFocus());
+    QTest::keyClicks(c, QStringLiteral("gksrmf"));
+    QCOMPARE(c->Sentences()[0]->typed, QStringLiteral("한"));
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    QCOMPARE(c->Sentences()[0]->typed, QStringLiteral("한글"));
+    QVERIFY(!c->IsComposing());
+    QVERIFY(other->text().isEmpty());
+    c->setFocus();
+    QTRY_VERIFY(c->hasFocus());
+    QCOMPARE(c->Sentences()[0]->typed, QStringLiteral("한글"));
+}
+
+void TestHangulInput::focusLossWithSystemPreeditKeepsIt()
+{
+    TRecorder r;
+    TInputContext ic(r);
+    ic.FocusIn();
+    ic.InputMethod(*Preedit(QStringLiteral("하")));
+    ic.FocusOut();
+    QCOMPARE(r.Log, QStringLiteral("sc하i하e"));
+    QVERIFY(!ic.IsComposing());
+}
+
+// ibus commits the syllable to the control losing the focus and may deliver the same commit to the
+// control that gains it.
+void TestHangulInput::repeatedCommitAfterFocusInIgnored()
+{
+    TRecorder a, b;
+    TInputContext first(a), second(b);
+    first.FocusIn();
+    first.InputMethod(*Preedit(QStringLiteral("한")));
+    first.InputMethod(*Commit(QStringLiteral("한"))); // before the focus-out
+    first.FocusOut();
+    second.FocusIn();
+    second.InputMethod(*Commit(QStringLiteral("한")));
+    QCOMPARE(a.Log, QStringLiteral("sc한i한e"));
+    QCOMPARE(b.Log, QString());
+    // Typing goes on normally in the new control.
+    second.InputMethod(*Preedit(QStringLiteral("ㄱ")));
+    second.InputMethod(*Preedit(QString()));
+    second.InputMethod(*Commit(QStringLiteral("ㄱ")));
+    QCOMPARE(b.Log, QStringLiteral("scㄱeiㄱ"));
+}
+
+void TestHangulInput::completeCommitsWhatIsComposed()
+{
+    TRecorder r;
+    TInputContext ic(r);
+    ic.SetConversionMode(IME_CMODE_NATIVE);
+    Press(ic, QStringLiteral("gks"));
+    r.Log.clear();
+    ic.Complete();
+    QCOMPARE(r.Log, QStringLiteral("i한e"));
+    ic.Complete();
+    QCOMPARE(r.Log, QStringLiteral("i한e"));
+    Press(ic, QStringLiteral("r"));
+    QCOMPARE(r.Log, QStringLiteral("i한escㄱ"));
+}
+
+// The same through two controls of one window whose focus moves while a syllable is composed.
+void TestHangulInput::clickIntoOtherControlTypesOnce()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* a = new TSentencePractice;
+    auto* b = new TSentencePractice;
+    layout->addWidget(a);
+    layout->addWidget(b);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    a->setFocus();
+    QTRY_VERIFY(a->hasFocus());
+    QApplication::sendEvent(a, Preedit(QStringLiteral("우")).get());
+    QApplication::sendEvent(a, Commit(QStringLiteral("우")).get());
+    QTest::mouseClick(b, Qt::LeftButton);
+    QTRY_VERIFY(b->hasFocus());
+    QApplication::sendEvent(b, Commit(QStringLiteral("우")).get());
+    QCOMPARE(a->Sentences()[0]->typed, QStringLiteral("우"));
+    QCOMPARE(b->Sentences()[0]->typed, QString());
+    QApplication::sendEvent(b, Preedit(QStringLiteral("ㄹ")).get());
+    QApplication::sendEvent(b, Preedit(QStringLiteral("리")).get());
+    QApplication::sendEvent(b, Commit(QStringLiteral("리")).get());
+    QCOMPARE(b->Sentences()[0]->typed, QStringLiteral("리"));
+}
+
+void TestHangulInput::widgetTypesHangulFromKeys()
+{
+    TSentencePractice c;
+    c.SetSentenceCount(1);
+    c.SetProblem(0, QStringLiteral("한글"));
+    c.SetCheckComposingChar(true);
+    c.SetTypingLang(tlNative);
+    int errors = 0;
+    c.SetOnTypingError([&](QObject*) { ++errors; });
+    QTest::keyClicks(&c, QStringLiteral("gksrmf"));
+    QCOMPARE(c.Sentences()[0]->typed, QStringLiteral("한"));
+    QCOMPARE(c.ComposingChar(), u'글');
+    c.InputContext().Complete();
+    QCOMPARE(c.Sentences()[0]->typed, QStringLiteral("한글"));
+    QCOMPARE(errors, 0);
+    // The Hangul key switches to English.
+    QKeyEvent hangul(QEvent::KeyPress, Qt::Key_Hangul, Qt::NoModifier);
+    QApplication::sendEvent(&c, &hangul);
+    QCOMPARE(c.TypingLang(), tlEng);
+}
+
+void TestHangulInput::virtualKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("scanCode");
+    QTest::addColumn<int>("vk");
+    QTest::addColumn<int>("vkEx");
+    QTest::newRow("letter by keycode") << int(Qt::Key_Q) << "a" << 0 << 38 << int('A') << int('A');
+    QTest::newRow("letter by qt key") << int(Qt::Key_G) << "g" << 0 << 0 << int('G') << int('G');
+    QTest::newRow("shifted digit") << int(Qt::Key_Exclam) << "!" << int(Qt::ShiftModifier) << 0 << int('1') << int('1');
+    QTest::newRow("shifted symbol") << int(Qt::Key_Question) << "?" << int(Qt::ShiftModifier) << 0 << int(VK_OEM_2)
+                                    << int(VK_OEM_2);
+    QTest::newRow("keypad digit") << int(Qt::Key_5) << "5" << int(Qt::KeypadModifier) << 0 << int(VK_NUMPAD0 + 5)
+                                  << int(VK_NUMPAD0 + 5);
+    QTest::newRow("right shift") << int(Qt::Key_Shift) << "" << 0 << 62 << int(VK_SHIFT) << int(VK_RSHIFT);
+    QTest::newRow("right alt") << int(Qt::Key_Alt) << "" << 0 << 108 << int(VK_MENU) << int(VK_RMENU);
+    QTest::newRow("hangul key") << int(Qt::Key_Hangul) << "" << 0 << 108 << int(VK_HANGUL) << int(VK_HANGUL);
+    QTest::newRow("escape") << int(Qt::Key_Escape) << "" << 0 << 0 << int(VK_ESCAPE) << int(VK_ESCAPE);
+    QTest::newRow("space by keycode") << int(Qt::Key_Space) << " " << 0 << 65 << int(VK_SPACE) << int(VK_SPACE);
+    QTest::newRow("unknown") << int(Qt::Key_Launch0) << "" << 0 << 0 << int(VK_UNKNOWN) << int(VK_UNKNOWN);
+}
+
+void TestHangulInput::virtualKeys()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(int, modifiers);
+    QFETCH(int, scanCode);
+    const QKeyEvent e(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), quint32(scanCode), 0, 0, text);
+    QTEST(VirtualKeyOf(e), "vk");
+    QTEST(VirtualKeyExOf(e), "vkEx");
+    QVERIFY(VirtualKeyOf(e) != 0);
+}
+
+QTEST_MAIN(TestHangulInput)
+#include "tst_hangulinput.moc"

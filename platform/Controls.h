@@ -20,6 +20,7 @@
 #include "Events.h"
 #include "Graphics.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 

@@ -679,6 +679,18 @@ void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
     p->restore();
 }
 
+void TCanvas::DrawImage(const TRect& r, const QImage& image)
+{
+    QPainter* p = Painter();
+    if (!p || r.IsEmpty() || image.isNull())
+        return;
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), image);
+    p->restore();
+}
+
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src)
 {
     StretchBlt(this, dest.Left, dest.Top, dest.Width(), dest.Height(), source, src.Left, src.Top, src.Width(),

@@ -219,6 +219,8 @@ public:
     // Honours the bitmap's transparency (Transparent, TransparentColor).
     void Draw(int x, int y, TBitmap* bitmap);
     void StretchDraw(const TRect& r, TBitmap* bitmap);
+    // Draws a picture (alpha respected) scaled to r.
+    void DrawImage(const TRect& r, const QImage& image);
     // StretchBlt with CopyMode.
     void CopyRect(const TRect& dest, TCanvas* source, const TRect& src);
 

@@ -7,11 +7,20 @@
 #include <memory>
 
 namespace {
-int FadeValue(int v, int p, int target) { return ((100 - p) * v + target * p) / 100; }
+int FadeValue(int v, int p, int target)
+{
+    return ((100 - p) * v + target * p) / 100;
+}
 
 // Expands a 5- or 6-bit channel to 8 bits and back, so 15/16-bit pixels fade like the others.
-int Expand(int v, int bits) { return bits == 5 ? (v << 3) | (v >> 2) : (v << 2) | (v >> 4); }
-int Reduce(int v, int bits) { return v >> (8 - bits); }
+int Expand(int v, int bits)
+{
+    return bits == 5 ? (v << 3) | (v >> 2) : (v << 2) | (v >> 4);
+}
+int Reduce(int v, int bits)
+{
+    return v >> (8 - bits);
+}
 
 void FadeWords(TBitmap* bitmap, int p, int target, bool green6)
 {
@@ -55,12 +64,10 @@ int BytesPerPixel(TBitmap* bitmap)
 
 void FadeBitmap(TBitmap* bitmap, int percent)
 {
-    if (!bitmap)
-        return;
+    if (!bitmap) return;
     const int bpp = BytesPerPixel(bitmap);
     // INT_MIN has no magnitude in an int: out of range like any other beyond 100.
-    if (percent == INT_MIN || std::abs(percent) > 100 || percent == 0 || bitmap->Empty())
-        return;
+    if (percent == INT_MIN || std::abs(percent) > 100 || percent == 0 || bitmap->Empty()) return;
     const int p = std::abs(percent);
     const int target = percent >= 0 ? 255 : 0;
     switch (bitmap->PixelFormat()) {
@@ -91,8 +98,7 @@ void FadeBitmap(TBitmap* bitmap, int percent)
 
 void TintBitmap(TBitmap* bitmap, TColor color, uint8_t percent)
 {
-    if (!bitmap || percent > 100 || BytesPerPixel(bitmap) != 3 || bitmap->Empty())
-        return;
+    if (!bitmap || percent > 100 || BytesPerPixel(bitmap) != 3 || bitmap->Empty()) return;
     const TColor c = ColorToRGB(color);
     const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
     const int keep = 100 - percent;
@@ -109,8 +115,7 @@ void TintBitmap(TBitmap* bitmap, TColor color, uint8_t percent)
 
 void DrawBitmapTransparent(HDC dc, int x, int y, TBitmap* bitmap, int w, int h)
 {
-    if (!dc || !bitmap || bitmap->Empty())
-        return;
+    if (!dc || !bitmap || bitmap->Empty()) return;
     TBitmap* s = bitmap;
     std::unique_ptr<TBitmap> stretched;
     if (w > 0 && h > 0) {
@@ -166,8 +171,7 @@ void DrawBitmapTransparent(HDC dc, int x, int y, TBitmap* bitmap, int w, int h)
 
 void DrawBitmapTransparentFaded(HDC dc, int x, int y, int percent, TBitmap* bitmap, int w, int h)
 {
-    if (!bitmap)
-        return;
+    if (!bitmap) return;
     TBitmap copy;
     copy.Assign(bitmap);
     FadeBitmap(&copy, percent);

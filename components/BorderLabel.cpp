@@ -10,82 +10,70 @@ TBorderLabel::TBorderLabel(QWidget* parent) : TGraphicControl(parent)
 
 void TBorderLabel::SetAutoSize(bool value)
 {
-    if (FBorderShape == TBorderShape::bsCircle || !ChangeField(FAutoSize, value))
-        return;
+    if (FBorderShape == TBorderShape::bsCircle || !ChangeField(FAutoSize, value)) return;
     MeasureText();
     Invalidate();
 }
 
 void TBorderLabel::SetBorderShape(TBorderShape value)
 {
-    if (!ChangeField(FBorderShape, value))
-        return;
+    if (!ChangeField(FBorderShape, value)) return;
     MeasureText();
     Invalidate();
 }
 
 void TBorderLabel::SetMoreWidth(int value)
 {
-    if (!ChangeField(FMoreWidth, value))
-        return;
+    if (!ChangeField(FMoreWidth, value)) return;
     MeasureText();
     Invalidate();
 }
 
 void TBorderLabel::SetMoreHeight(int value)
 {
-    if (!ChangeField(FMoreHeight, value))
-        return;
+    if (!ChangeField(FMoreHeight, value)) return;
     MeasureText();
     Invalidate();
 }
 
 void TBorderLabel::SetBorderWidth(int value)
 {
-    if (ChangeField(FBorderWidth, std::max(1, value)))
-        Invalidate();
+    if (ChangeField(FBorderWidth, std::max(1, value))) Invalidate();
 }
 
 void TBorderLabel::SetBorderColor(TColor value)
 {
-    if (ChangeField(FBorderColor, value))
-        Invalidate();
+    if (ChangeField(FBorderColor, value)) Invalidate();
 }
 
 void TBorderLabel::SetColor(TColor value)
 {
-    if (ChangeField(FColor, value))
-        Invalidate();
+    if (ChangeField(FColor, value)) Invalidate();
 }
 
 void TBorderLabel::SetRoundDegree(int value)
 {
-    if (ChangeField(FRoundDegree, value))
-        Invalidate();
+    if (ChangeField(FRoundDegree, value)) Invalidate();
 }
 
 void TBorderLabel::SetTextAlign(TTextAlign value)
 {
-    if (ChangeField(FTextAlign, value))
-        Invalidate();
+    if (ChangeField(FTextAlign, value)) Invalidate();
 }
 
 void TBorderLabel::SetTextOffSetX(int value)
 {
-    if (ChangeField(FTextOffSetX, value))
-        Invalidate();
+    if (ChangeField(FTextOffSetX, value)) Invalidate();
 }
 
 void TBorderLabel::SetTextOffSetY(int value)
 {
-    if (ChangeField(FTextOffSetY, value))
-        Invalidate();
+    if (ChangeField(FTextOffSetY, value)) Invalidate();
 }
 
 void TBorderLabel::SetMouseIn(bool value)
 {
-    if (!Designing())
-        FMouseIn = value;
+    if (!Designing()) FMouseIn = value;
 }
 
 void TBorderLabel::Loaded()
@@ -104,8 +92,7 @@ void TBorderLabel::FontChanged()
 
 void TBorderLabel::TextChanged()
 {
-    if (!parentWidget())
-        return;
+    if (!parentWidget()) return;
     MeasureText();
     Invalidate();
 }
@@ -126,8 +113,7 @@ void TBorderLabel::MeasureText()
 {
     TextW = std::max(TextWidthOf(Canvas()->Handle(), Caption()), 15);
     TextH = std::max(TextHeightOf(Canvas()->Handle(), Caption()), 10);
-    if (FAutoSize)
-        SetBounds(Left(), Top(), TextW + FMoreWidth, TextH + FMoreHeight);
+    if (FAutoSize) SetBounds(Left(), Top(), TextW + FMoreWidth, TextH + FMoreHeight);
     if (FBorderShape == TBorderShape::bsCircle) {
         // A circle is sized once and keeps its size.
         FAutoSize = false;

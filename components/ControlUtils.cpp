@@ -5,7 +5,10 @@
 #include <algorithm>
 
 namespace {
-int ClampChannel(int v) { return std::min(255, std::max(0, v)); }
+int ClampChannel(int v)
+{
+    return std::min(255, std::max(0, v));
+}
 
 TColor Shift(TColor color, int delta)
 {
@@ -15,19 +18,30 @@ TColor Shift(TColor color, int delta)
 }
 } // namespace
 
-int TextWidthOf(HDC dc, const QString& text) { return dc ? dc->TextExtent(text).X : 0; }
+int TextWidthOf(HDC dc, const QString& text)
+{
+    return dc ? dc->TextExtent(text).X : 0;
+}
 
-int TextHeightOf(HDC dc, const QString& text) { return dc ? dc->TextExtent(text).Y : 0; }
+int TextHeightOf(HDC dc, const QString& text)
+{
+    return dc ? dc->TextExtent(text).Y : 0;
+}
 
-TColor Lighter(TColor color) { return Shift(color, 64); }
+TColor Lighter(TColor color)
+{
+    return Shift(color, 64);
+}
 
-TColor Darker(TColor color) { return Shift(color, -64); }
+TColor Darker(TColor color)
+{
+    return Shift(color, -64);
+}
 
 int StripAccel(QString& s)
 {
     const int pos = int(s.indexOf(QLatin1Char('&')));
-    if (pos < 0)
-        return 0;
+    if (pos < 0) return 0;
     s.remove(pos, 1);
     return pos + 1;
 }
@@ -36,10 +50,8 @@ bool IsAccel(QChar ch, const QString& caption)
 {
     QString stripped = caption;
     const int p = StripAccel(stripped);
-    if (p <= 0 || p > stripped.size())
-        return false;
-    if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
-        ch = QChar(ch.unicode() - 'a' + 'A');
+    if (p <= 0 || p > stripped.size()) return false;
+    if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z')) ch = QChar(ch.unicode() - 'a' + 'A');
     return CompareText(QString(ch), QString(stripped.at(p - 1))) == 0;
 }
 
@@ -66,8 +78,7 @@ void DrawButtonText(TCanvas* canvas, int x, int y, const QString& text, bool ena
 
 void DrawAccelUnderline(TCanvas* canvas, int x, int y, const QString& text, int accel, bool enabled)
 {
-    if (accel <= 0)
-        return;
+    if (accel <= 0) return;
     HDC dc = canvas->Handle();
     const int left = x + TextWidthOf(dc, text.left(accel - 1));
     const int right = x + TextWidthOf(dc, text.left(accel));

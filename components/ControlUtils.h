@@ -28,8 +28,7 @@ bool IsAccel(QChar ch, const QString& caption);
 // Stores value in field when it differs; true when it did (the caller then repaints).
 template <class T> bool ChangeField(T& field, const T& value)
 {
-    if (field == value)
-        return false;
+    if (field == value) return false;
     field = value;
     return true;
 }

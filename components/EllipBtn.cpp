@@ -22,8 +22,7 @@ void TEllipBtn::CallPaintProc()
 #define VORNIX_INVALIDATING_SETTER(Name, Type, Field)                                                                  \
     void TEllipBtn::Set##Name(Type v)                                                                                  \
     {                                                                                                                  \
-        if (ChangeField(Field, v))                                                                                     \
-            Invalidate();                                                                                              \
+        if (ChangeField(Field, v)) Invalidate();                                                                       \
     }
 VORNIX_INVALIDATING_SETTER(AutoBorderColor, bool, FAutoBorderColor)
 VORNIX_INVALIDATING_SETTER(BmpOffSetX, int, FBmpOffSetX)
@@ -39,26 +38,22 @@ VORNIX_INVALIDATING_SETTER(TextAlign, TTextAlign, FTextAlign)
 
 void TEllipBtn::SetFocusedColor(TColor v)
 {
-    if (ChangeField(FFocusedColor, v) && Enabled())
-        Invalidate();
+    if (ChangeField(FFocusedColor, v) && Enabled()) Invalidate();
 }
 
 void TEllipBtn::SetRoundDegree(int v)
 {
-    if (ChangeField(FRoundDegree, v) && FBtnShape == TBtnShape::bsRoundRect)
-        Invalidate();
+    if (ChangeField(FRoundDegree, v) && FBtnShape == TBtnShape::bsRoundRect) Invalidate();
 }
 
 void TEllipBtn::SetBtnShape(TBtnShape v)
 {
-    if (ChangeField(FBtnShape, v))
-        Invalidate(); // the platform recreates the window, which repaints it
+    if (ChangeField(FBtnShape, v)) Invalidate(); // the platform recreates the window, which repaints it
 }
 
 void TEllipBtn::SetBitmap(TBitmap* v)
 {
-    if (v == FBitmap.get())
-        return;
+    if (v == FBitmap.get()) return;
     FBitmap->Assign(v);
     FBitmap->Dormant();
     Invalidate();
@@ -66,19 +61,19 @@ void TEllipBtn::SetBitmap(TBitmap* v)
 
 void TEllipBtn::SetMouseIn(bool v)
 {
-    if (!Designing())
-        FMouseIn = v;
+    if (!Designing()) FMouseIn = v;
 }
 
-bool TEllipBtn::IsAccel(QChar ch) const { return ::IsAccel(ch, Caption()); }
+bool TEllipBtn::IsAccel(QChar ch) const
+{
+    return ::IsAccel(ch, Caption());
+}
 
 bool TEllipBtn::TakeFocusForPress()
 {
-    if (Designing())
-        return true;
+    if (Designing()) return true;
     QPointer<TEllipBtn> self(this);
-    if (!hasFocus())
-        SetFocus();
+    if (!hasFocus()) SetFocus();
     // The focus counts once it is this button's within its window, also while the window is not yet active.
     return self && (hasFocus() || window()->focusWidget() == this);
 }
@@ -88,8 +83,7 @@ void TEllipBtn::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         QPointer<TEllipBtn> self(this);
         const bool focused = TakeFocusForPress();
-        if (!self || !focused)
-            return;
+        if (!self || !focused) return;
     }
     TCustomControl::mousePressEvent(event);
 }
@@ -99,8 +93,7 @@ void TEllipBtn::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         QPointer<TEllipBtn> self(this);
         const bool focused = TakeFocusForPress();
-        if (!self || !focused)
-            return;
+        if (!self || !focused) return;
     }
     TCustomControl::mouseDoubleClickEvent(event);
 }
@@ -109,12 +102,10 @@ void TEllipBtn::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     QPointer<TEllipBtn> self(this);
     TCustomControl::MouseDown(button, shift, x, y);
-    if (!self || !Enabled())
-        return;
+    if (!self || !Enabled()) return;
     if (!Designing() && !hasFocus()) {
         SetFocus();
-        if (!self)
-            return;
+        if (!self) return;
     }
     FBtnDowned = true;
     CallPaintProc();
@@ -124,8 +115,7 @@ void TEllipBtn::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     QPointer<TEllipBtn> self(this);
     TCustomControl::MouseUp(button, shift, x, y);
-    if (!self || !Enabled())
-        return;
+    if (!self || !Enabled()) return;
     FBtnDowned = false;
     CallPaintProc();
 }
@@ -134,8 +124,7 @@ void TEllipBtn::DblClick()
 {
     QPointer<TEllipBtn> self(this);
     TCustomControl::DblClick();
-    if (self)
-        Click();
+    if (self) Click();
 }
 
 void TEllipBtn::DoEnter()
@@ -154,26 +143,21 @@ void TEllipBtn::DoExit()
 
 void TEllipBtn::MouseEnter()
 {
-    if (!Designing())
-        FMouseIn = true;
-    if (OnMouseEnter)
-        OnMouseEnter(this);
+    if (!Designing()) FMouseIn = true;
+    if (OnMouseEnter) OnMouseEnter(this);
 }
 
 void TEllipBtn::MouseLeave()
 {
-    if (!Designing())
-        FMouseIn = false;
-    if (OnMouseLeave)
-        OnMouseLeave(this);
+    if (!Designing()) FMouseIn = false;
+    if (OnMouseLeave) OnMouseLeave(this);
 }
 
 void TEllipBtn::KeyDown(uint16_t& key, TShiftState shift)
 {
     QPointer<TEllipBtn> self(this);
     TCustomControl::KeyDown(key, shift);
-    if (!self)
-        return;
+    if (!self) return;
     // Held Space repeats the press; it is ignored while the button is down.
     if (Enabled() && FFocused && key == 32 && !FBtnDowned) {
         FBtnDowned = true;
@@ -185,13 +169,11 @@ void TEllipBtn::KeyUp(uint16_t& key, TShiftState shift)
 {
     QPointer<TEllipBtn> self(this);
     TCustomControl::KeyUp(key, shift);
-    if (!self)
-        return;
+    if (!self) return;
     if (Enabled() && FFocused && key == 32 && FBtnDowned) {
         FBtnDowned = false;
         Click();
-        if (self)
-            Invalidate();
+        if (self) Invalidate();
     }
 }
 
@@ -206,8 +188,7 @@ bool TEllipBtn::DialogChar(QChar ch)
 
 void TEllipBtn::EnabledChanged()
 {
-    if (!Enabled() && FFocused)
-        FFocused = false;
+    if (!Enabled() && FFocused) FFocused = false;
     FDown = false;
     FBtnDowned = false;
     Invalidate();
@@ -227,8 +208,7 @@ void TEllipBtn::Paint()
     QPointer<TEllipBtn> self(this);
     if (OnPrevDrawBtnFace) {
         OnPrevDrawBtnFace(this, c);
-        if (!self)
-            return;
+        if (!self) return;
     }
     const bool pressed = Pressed(), enabled = Enabled();
     TColor first, second;
@@ -316,10 +296,8 @@ void TEllipBtn::Paint()
     }
 
     int bitmapLeft = 0;
-    if (FShowBitmap)
-        bitmapLeft = (w - FBitmap->Width()) / 2;
-    if (!Caption().isEmpty())
-        bitmapLeft = FBtnShape == TBtnShape::bsRectangle ? 3 : h / 2;
+    if (FShowBitmap) bitmapLeft = (w - FBitmap->Width()) / 2;
+    if (!Caption().isEmpty()) bitmapLeft = FBtnShape == TBtnShape::bsRectangle ? 3 : h / 2;
 
     QString text = Caption();
     const int accel = StripAccel(text);
@@ -332,8 +310,7 @@ void TEllipBtn::Paint()
         x = w - tw - 3;
     if (FShowBitmap) {
         const int r = bitmapLeft + FBmpOffSetX + FBitmap->Width() + 5;
-        if (FTextAlign == TTextAlign::taLeft || x < r)
-            x += r;
+        if (FTextAlign == TTextAlign::taLeft || x < r) x += r;
     }
     x += FTextOffSetX;
     const int y = h - th > 0 ? (h - th) / 2 : 2;

@@ -19,8 +19,7 @@ void TEllipseAnnBtn::CallPaintProc()
 #define VORNIX_REPAINTING_SETTER(Name, Type, Field)                                                                    \
     void TEllipseAnnBtn::Set##Name(Type v)                                                                             \
     {                                                                                                                  \
-        if (ChangeField(Field, v))                                                                                     \
-            CallPaintProc();                                                                                           \
+        if (ChangeField(Field, v)) CallPaintProc();                                                                    \
     }
 VORNIX_REPAINTING_SETTER(AutoBorderColor, bool, FAutoBorderColor)
 VORNIX_REPAINTING_SETTER(BmpOffSetX, int, FBmpOffSetX)
@@ -44,18 +43,19 @@ VORNIX_REPAINTING_SETTER(TextAlign, TTextAlign, FTextAlign)
 
 void TEllipseAnnBtn::SetMouseIn(bool v)
 {
-    if (!Designing())
-        FMouseIn = v;
+    if (!Designing()) FMouseIn = v;
 }
 
-bool TEllipseAnnBtn::IsAccel(QChar ch) const { return ::IsAccel(ch, Caption()); }
+bool TEllipseAnnBtn::IsAccel(QChar ch) const
+{
+    return ::IsAccel(ch, Caption());
+}
 
 void TEllipseAnnBtn::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     QPointer<TEllipseAnnBtn> self(this);
     TGraphicControl::MouseDown(button, shift, x, y);
-    if (!self || !Enabled())
-        return;
+    if (!self || !Enabled()) return;
     FBtnDowned = true;
     CallPaintProc();
 }
@@ -64,8 +64,7 @@ void TEllipseAnnBtn::MouseUp(TMouseButton button, TShiftState shift, int x, int 
 {
     QPointer<TEllipseAnnBtn> self(this);
     TGraphicControl::MouseUp(button, shift, x, y);
-    if (!self || !Enabled())
-        return;
+    if (!self || !Enabled()) return;
     FBtnDowned = false;
     CallPaintProc();
 }
@@ -74,19 +73,16 @@ void TEllipseAnnBtn::Click()
 {
     QPointer<TEllipseAnnBtn> self(this);
     TGraphicControl::Click();
-    if (!self)
-        return;
+    if (!self) return;
     // After a mouse click the button shows its not-hovered look until the mouse enters again.
-    if (FBtnDowned)
-        FMouseIn = false;
+    if (FBtnDowned) FMouseIn = false;
 }
 
 void TEllipseAnnBtn::DblClick()
 {
     QPointer<TEllipseAnnBtn> self(this);
     TGraphicControl::DblClick();
-    if (self)
-        Click();
+    if (self) Click();
 }
 
 bool TEllipseAnnBtn::DialogChar(QChar ch)
@@ -100,24 +96,18 @@ bool TEllipseAnnBtn::DialogChar(QChar ch)
 
 void TEllipseAnnBtn::MouseEnter()
 {
-    if (Designing())
-        return;
+    if (Designing()) return;
     FMouseIn = true;
-    if (FRespondToMouse)
-        CallPaintProc();
-    if (OnMouseEnter)
-        OnMouseEnter(this);
+    if (FRespondToMouse) CallPaintProc();
+    if (OnMouseEnter) OnMouseEnter(this);
 }
 
 void TEllipseAnnBtn::MouseLeave()
 {
-    if (Designing())
-        return;
+    if (Designing()) return;
     FMouseIn = false;
-    if (FRespondToMouse)
-        CallPaintProc();
-    if (OnMouseLeave)
-        OnMouseLeave(this);
+    if (FRespondToMouse) CallPaintProc();
+    if (OnMouseLeave) OnMouseLeave(this);
 }
 
 void TEllipseAnnBtn::EnabledChanged()
@@ -135,18 +125,15 @@ void TEllipseAnnBtn::FontChanged()
 
 int TEllipseAnnBtn::Inset() const
 {
-    if (!Active())
-        return 0;
+    if (!Active()) return 0;
     return FBtnShape == TBtnShape::bsEllipse ? 2 : 1;
 }
 
 int TEllipseAnnBtn::IconLeft() const
 {
     int left = 0;
-    if (FIconHandle)
-        left = (Width() - FIconWidth) / 2;
-    if (!Caption().isEmpty())
-        left = FBtnShape == TBtnShape::bsRectangle ? 3 : Height() / 2;
+    if (FIconHandle) left = (Width() - FIconWidth) / 2;
+    if (!Caption().isEmpty()) left = FBtnShape == TBtnShape::bsRectangle ? 3 : Height() / 2;
     return left;
 }
 
@@ -161,8 +148,7 @@ TPoint TEllipseAnnBtn::CaptionPos(int textW, int textH, int iconLeft, int inset)
         x = Width() - textW - 3;
     if (FIconHandle) {
         const int r = iconLeft + FBmpOffSetX + FIconWidth + 5;
-        if (column == 0 || x < r)
-            x += r;
+        if (column == 0 || x < r) x += r;
     }
     x += FTextOffSetX;
     const int room = Height() - textH - 2 * inset;
@@ -184,11 +170,9 @@ TPoint TEllipseAnnBtn::GetCaptionPos()
 
 void TEllipseAnnBtn::DrawIcon(int iconLeft)
 {
-    if (!FIconHandle)
-        return;
+    if (!FIconHandle) return;
     const QIcon* icon = (!Enabled() && FDisabledIconHandle) ? FDisabledIconHandle : FIconHandle;
-    if (icon->isNull() || FIconWidth <= 0 || FIconHeight <= 0)
-        return;
+    if (icon->isNull() || FIconWidth <= 0 || FIconHeight <= 0) return;
     const QImage image = icon->pixmap(QSize(FIconWidth, FIconHeight)).toImage();
     const int x = iconLeft + FBmpOffSetX, y = (Height() - FIconHeight) / 2 + FBmpOffSetY;
     Canvas()->DrawImage(Bounds(x, y, FIconWidth, FIconHeight), image);
@@ -196,15 +180,13 @@ void TEllipseAnnBtn::DrawIcon(int iconLeft)
 
 void TEllipseAnnBtn::PaintProc()
 {
-    if (!Visible())
-        return;
+    if (!Visible()) return;
     TCanvas* c = Canvas();
     const int w = Width(), h = Height();
     QPointer<TEllipseAnnBtn> self(this);
     if (OnPrevDrawBtnFace) {
         OnPrevDrawBtnFace(this, c);
-        if (!self)
-            return;
+        if (!self) return;
     }
     const bool pressed = Pressed();
     const bool enabled = Enabled();
@@ -230,18 +212,15 @@ void TEllipseAnnBtn::PaintProc()
             first = second = FMouseInColor;
         }
     }
-    if (FRespondToMouse && !enabled)
-        first = second = FColor;
+    if (FRespondToMouse && !enabled) first = second = FColor;
     c->Pen.Style = psSolid;
     c->Pen.Width = 1;
     c->Pen.Color = FColor;
-    if (FTransParent)
-        c->Brush.Style = bsClear;
+    if (FTransParent) c->Brush.Style = bsClear;
 
     switch (FBtnShape) {
     case TBtnShape::bsEllipse:
-        if (FFillBrush)
-            c->Ellipse(0, 0, w, h);
+        if (FFillBrush) c->Ellipse(0, 0, w, h);
         break;
     case TBtnShape::bsRoundRect:
         if (FFillBrush) {
@@ -251,8 +230,7 @@ void TEllipseAnnBtn::PaintProc()
         }
         break;
     case TBtnShape::bsRectangle:
-        if (FFillBrush)
-            c->Rectangle(0, 0, w, h);
+        if (FFillBrush) c->Rectangle(0, 0, w, h);
         if (edges) {
             c->Pen.Color = first;
             c->MoveTo(0, h);
@@ -303,8 +281,7 @@ void TEllipseAnnBtn::PaintProc()
     QString text = Caption();
     if (OnGetDisplayText) {
         OnGetDisplayText(this, Caption(), text);
-        if (!self)
-            return;
+        if (!self) return;
     }
     const int accel = StripAccel(text);
     const int tw = TextWidthOf(c->Handle(), text), th = TextHeightOf(c->Handle(), text);
@@ -312,6 +289,5 @@ void TEllipseAnnBtn::PaintProc()
     const TPoint pos = CaptionPos(tw, th, iconLeft, inset);
     DrawButtonCaption(c, pos.X, pos.Y, text, accel, enabled);
 
-    if (OnDrawBtnFace)
-        OnDrawBtnFace(this, c);
+    if (OnDrawBtnFace) OnDrawBtnFace(this, c);
 }

@@ -21,40 +21,34 @@ TGradAnnBtn::TGradAnnBtn(QWidget* parent) : TGraphicControl(parent)
 
 void TGradAnnBtn::SetBeginColor(TColor value)
 {
-    if (ChangeField(FBeginColor, value))
-        Repaint();
+    if (ChangeField(FBeginColor, value)) Repaint();
 }
 
 void TGradAnnBtn::SetEndColor(TColor value)
 {
-    if (ChangeField(FEndColor, value))
-        Repaint();
+    if (ChangeField(FEndColor, value)) Repaint();
 }
 
 void TGradAnnBtn::SetDown(bool value)
 {
-    if (ChangeField(FDown, value))
-        Invalidate();
+    if (ChangeField(FDown, value)) Invalidate();
 }
 
 void TGradAnnBtn::SetGradType(TGradType value)
 {
-    if (!ChangeField(FGradType, value))
-        return;
+    if (!ChangeField(FGradType, value)) return;
     FGradFill = value == TGradType::gtVertCenter ? &TGradAnnBtn::FillVertCenter : &TGradAnnBtn::FillHorizCenter;
     Repaint();
 }
 
 void TGradAnnBtn::SetMouseIn(bool value)
 {
-    if (!Designing())
-        FMouseIn = value;
+    if (!Designing()) FMouseIn = value;
 }
 
 void TGradAnnBtn::DoGradFill(TColor beginC, TColor endC)
 {
-    if (FGradFill)
-        (this->*FGradFill)(beginC, endC);
+    if (FGradFill) (this->*FGradFill)(beginC, endC);
 }
 
 void TGradAnnBtn::FillVertCenter(TColor beginC, TColor endC)
@@ -102,8 +96,7 @@ void TGradAnnBtn::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 {
     QPointer<TGradAnnBtn> self(this);
     TGraphicControl::MouseDown(button, shift, x, y);
-    if (!self || button != mbLeft)
-        return;
+    if (!self || button != mbLeft) return;
     FDown = true;
     Invalidate();
 }
@@ -112,23 +105,20 @@ void TGradAnnBtn::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     QPointer<TGradAnnBtn> self(this);
     TGraphicControl::MouseUp(button, shift, x, y);
-    if (!self || button != mbLeft)
-        return;
+    if (!self || button != mbLeft) return;
     FDown = false;
     Invalidate();
 }
 
 void TGradAnnBtn::MouseEnter()
 {
-    if (!Designing())
-        FMouseIn = true;
+    if (!Designing()) FMouseIn = true;
     TGraphicControl::MouseEnter();
 }
 
 void TGradAnnBtn::MouseLeave()
 {
-    if (!Designing())
-        FMouseIn = false;
+    if (!Designing()) FMouseIn = false;
     TGraphicControl::MouseLeave();
 }
 

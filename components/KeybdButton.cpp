@@ -2,36 +2,34 @@
 
 #include "ControlUtils.h"
 
-TKeybdButton::TKeybdButton(QWidget* parent) : TGraphicControl(parent) { SetBounds(Left(), Top(), 40, 40); }
+TKeybdButton::TKeybdButton(QWidget* parent) : TGraphicControl(parent)
+{
+    SetBounds(Left(), Top(), 40, 40);
+}
 
 void TKeybdButton::SetAlignment(TAlignment value)
 {
-    if (ChangeField(FAlignment, value))
-        Repaint();
+    if (ChangeField(FAlignment, value)) Repaint();
 }
 
 void TKeybdButton::SetBevelSize(int value)
 {
-    if (ChangeField(FBevelSize, std::max(1, value)))
-        Repaint();
+    if (ChangeField(FBevelSize, std::max(1, value))) Repaint();
 }
 
 void TKeybdButton::SetBevelStyle(TButtonBevel value)
 {
-    if (ChangeField(FBevelStyle, value))
-        Repaint();
+    if (ChangeField(FBevelStyle, value)) Repaint();
 }
 
 void TKeybdButton::SetColor(TColor value)
 {
-    if (ChangeField(FColor, value))
-        Repaint();
+    if (ChangeField(FColor, value)) Repaint();
 }
 
 void TKeybdButton::SetBevelBasicColor(TColor value)
 {
-    if (!ChangeField(FBevelBasicColor, value))
-        return;
+    if (!ChangeField(FBevelBasicColor, value)) return;
     FHighLightColor = Lighter(value);
     FShadowColor = Darker(value);
     Repaint();
@@ -39,10 +37,8 @@ void TKeybdButton::SetBevelBasicColor(TColor value)
 
 void TKeybdButton::SetRoundDegree(int value)
 {
-    if (value < 0 || value > Width() / 2 || value > Height() / 2)
-        return;
-    if (ChangeField(FRoundDegree, value))
-        Repaint();
+    if (value < 0 || value > Width() / 2 || value > Height() / 2) return;
+    if (ChangeField(FRoundDegree, value)) Repaint();
 }
 
 TColor TKeybdButton::GetBlendedColor(TColor aColor, TColor bColor, int aColorPercent)

@@ -2,10 +2,12 @@
 
 #include "Accelerators.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyleHints>
 #include <QToolTip>
 
 namespace {
@@ -201,8 +203,25 @@ void TControl::paintEvent(QPaintEvent*)
 
 void TControl::mousePressEvent(QMouseEvent* event)
 {
+    const QPointF global = event->globalPosition();
+    const int distance = QGuiApplication::styleHints()->mouseDoubleClickDistance();
+    const bool isDouble =
+        FLastPressButton == event->button() &&
+        event->timestamp() - FLastPressTime < ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval()) &&
+        qAbs(global.x() - FLastPressPos.x()) <= distance && qAbs(global.y() - FLastPressPos.y()) <= distance;
+    if (isDouble) {
+        FLastPressButton = Qt::NoButton; // a third press starts afresh
+        FPressWasDouble = true;
+        DoublePress(event, true);
+        return;
+    }
+    FLastPressButton = event->button();
+    FLastPressTime = event->timestamp();
+    FLastPressPos = global;
+    FPressWasDouble = false;
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) FClicked = true;
+    FHeld = true;
     MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), pos.x(), pos.y());
 }
 
@@ -210,6 +229,7 @@ void TControl::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     QPointer<TControl> self(this);
+    FHeld = false;
     // The platform clicks before it reports the release: a click handler still sees the pressed state.
     if (event->button() == Qt::LeftButton && FClicked) {
         FClicked = false;
@@ -223,14 +243,25 @@ void TControl::mouseReleaseEvent(QMouseEvent* event)
 
 void TControl::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (FPressWasDouble) {
+        FPressWasDouble = false; // already handled at its press
+        return;
+    }
+    DoublePress(event, !FHeld);
+}
+
+void TControl::DoublePress(QMouseEvent* event, bool withMouseDown)
+{
     const QPoint pos = event->position().toPoint();
     QPointer<TControl> self(this);
-    // The second press of a double click: no click on its release.
+    // The release after a double click clicks nothing.
     FClicked = false;
     if (event->button() == Qt::LeftButton) {
         DblClick();
         if (!self) return;
     }
+    if (!withMouseDown) return;
+    FHeld = true;
     MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()) | ssDouble, pos.x(), pos.y());
 }
 

@@ -150,6 +150,15 @@ private:
     bool FDesigning = false;
     bool FPainting = false;
     bool FClicked = false; // a left press started here; its release may click
+    bool FHeld = false;    // a press reached MouseDown and its release has not come yet
+    // The platform turns the second press of a double click into the double-click message; Qt sends the
+    // press and then a double-click event. The press is recognised by Qt's own rule and handled as the
+    // double click; the event that follows is then dropped.
+    void DoublePress(QMouseEvent* event, bool withMouseDown);
+    ulong FLastPressTime = 0;
+    Qt::MouseButton FLastPressButton = Qt::NoButton;
+    QPointF FLastPressPos;
+    bool FPressWasDouble = false;
     QString FCaption;
     TFont FFont;
     TColor FColorValue = clBtnFace;

@@ -3,6 +3,7 @@
 #include "Exception.h"
 #include "WinUtil.h"
 
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -682,8 +683,7 @@ void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
 void TCanvas::DrawImage(const TRect& r, const QImage& image)
 {
     QPainter* p = Painter();
-    if (!p || r.IsEmpty() || image.isNull())
-        return;
+    if (!p || r.IsEmpty() || image.isNull()) return;
     p->save();
     p->setRenderHint(QPainter::SmoothPixmapTransform, true);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -835,10 +835,33 @@ void TBitmap::Assign(const QImage& image)
     if (FImage.width() == 0 || FImage.height() == 0) FImage = QImage();
 }
 
+namespace {
+// Bits per pixel that a BMP or PNG file stores; 0 when the header tells nothing. Qt reads 24-bit pictures
+// as 32-bit images, which would lose their 24-bit layout.
+int StoredBitsPerPixel(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    const QByteArray head = file.read(32);
+    auto byte = [&](int i) { return i < head.size() ? int(uint8_t(head[i])) : 0; };
+    if (head.startsWith("BM") && head.size() >= 30) return byte(28) | (byte(29) << 8);
+    if (head.startsWith("\x89PNG") && head.size() >= 26) {
+        const int depth = byte(24), colourType = byte(25);
+        if (colourType == 2) return depth * 3;
+        if (colourType == 6) return depth * 4;
+        if (colourType == 3) return depth;
+        return 0;
+    }
+    if (head.startsWith("\xFF\xD8")) return 24; // JPEG
+    return 0;
+}
+} // namespace
+
 bool TBitmap::LoadFromFile(const QString& fileName)
 {
     QImage img(fileName);
     if (img.isNull()) return false;
+    if (StoredBitsPerPixel(fileName) == 24 && !img.hasAlphaChannel()) img = img.convertToFormat(QImage::Format_BGR888);
     Assign(img);
     return true;
 }

@@ -94,7 +94,8 @@ void TControl::SetEnabled(bool value)
 
 void TControl::SetVisible(bool value)
 {
-    if (Visible() == value) return;
+    if (FVisible == value) return;
+    FVisible = value;
     setVisible(value);
     VisibleChanged();
 }

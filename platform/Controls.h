@@ -69,7 +69,7 @@ public:
     // The control's own flags (not whether a parent hides or disables it).
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
-    bool Visible() const { return !isHidden(); }
+    bool Visible() const { return FVisible; }
     void SetVisible(bool value);
 
     QString Caption() const { return FCaption; }
@@ -147,6 +147,7 @@ protected:
 
 private:
     bool FEnabled = true;
+    bool FVisible = true;
     bool FDesigning = false;
     bool FPainting = false;
     bool FClicked = false; // a left press started here; its release may click

@@ -776,6 +776,8 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 
 TPoint TCanvas::TextExtent(const QString& text)
 {
+    // The platform measures an empty text as 0 x 0.
+    if (text.isEmpty()) return TPoint{0, 0};
     const QFontMetrics fm(Font.ToQFont());
     return TPoint{fm.horizontalAdvance(text), fm.height()};
 }

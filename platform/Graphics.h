@@ -213,7 +213,7 @@ public:
     void TextRect(const TRect& r, int x, int y, const QString& text);
     int TextWidth(const QString& text);
     int TextHeight(const QString& text);
-    // X is the width, Y the height (the font's cell height also for an empty text, as GDI gives it).
+    // X is the width, Y the height (the font's cell height); 0 x 0 for an empty text.
     TPoint TextExtent(const QString& text);
 
     // Honours the bitmap's transparency (Transparent, TransparentColor).

@@ -359,7 +359,7 @@ void TCustomControl::keyPressEvent(QKeyEvent* event)
     KeyPress(ch);
     if (!self || ch.isNull()) return;
     // The character goes to the window's accelerators after the control's own key handling.
-    if (!WantsChars()) TAccelerators::DialogChar(window(), ch);
+    if (!WantsChars() && !TAccelerators::TakesChars(window())) TAccelerators::DialogChar(window(), ch);
 }
 
 void TCustomControl::keyReleaseEvent(QKeyEvent* event)

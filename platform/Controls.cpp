@@ -282,6 +282,16 @@ void TControl::leaveEvent(QEvent*)
     MouseLeave();
 }
 
+void TControl::resizeEvent(QResizeEvent*)
+{
+    Resize();
+}
+
+void TControl::Resize()
+{
+    if (OnResize) OnResize(this);
+}
+
 // ---- TGraphicControl ----
 
 TGraphicControl::TGraphicControl(QWidget* parent) : TControl(parent)

@@ -1,6 +1,7 @@
 // Renders every owner-drawn control in its states onto one sheet for a person to look at
 // ($VORNIX_TEST_OUTPUT/controls.png), and checks that each cell was drawn at all.
 #include "Application.h"
+#include "BitmapEffects.h"
 #include "BorderLabel.h"
 #include "EllipBtn.h"
 #include "EllipseAnnBtn.h"
@@ -38,7 +39,7 @@ private slots:
         QPalette pal = form.palette();
         pal.setColor(QPalette::Window, ToQColor(RGB(236, 233, 216)));
         form.setPalette(pal);
-        form.resize(900, 700);
+        form.resize(900, 700 + 10);
         QVector<QWidget*> cells;
         auto title = [&](int x, int y, const QString& text) {
             auto* l = new QLabel(text, &form);
@@ -245,12 +246,68 @@ private slots:
             cells << g;
         }
 
+        // Picture faces as the menu paints them: a cloud on a key colour drawn transparent over the form,
+        // plain, hovered (tinted) and pressed (faded darker).
+        title(8, 650, "picture faces");
+        TBitmap cloud;
+        cloud.SetPixelFormat(pf24bit);
+        cloud.SetSize(150, 44);
+        {
+            TCanvas* c = cloud.Canvas();
+            c->Brush.Color = clFuchsia;
+            c->FillRect(Rect(0, 0, 150, 44));
+            c->Pen.Color = RGB(120, 150, 200);
+            c->Brush.Color = RGB(235, 242, 255);
+            c->Ellipse(10, 12, 60, 42);
+            c->Ellipse(40, 2, 100, 40);
+            c->Ellipse(85, 10, 140, 42);
+            c->Pen.Style = psClear;
+            c->Rectangle(30, 22, 122, 41);
+            c->Pen.Style = psSolid;
+            c->MoveTo(34, 40);
+            c->LineTo(115, 40);
+        }
+        TEllipseAnnBtn* faces[3];
+        for (int i = 0; i < 3; ++i) {
+            auto* b = new TEllipseAnnBtn(&form);
+            faces[i] = b;
+            b->SetBounds(110 + i * 170, 640, 150, 44);
+            b->SetBtnShape(TEllipseAnnBtn::TBtnShape::bsRectangle);
+            b->SetDrawBorder(false);
+            b->SetFillBrush(false);
+            b->SetRespondToMouse(true);
+            b->SetUseInvalidate(false);
+            b->SetFont(KoreanFont(-13, clNavy, fsBold));
+            b->SetCaption(QStringLiteral("키보드연습(&K)"));
+            if (i == 1) b->SetMouseIn(true);
+            if (i == 2) b->FBtnDowned = true;
+            b->OnPrevDrawBtnFace = [&cloud, b](QObject*, TCanvas* c) {
+                TBitmap copy;
+                copy.Assign(&cloud);
+                if (b->MouseIn()) TintBitmap(&copy, clYellow, 20);
+                if (b->FBtnDowned)
+                    DrawBitmapTransparentFaded(c->Handle(), 0, 0, -20, &copy, 0, 0);
+                else
+                    DrawBitmapTransparent(c->Handle(), 0, 0, &copy, 0, 0);
+            };
+            cells << b;
+        }
+
         QImage sheet(form.size(), QImage::Format_RGB32);
         sheet.setDevicePixelRatio(1);
         form.render(&sheet);
         const QString out = qEnvironmentVariable("VORNIX_TEST_OUTPUT", QDir::tempPath());
         QDir().mkpath(out);
         QVERIFY(sheet.save(out + "/controls.png"));
+
+        // The key colour of a picture face shows the form through; the cloud itself is drawn, tinted when
+        // hovered.
+        const QPoint corner = faces[0]->geometry().topLeft();
+        QCOMPARE(sheet.pixel(corner + QPoint(1, 1)), ToQColor(RGB(236, 233, 216)).rgb());
+        QCOMPARE(FromQColor(sheet.pixelColor(corner + QPoint(70, 30))), RGB(235, 242, 255));
+        const QPoint hovered = faces[1]->geometry().topLeft();
+        QCOMPARE(FromQColor(sheet.pixelColor(hovered + QPoint(70, 30))),
+                 RGB((235 * 80 + 255 * 20) / 100, (242 * 80 + 255 * 20) / 100, (255 * 80) / 100));
 
         // Every cell painted something other than the form's background.
         const QRgb background = ToQColor(RGB(236, 233, 216)).rgb();

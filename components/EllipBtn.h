@@ -85,6 +85,7 @@ protected:
     void DoExit() override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void KeyUp(uint16_t& key, TShiftState shift) override;
+    bool WantsKey(uint16_t key) const override { return key == 32; }
     void EnabledChanged() override;
     void FontChanged() override;
     void TextChanged() override { Invalidate(); }

@@ -359,23 +359,39 @@ void TCustomControl::keyPressEvent(QKeyEvent* event)
 {
     QPointer<TCustomControl> self(this);
     uint16_t key = ControlVirtualKey(event);
+    const uint16_t pressed = key;
     KeyDown(key, ShiftOf(event->modifiers(), Qt::NoButton));
-    if (!self) return;
-    const QString text = event->text();
-    if (text.size() != 1 || (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) return;
-    QChar ch = text.at(0);
-    if (ch.unicode() == 9 || (ch.unicode() < 32 && ch.unicode() != 8 && ch.unicode() != 13 && ch.unicode() != 27))
+    if (!self) {
+        event->accept();
         return;
-    KeyPress(ch);
-    if (!self || ch.isNull()) return;
-    // The character goes to the window's accelerators after the control's own key handling.
-    if (!WantsChars() && !TAccelerators::TakesChars(window())) TAccelerators::DialogChar(window(), ch);
+    }
+    // Keys the control does not use travel on to its parents (a dialog's Escape, its default button).
+    bool handled = WantsKey(pressed) || (pressed != 0 && key == 0) || WantsChars();
+    const QString text = event->text();
+    const bool isChar = text.size() == 1 && !(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier));
+    QChar ch = isChar ? text.at(0) : QChar();
+    const ushort code = ch.unicode();
+    if (isChar && code != 9 && (code >= 32 || code == 8 || code == 13 || code == 27)) {
+        KeyPress(ch);
+        if (!self) {
+            event->accept();
+            return;
+        }
+        if (ch.isNull()) {
+            handled = true;
+        } else if (!WantsChars() && !TAccelerators::TakesChars(window())) {
+            // The character goes to the window's accelerators after the control's own key handling.
+            if (TAccelerators::DialogChar(window(), ch) || !self) handled = true;
+        }
+    }
+    event->setAccepted(handled);
 }
 
 void TCustomControl::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat()) return;
     uint16_t key = ControlVirtualKey(event);
+    event->setAccepted(WantsKey(key));
     KeyUp(key, ShiftOf(event->modifiers(), Qt::NoButton));
 }
 

@@ -192,6 +192,12 @@ public:
     void SetFocus();
     // Whether the control takes typed characters itself (then plain letters are not accelerators).
     virtual bool WantsChars() const { return false; }
+    // Whether the control uses this key itself; other keys go on to its parents (a dialog's Escape).
+    virtual bool WantsKey(uint16_t key) const
+    {
+        Q_UNUSED(key);
+        return false;
+    }
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;

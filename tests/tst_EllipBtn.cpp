@@ -3,6 +3,7 @@
 #include "ControlTestUtil.h"
 #include "EllipBtn.h"
 
+#include <QDialog>
 #include <QKeyEvent>
 #include <QtTest>
 #include <malloc.h>
@@ -214,6 +215,25 @@ private slots:
         QTest::keyClick(f.A, Qt::Key_Return);
         QCOMPARE(f.ClicksA, 1);
         QCOMPARE(f.ClicksB, 1);
+    }
+
+    void dialogKeysPassOnToTheDialog()
+    {
+        QDialog dialog;
+        auto* b = new TEllipBtn(&dialog);
+        b->SetCaption(QStringLiteral("초기화"));
+        int clicks = 0;
+        b->OnClick = [&](QObject*) { ++clicks; };
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        b->setFocus();
+        QTest::keyClick(b, Qt::Key_Return); // the focused button takes Enter
+        QCOMPARE(clicks, 1);
+        QVERIFY(dialog.isVisible());
+        QTest::keyClick(b, Qt::Key_Escape); // Escape still closes the dialog
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
     void acceleratorWhetherFocusedOrNot()

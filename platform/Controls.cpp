@@ -39,6 +39,10 @@ Qt::CursorShape ShapeOf(TCursor c)
     }
 }
 
+// Controls painting right now, across the program: a paint at once inside any paint event is unsafe in
+// Qt, so it becomes an invalidation then.
+int gPaintDepth = 0;
+
 // Leaves the paint state straight also when Paint throws.
 struct TPaintScope
 {
@@ -47,11 +51,13 @@ struct TPaintScope
     TPaintScope(TCanvas& canvas, QPainter* painter, bool& flag) : Canvas(canvas), Flag(flag)
     {
         Flag = true;
+        ++gPaintDepth;
         Canvas.AttachPainter(painter);
     }
     ~TPaintScope()
     {
         Canvas.Detach();
+        --gPaintDepth;
         Flag = false;
     }
 };
@@ -149,7 +155,7 @@ void TControl::Invalidate()
 
 void TControl::Repaint()
 {
-    if (FPainting)
+    if (FPainting || gPaintDepth > 0)
         update();
     else
         repaint();

@@ -693,6 +693,24 @@ private slots:
         QVERIFY(b->MouseIn());
     }
 
+    void paintAtOnceInsideAPaintBecomesAnInvalidation()
+    {
+        QWidget form;
+        auto* b = new TEllipseAnnBtn(&form);
+        b->SetUseInvalidate(false);
+        int depth = 0, deepest = 0, paints = 0;
+        b->OnPrevDrawBtnFace = [&](QObject*, TCanvas*) {
+            ++paints;
+            deepest = std::max(deepest, ++depth);
+            b->SetSpecial(true); // repaints at once, from inside the paint
+            --depth;
+        };
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(paints >= 2);
+        QCOMPARE(deepest, 1);
+    }
+
     void mouseInIsIgnoredAtDesignTime()
     {
         TEllipseAnnBtn b;

@@ -180,7 +180,10 @@ private slots:
         const QString keys[] = {"ㅂ", "F", "J", "Shift", "ㅎ", "Enter", "7", "ㅏ", "Q"};
         for (int i = 0; i < 9; ++i) {
             auto* k = new TKeybdButton(&form);
-            k->SetBounds(110 + i * 48, 390, i == 3 || i == 5 ? 44 : 40, 40);
+            // As the practice window sets its caps: 36 x 36, bevel 4, corners 10.
+            k->SetBounds(110 + i * 48, 390, i == 3 || i == 5 ? 44 : 36, 36);
+            k->SetBevelSize(4);
+            k->SetRoundDegree(10);
             k->SetAlignment(aligns[i % 3]);
             k->SetBevelStyle(bevels[i / 3]);
             k->SetFont(KoreanFont(-12));

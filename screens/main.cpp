@@ -1,37 +1,28 @@
 #include "Application.h"
+#include "MainUnit.h"
 #include "Random.h"
-#include "SentencePractice.h"
 
-#include <QVBoxLayout>
-#include <QWidget>
-
-#include <cstdio>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
     TApplication::SetTitle(QStringLiteral("Vornix 타자연습"));
+    QIcon icon;
+    for (int size : {32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vornix-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     Randomize();
 
-    // Stands in for the main menu window until it exists: one typing control with its default problem.
-    QWidget window;
-    window.setWindowTitle(TApplication::Title());
-    window.resize(850, 700);
-    auto* layout = new QVBoxLayout(&window);
-    auto* practice = new TSentencePractice(&window);
-    QFont font(QStringLiteral("굴림체"));
-    font.setPixelSize(24);
-    practice->setFont(font);
-    practice->SetCheckComposingChar(true);
-    practice->SetTypingLang(tlNative);
-    layout->addWidget(practice);
-    practice->setFocus();
-    window.show();
-    const int status = app.exec();
-
-    // For the whole-program tests: what was typed, one line per sentence.
-    if (qEnvironmentVariableIsSet("VORNIX_DUMP_TYPED"))
-        for (const auto& sentence : practice->Sentences())
-            std::printf("typed: %s\n", sentence->typed.toUtf8().constData());
+    int status = 0;
+    {
+        TMainForm form;
+        MainForm = &form;
+        form.show();
+        status = app.exec();
+        // Practice windows still open are destroyed before the main window, so their settings are saved.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &form && w->testAttribute(Qt::WA_DeleteOnClose)) delete w;
+    }
     return status;
 }

@@ -2,7 +2,9 @@
 # Types Korean through a real system input method: ibus with ibus-hangul in Hangul mode, into the
 # program's typing control under a private Xvfb. The program prints what was typed when it quits.
 set -u
-VORNIX=$1 XWIN=$2 OUT=$3
+XWIN=$2 OUT=$3
+# The typing control in a window of its own.
+VORNIX=$(dirname "$XWIN")/typing_tryout
 for tool in ibus ibus-daemon dbus-launch gsettings xdotool; do
     command -v $tool >/dev/null || { echo "SKIP: $tool is not installed (packages ibus ibus-hangul dbus-x11)"; exit 77; }
 done
@@ -43,9 +45,7 @@ sleep 0.5
 xdotool type --delay 100 'gksrmf gks'
 sleep 0.5
 import -window root "$OUT/gui_ibus_hangul.png" 2>/dev/null
-"$XWIN" close "$WIN"
-for _ in $(seq 100); do kill -0 $VORNIX_PID 2>/dev/null || break; sleep 0.1; done
-if kill -0 $VORNIX_PID 2>/dev/null; then echo "FAIL: the program did not quit"; exit 1; fi
+close_window "$XWIN" "$WIN" $VORNIX_PID || { echo "FAIL: the program did not quit"; exit 1; }
 wait $VORNIX_PID
 STATUS=$?
 VORNIX_PID=

@@ -2,7 +2,9 @@
 # Types Korean with the program's own composer (no system input method), switches to English with
 # Right Alt pressed alone and back with the Hangul key, and checks what the typing control received.
 set -u
-VORNIX=$1 XWIN=$2 OUT=$3
+XWIN=$2 OUT=$3
+# The typing control in a window of its own.
+VORNIX=$(dirname "$XWIN")/typing_tryout
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
 . "$(dirname "$0")/xvfb.sh"
 mkdir -p "$OUT"
@@ -19,9 +21,7 @@ xdotool key --delay 30 Hangul
 xdotool type --delay 30 'Rk'
 sleep 0.3
 import -window root "$OUT/gui_typing_own_hangul.png" 2>/dev/null
-"$XWIN" close "$WIN"
-for _ in $(seq 100); do kill -0 $PID 2>/dev/null || break; sleep 0.1; done
-if kill -0 $PID 2>/dev/null; then kill $PID; echo "FAIL: the program did not quit"; exit 1; fi
+close_window "$XWIN" "$WIN" $PID || { kill $PID; echo "FAIL: the program did not quit"; exit 1; }
 wait $PID
 STATUS=$?
 [ $STATUS -eq 0 ] || { echo "FAIL: exit status $STATUS"; cat "$OUT/gui_typing_own_hangul.log"; exit 1; }

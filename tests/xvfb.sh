@@ -4,9 +4,19 @@ command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
 for n in $(seq 90 140); do
     [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { XVFB_DISPLAY=:$n; break; }
 done
-Xvfb "$XVFB_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$XVFB_DISPLAY" -screen 0 "${XVFB_SCREEN:-1600x1200x24}" -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
 export DISPLAY=$XVFB_DISPLAY QT_QPA_PLATFORM=xcb
 trap 'kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null' EXIT
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; [ -e /tmp/.X11-unix/X${XVFB_DISPLAY#:} ] && break; sleep 0.1; done
 sleep 0.2
+
+# close_window XWIN WINDOW PID: asks the window to close until its program has quit (a close sent while
+# the window is still being set up can go unseen); fails after about seven seconds.
+close_window() {
+    for _ in $(seq 10); do
+        "$1" close "$2" 2>/dev/null
+        for _ in $(seq 7); do kill -0 "$3" 2>/dev/null || return 0; sleep 0.1; done
+    done
+    return 1
+}

@@ -1,0 +1,433 @@
+#include "MainUnit.h"
+
+#include "AboutUnit.h"
+#include "Application.h"
+#include "Exception.h"
+#include "HtmlHelp.h"
+#include "Random.h"
+#include "Shell.h"
+#include "VornixMisc.h"
+#include "WinUtil.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QToolTip>
+
+TMainForm* MainForm = nullptr;
+bool MainFormFocused = false;
+
+const char16_t* const kMainCaption = u"타자연습프로그램 -  Vornix v 3.0";
+const char* const kMakerWebAddress = "https://vornix.example.org/";
+const char* const kMakerMailAddress = "vornix@example.org";
+
+namespace {
+constexpr TColor CloudTintColors[6] = {clYellow, clLime, clFuchsia, clBlue, clRed, clAqua};
+
+const char16_t* const kKeyCaption = u"키보드연습(&K)";
+const char16_t* const kSenCaption = u"문장연습(&S)";
+const char16_t* const kGameCaption = u"타자게임(&G)";
+
+// Design sizes and tops of the buttons.
+constexpr int kMenuW = 150, kMenuH = 60;
+constexpr int kKeyTop = 63, kSenTop = 76, kGameTop = 55;
+constexpr int kSmallW = 100, kSmallH = 40;
+constexpr int kBannerW = 1025, kBannerH = 237;
+constexpr int kDesignClientW = 1286, kDesignClientH = 871;
+
+const QString kSection = QStringLiteral("mainform");
+
+TBitmap* PictureOf(bool pressed, TBitmap& down, TBitmap& up)
+{
+    return pressed ? &down : &up;
+}
+
+void LoadPicture(TBitmap& bitmap, const char* name)
+{
+    if (!bitmap.LoadFromResourceName(QString::fromLatin1(name)))
+        throw Exception(QStringLiteral("The picture \"%1\" is missing from the program.").arg(QLatin1String(name)));
+}
+} // namespace
+
+TMainLayout ComputeMainLayout(int CW, int CH)
+{
+    TMainLayout l;
+    // Integer division truncates toward zero, as the window's arithmetic always did.
+    const int c = (CW - kBannerW) / 2;
+    const int a = kSmallW + 20;
+    const int bannerLeft = c >= a ? c : c - (a - c);
+    l.ADBtn = Bounds(bannerLeft, CH - kBannerH - 10, kBannerW, kBannerH);
+    const int t = CW / 3;
+    const int g = (t - kMenuW) / 2;
+    l.KeyBtn = Bounds(g, kKeyTop, kMenuW, kMenuH);
+    l.SenBtn = Bounds(t + g, kSenTop, kMenuW, kMenuH);
+    l.GameBtn = Bounds(2 * t + g, kGameTop, kMenuW, kMenuH);
+    const int helpTop = CH - kSmallH - 15;
+    l.HelpBtn = Bounds(CW - kSmallW - 15, helpTop, kSmallW, kSmallH);
+    l.AboutBtn = Bounds(CW - kSmallW - 15, helpTop - kSmallH - 10, kSmallW, kSmallH);
+    return l;
+}
+
+void PaintGradient(TColor FromColor, TColor ToColor, QWidget* Form, TCanvas* Canvas)
+{
+    const TColor from = ColorToRGB(FromColor), to = ColorToRGB(ToColor);
+    const int dR = GetRValue(to) - GetRValue(from);
+    const int dG = GetGValue(to) - GetGValue(from);
+    const int dB = GetBValue(to) - GetBValue(from);
+    // The outer size: rows below the client area are clipped away, so the client's last row stops short
+    // of the end colour.
+    const int H = Form->frameGeometry().height();
+    const int W = Form->frameGeometry().width();
+    const TBrush saved = Canvas->Brush;
+    Canvas->Brush.Style = bsSolid;
+    for (int i = 0; i <= H; ++i) {
+        Canvas->Brush.Color =
+            RGB((GetRValue(from) + MulDiv(i, dR, H)) & 0xFF, (GetGValue(from) + MulDiv(i, dG, H)) & 0xFF,
+                (GetBValue(from) + MulDiv(i, dB, H)) & 0xFF);
+        Canvas->FillRect(Rect(0, i, W, i + 1));
+    }
+    if (Form == MainForm) {
+        Canvas->Brush.Color = clYellow;
+        Canvas->Pen.Color = clBlack;
+        Canvas->Pen.Style = psSolid;
+        Canvas->Pen.Width = 1;
+        const int h = Form->frameGeometry().height() / 2;
+        Canvas->Polygon({Point(192, h - 165), Point(137, h - 30), Point(150, h - 30), Point(95, h + 112),
+                         Point(195, h - 40), Point(182, h - 40), Point(262, h - 165), Point(192, h - 165)});
+    }
+    Canvas->Brush = saved;
+}
+
+void HideMenuButtons()
+{
+    if (!MainForm) return;
+    MainForm->AboutBtn->SetVisible(false);
+    MainForm->KeyBtn->SetCaption(QString());
+    MainForm->SenBtn->SetCaption(QString());
+    MainForm->GameBtn->SetCaption(QString());
+    MainForm->HelpBtn->SetVisible(false);
+}
+
+void ShowMenuButtons()
+{
+    if (!MainForm) return;
+    MainForm->AboutBtn->SetVisible(true);
+    MainForm->KeyBtn->SetCaption(QString::fromUtf16(kKeyCaption));
+    MainForm->SenBtn->SetCaption(QString::fromUtf16(kSenCaption));
+    MainForm->GameBtn->SetCaption(QString::fromUtf16(kGameCaption));
+    MainForm->HelpBtn->SetVisible(true);
+}
+
+TMyHintWindow::TMyHintWindow(int hidePauseMs) : QObject(qApp), FHideTimeout(hidePauseMs) {}
+
+void TMyHintWindow::Install(int hidePauseMs)
+{
+    static TMyHintWindow* installed = nullptr;
+    QToolTip::setFont(QFont(QStringLiteral("arial"), 10));
+    if (!installed) {
+        installed = new TMyHintWindow(hidePauseMs);
+        qApp->installEventFilter(installed);
+    }
+    installed->FHideTimeout = hidePauseMs;
+}
+
+bool TMyHintWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->toolTip().isEmpty()) return false;
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), widget->toolTip(), widget, QRect(), FHideTimeout);
+    return true;
+}
+
+TMainForm::TMainForm(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QString::fromUtf16(kMainCaption));
+    setWindowIcon(QApplication::windowIcon());
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(kDesignClientW, kDesignClientH);
+
+    KeyBtn = MakeButton(QString::fromUtf16(kKeyCaption), kMenuW, kMenuH, kKeyTop);
+    SenBtn = MakeButton(QString::fromUtf16(kSenCaption), kMenuW, kMenuH, kSenTop);
+    GameBtn = MakeButton(QString::fromUtf16(kGameCaption), kMenuW, kMenuH, kGameTop);
+    AboutBtn = MakeButton(QStringLiteral("&About.."), kSmallW, kSmallH, 0);
+    HelpBtn = MakeButton(QStringLiteral("도움말(&H)"), kSmallW, kSmallH, 0);
+    ADBtn = MakeButton(QString(), kBannerW, kBannerH, 0);
+    ADBtn->SetHint(QString::fromLatin1(kMakerWebAddress));
+    ADBtn->SetShowHint(true);
+
+    for (TEllipseAnnBtn* b : {KeyBtn, SenBtn, GameBtn}) {
+        b->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { KeyBtnPrevDrawBtnFace(s, c); };
+        b->OnMouseEnter = [this](QObject* s) { KeyBtnMouseEnter(s); };
+        b->OnMouseLeave = [this](QObject* s) { KeyBtnMouseLeave(s); };
+    }
+    KeyBtn->OnClick = [this](QObject* s) { KeyBtnClick(s); };
+    SenBtn->OnClick = [this](QObject* s) { SenBtnClick(s); };
+    GameBtn->OnClick = [this](QObject* s) { GameBtnClick(s); };
+    AboutBtn->OnClick = [this](QObject* s) { AboutBtnClick(s); };
+    HelpBtn->OnClick = [this](QObject* s) { HelpBtnClick(s); };
+    ADBtn->OnClick = [this](QObject* s) { ADBtnClick(s); };
+    AboutBtn->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { AboutBtnPrevDrawBtnFace(s, c); };
+    HelpBtn->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { AboutBtnPrevDrawBtnFace(s, c); };
+    ADBtn->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { ADBtnPrevDrawBtnFace(s, c); };
+
+    LoadPicture(CloudUpImage, "CloudUp.png");
+    LoadPicture(CloudDownImage, "CloudDown.png");
+    LoadPicture(CloudUpSmallImage, "CloudUpSmall.png");
+    LoadPicture(CloudDownSmallImage, "CloudDownSmall.png");
+    LoadPicture(MouseEffectImage1, "MouseEffect1.png");
+    LoadPicture(MouseEffectImage2, "MouseEffect2.png");
+    LoadPicture(ADImage, "Banner.png");
+    ADImage.Transparent = true;
+
+    MouseEffectTimer = new TTimer(this);
+    MouseEffectTimer->SetEnabled(false);
+    MouseEffectTimer->SetInterval(300);
+    MouseEffectTimer->SetOnTimer([this](QObject* s) { MouseEffectTimerTimer(s); });
+
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    HideMouseEffect();
+    if (MainForm == this) MainForm = nullptr;
+}
+
+TEllipseAnnBtn* TMainForm::MakeButton(const QString& caption, int width, int height, int top)
+{
+    auto* b = new TEllipseAnnBtn(this);
+    b->SetBounds(0, top, width, height);
+    b->SetCaption(caption);
+    b->SetCursor(crHandPoint);
+    b->SetBtnShape(TEllipseAnnBtn::TBtnShape::bsRectangle);
+    b->SetDrawBorder(false);
+    b->SetFillBrush(false);
+    b->SetRespondToMouse(true);
+    b->SetUseInvalidate(false);
+    b->SetTextAlign(TEllipseAnnBtn::TTextAlign::taCenter);
+    TFont font;
+    font.Name = QStringLiteral("굴림");
+    font.Height = -13;
+    font.Color = clBlack;
+    b->SetFont(font);
+    b->Loaded();
+    return b;
+}
+
+void TMainForm::FormCreate()
+{
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive) HideMouseEffect(); // the application's deactivation
+    });
+    TMyHintWindow::Install(7000);
+    const QSize screen =
+        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1920, 1080);
+    MaxSize = Point(screen.width(), screen.height());
+    MinSize = Point(850, 700);
+    // The size constraints of the window (1200 x 500) and its tracking limits (850 x 700) both hold.
+    setMinimumSize(qMax(1200, MinSize.X), qMax(500, MinSize.Y));
+    setMaximumSize(MaxSize.X, MaxSize.Y);
+}
+
+void TMainForm::FormShow()
+{
+    OpenSettings();
+    // The client size is stored and restored, the same measure both ways, so the window never grows
+    // by its frame from one start to the next.
+    const int w = SettingsFile->ReadInteger(kSection, QStringLiteral("width"), width());
+    const int h = SettingsFile->ReadInteger(kSection, QStringLiteral("height"), height());
+    resize(w, h);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize s = screen->size();
+        move((s.width() - width()) / 2, (s.height() - height()) / 2);
+    }
+    CloseSettings();
+}
+
+void TMainForm::FormClose()
+{
+    try {
+        OpenSettings();
+        SettingsFile->WriteInteger(kSection, QStringLiteral("width"), width());
+        SettingsFile->WriteInteger(kSection, QStringLiteral("height"), height());
+        CloseSettings();
+    } catch (const Exception& e) {
+        // Reported once; the program still closes.
+        CloseSettings();
+        TApplication::ShowException(e.Message());
+    }
+}
+
+void TMainForm::FormResize()
+{
+    const TMainLayout l = ComputeMainLayout(width(), height());
+    const auto place = [](TEllipseAnnBtn* b, const TRect& r) { b->SetBounds(r.Left, r.Top, r.Width(), r.Height()); };
+    place(ADBtn, l.ADBtn);
+    place(KeyBtn, l.KeyBtn);
+    place(SenBtn, l.SenBtn);
+    place(GameBtn, l.GameBtn);
+    place(AboutBtn, l.AboutBtn);
+    place(HelpBtn, l.HelpBtn);
+    update();
+}
+
+void TMainForm::FormDeactivate()
+{
+    HideMouseEffect();
+}
+
+void TMainForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    TCanvas canvas;
+    canvas.AttachPainter(&painter);
+    PaintGradient(0x800000, 0xFFFFCA, this, &canvas);
+    if (MouseEffectRunning()) {
+        // The strip shows one frame over what the window paints there anyway, so stopping the effect
+        // needs only a repaint of its area to bring back exactly the pixels under it.
+        TBitmap* frame = FEffectFrame1 ? &MouseEffectImage1 : &MouseEffectImage2;
+        DrawBitmapTransparent(canvas.Handle(), FEffectPos.X, FEffectPos.Y, frame, 0, 0);
+    }
+    canvas.Detach();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!FShown) {
+        FShown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+    // Closing the main window ends the program; the practice windows close (and save) first.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->close();
+    QCoreApplication::quit();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        MainFormFocused = isActiveWindow();
+        if (!MainFormFocused) FormDeactivate();
+    }
+}
+
+TRect TMainForm::MouseEffectRect() const
+{
+    return Bounds(FEffectPos.X, FEffectPos.Y, FEffectSize.X, FEffectSize.Y);
+}
+
+void TMainForm::HideMouseEffect()
+{
+    if (!MouseEffectTimer->Enabled()) return;
+    MouseEffectTimer->SetEnabled(false);
+    const TRect r = MouseEffectRect();
+    update(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TMainForm::KeyBtnMouseEnter(QObject* Sender)
+{
+    auto* b = static_cast<TEllipseAnnBtn*>(Sender);
+    if (!MainFormFocused || b->FBtnDowned) return;
+    HideMouseEffect();
+    FEffectSize = Point(b->Width(), 2 * b->Height());
+    FEffectPos = Point(b->Left() + (b->Width() - MouseEffectImage1.Width()) / 2, b->Top() + b->Height());
+    MouseEffectTimer->SetEnabled(true);
+    MouseEffectTimerTimer(MouseEffectTimer);
+}
+
+void TMainForm::KeyBtnMouseLeave(QObject*)
+{
+    HideMouseEffect();
+}
+
+void TMainForm::MouseEffectTimerTimer(QObject*)
+{
+    FEffectFrame1 = FEffectToggle;
+    const TRect r = MouseEffectRect();
+    update(r.Left, r.Top, r.Width(), r.Height());
+    FEffectToggle = !FEffectToggle;
+}
+
+void TMainForm::KeyBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas)
+{
+    auto* b = static_cast<TEllipseAnnBtn*>(Sender);
+    TBitmap face;
+    face.Assign(PictureOf(b->FBtnDowned, CloudDownImage, CloudUpImage));
+    Randomize();
+    const int index = Random(6);
+    if (b->MouseIn()) TintBitmap(&face, CloudTintColors[index], 20);
+    DrawBitmapTransparent(ACanvas->Handle(), 0, 0, &face, 0, 0);
+}
+
+void TMainForm::AboutBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas)
+{
+    auto* b = static_cast<TEllipseAnnBtn*>(Sender);
+    DrawBitmapTransparentFaded(ACanvas->Handle(), 0, 0, b->MouseIn() ? -20 : 0,
+                               PictureOf(b->FBtnDowned, CloudDownSmallImage, CloudUpSmallImage), 0, 0);
+}
+
+void TMainForm::ADBtnPrevDrawBtnFace(QObject*, TCanvas* ACanvas)
+{
+    TBitmap banner;
+    banner.Assign(&ADImage);
+    if (ADBtn->MouseIn()) TintBitmap(&banner, clSkyBlue, 30);
+    banner.Transparent = true;
+    // The button paints where the window would: its own top-left is the banner's place on the window.
+    ACanvas->Draw(0, 0, &banner);
+}
+
+void TMainForm::KeyBtnClick(QObject*)
+{
+    if (KeyBtn->Caption().isEmpty()) return; // a practice window is open
+    HideMouseEffect();
+    // The keyboard setup dialog opens here once it exists.
+}
+
+void TMainForm::SenBtnClick(QObject*)
+{
+    if (SenBtn->Caption().isEmpty()) return;
+    HideMouseEffect();
+    // The sentence setup dialog opens here once it exists.
+}
+
+void TMainForm::GameBtnClick(QObject*)
+{
+    if (GameBtn->Caption().isEmpty()) return;
+    HideMouseEffect();
+    // The game setup dialog opens here once it exists.
+}
+
+void TMainForm::AboutBtnClick(QObject*)
+{
+    auto* about = new TAboutForm(this);
+    about->exec(); // frees itself when it closes
+}
+
+void TMainForm::HelpBtnClick(QObject*)
+{
+    HtmlHelpDisplayTopic(this, ProgramFolder + QStringLiteral("zavlin.chm"), QStringLiteral("Vornix이란.htm"));
+}
+
+void TMainForm::ADBtnClick(QObject*)
+{
+    ShellOpen(QString::fromLatin1(kMakerWebAddress));
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The main menu window: three cloud-faced menu buttons, About and Help, the banner, a gradient background
+// with a lightning bolt, and a small animation under a hovered menu button. Practice windows hide the
+// menu while they are open (HideMenuButtons / ShowMenuButtons).
+
+#include "BitmapEffects.h"
+#include "EllipseAnnBtn.h"
+#include "Graphics.h"
+#include "Timer.h"
+
+#include <QWidget>
+
+class QPaintEvent;
+
+// Where the buttons and the banner go for a client area of CW x CH.
+struct TMainLayout
+{
+    TRect KeyBtn, SenBtn, GameBtn, AboutBtn, HelpBtn, ADBtn;
+};
+TMainLayout ComputeMainLayout(int CW, int CH);
+
+// Fills Form's canvas (the painter of its paint event) with a top-to-bottom gradient over the form's outer
+// height; on the main window also draws the lightning bolt.
+void PaintGradient(TColor FromColor, TColor ToColor, QWidget* Form, TCanvas* Canvas);
+
+void HideMenuButtons();
+void ShowMenuButtons();
+
+// The hint window: font "arial" 10, hints shown for the application's hint hide pause.
+class TMyHintWindow : public QObject
+{
+    Q_OBJECT
+public:
+    // Installs the hint window for the whole application.
+    static void Install(int hidePauseMs);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit TMyHintWindow(int hidePauseMs);
+    int FHideTimeout;
+};
+
+class TMainForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    TEllipseAnnBtn* KeyBtn;
+    TEllipseAnnBtn* SenBtn;
+    TEllipseAnnBtn* GameBtn;
+    TEllipseAnnBtn* AboutBtn;
+    TEllipseAnnBtn* HelpBtn;
+    TEllipseAnnBtn* ADBtn;
+    // The pictures; the keyboard practice window borrows the small clouds for its setup button.
+    TBitmap CloudUpImage, CloudDownImage, CloudUpSmallImage, CloudDownSmallImage;
+    TBitmap MouseEffectImage1, MouseEffectImage2, ADImage;
+    TTimer* MouseEffectTimer;
+
+    TPoint MinSize, MaxSize;
+
+    void HideMouseEffect();
+    bool MouseEffectRunning() const { return MouseEffectTimer->Enabled(); }
+    TRect MouseEffectRect() const;
+
+    void KeyBtnClick(QObject* Sender);
+    void SenBtnClick(QObject* Sender);
+    void GameBtnClick(QObject* Sender);
+    void AboutBtnClick(QObject* Sender);
+    void HelpBtnClick(QObject* Sender);
+    void ADBtnClick(QObject* Sender);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    TEllipseAnnBtn* MakeButton(const QString& caption, int width, int height, int top);
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormResize();
+    void FormDeactivate();
+    void KeyBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas);
+    void AboutBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas);
+    void ADBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas);
+    void KeyBtnMouseEnter(QObject* Sender);
+    void KeyBtnMouseLeave(QObject* Sender);
+    void MouseEffectTimerTimer(QObject* Sender);
+
+    bool FShown = false;
+    bool FEffectToggle = false;
+    TPoint FEffectPos;
+    TPoint FEffectSize;
+    bool FEffectFrame1 = false; // the frame the strip shows now
+};
+
+extern TMainForm* MainForm;
+// True while the main window has the keyboard focus (it is the active window).
+extern bool MainFormFocused;
+
+// The window's caption and the web address behind the banner and the About box.
+extern const char16_t* const kMainCaption;
+extern const char* const kMakerWebAddress;
+extern const char* const kMakerMailAddress;

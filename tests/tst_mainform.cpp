@@ -1,0 +1,332 @@
+// The main menu window: layout, background, the practice-window protocol, the mouse effect, the size
+// memory and closing with a read-only settings folder.
+#include "AboutUnit.h"
+#include "Application.h"
+#include "Dialogs.h"
+#include "HtmlHelp.h"
+#include "MainUnit.h"
+#include "Shell.h"
+#include "TestSupport.h"
+#include "VornixMisc.h"
+
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+QStringList gBoxes;
+int RecordBox(const QString& text, const QString&, unsigned)
+{
+    gBoxes << text;
+    return IDOK;
+}
+QStringList gOpened;
+void RecordShell(const QString& address)
+{
+    gOpened << address;
+}
+
+QImage Grab(QWidget* w)
+{
+    QImage image(w->size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    w->render(&image);
+    return image;
+}
+
+void Hover(QWidget* w)
+{
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)));
+    QCoreApplication::sendEvent(w, &enter);
+}
+void Unhover(QWidget* w)
+{
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(w, &leave);
+}
+} // namespace
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> FTemp;
+    std::unique_ptr<TMainForm> FForm;
+
+    TMainForm* Form()
+    {
+        FForm = std::make_unique<TMainForm>();
+        MainForm = FForm.get();
+        return FForm.get();
+    }
+
+private slots:
+    void init()
+    {
+        FTemp = std::make_unique<QTemporaryDir>();
+        ProgramFolder = FTemp->path() + u'/';
+        gBoxes.clear();
+        gOpened.clear();
+        SetMessageBoxHook(RecordBox);
+        SetShellHook(RecordShell);
+    }
+    void cleanup()
+    {
+        FForm.reset();
+        MainForm = nullptr;
+        MainFormFocused = false;
+        CloseSettings();
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<int>("cw");
+        QTest::addColumn<int>("ch");
+        QTest::addColumn<int>("bannerLeft");
+        QTest::addColumn<int>("keyLeft");
+        QTest::addColumn<int>("senLeft");
+        QTest::addColumn<int>("gameLeft");
+        QTest::addColumn<int>("helpTop");
+        QTest::addColumn<int>("aboutTop");
+        // Design size: the banner is centred with room to spare on its right.
+        QTest::newRow("design 1286 x 871") << 1286 << 871 << 130 << 139 << 567 << 995 << 816 << 766;
+        // Too narrow to centre it with a right gap of 120: it moves left by what is missing.
+        QTest::newRow("1200 x 700") << 1200 << 700 << 54 << 125 << 525 << 925 << 645 << 595;
+        QTest::newRow("1145: c = 60") << 1145 << 800 << 0 << 115 << 496 << 877 << 745 << 695;
+        QTest::newRow("1025: c = 0") << 1025 << 600 << -120 << 95 << 436 << 777 << 545 << 495;
+        // (1000 - 1025) div 2 truncates toward zero: c = -12.
+        QTest::newRow("1000: negative c") << 1000 << 600 << -144 << 91 << 424 << 757 << 545 << 495;
+        QTest::newRow("odd width 1601") << 1601 << 900 << 288 << 191 << 724 << 1257 << 845 << 795;
+    }
+    void layout()
+    {
+        QFETCH(int, cw);
+        QFETCH(int, ch);
+        const TMainLayout l = ComputeMainLayout(cw, ch);
+        QTEST(l.ADBtn.Left, "bannerLeft");
+        QCOMPARE(l.ADBtn.Top, ch - 237 - 10);
+        QTEST(l.KeyBtn.Left, "keyLeft");
+        QTEST(l.SenBtn.Left, "senLeft");
+        QTEST(l.GameBtn.Left, "gameLeft");
+        QCOMPARE(l.KeyBtn.Top, 63);
+        QCOMPARE(l.SenBtn.Top, 76);
+        QCOMPARE(l.GameBtn.Top, 55);
+        QCOMPARE(l.HelpBtn.Left, cw - 115);
+        QCOMPARE(l.AboutBtn.Left, cw - 115);
+        QTEST(l.HelpBtn.Top, "helpTop");
+        QTEST(l.AboutBtn.Top, "aboutTop");
+    }
+
+    void gradientRowsAndTheBolt()
+    {
+        TMainForm* form = Form();
+        form->resize(1286, 871);
+        const QImage image = Grab(form);
+        // Row i is From + MulDiv(i, d, H) per channel, over the outer height (here the client's, offscreen).
+        const int H = form->frameGeometry().height();
+        const auto expected = [&](int i) {
+            return qRgb((0x00 + int(std::lround(double(i) * 0xCA / H))) & 0xFF,
+                        (0x00 + int(std::lround(double(i) * 0xFF / H))) & 0xFF,
+                        (0x80 + int(std::lround(double(i) * (0xFF - 0x80) / H))) & 0xFF);
+        };
+        for (int y : {0, 1, 300, 435, 870})
+            QCOMPARE(QColor(image.pixel(1, y)), QColor(expected(y)));
+        // The bolt: yellow inside, black on its edge; the polygon is placed around half the height.
+        const int h = H / 2;
+        QCOMPARE(QColor(image.pixel(190, h - 100)), QColor(Qt::yellow));
+        QCOMPARE(QColor(image.pixel(192, h - 165)), QColor(Qt::black));
+        QCOMPARE(QColor(image.pixel(300, h)), QColor(expected(h)));
+    }
+
+    void keyboardWindowGradientHasNoBolt()
+    {
+        Form();
+        QWidget other;
+        other.resize(400, 500);
+        QImage image(other.size(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        TCanvas canvas;
+        canvas.AttachPainter(&painter);
+        PaintGradient(0xA6A600, 0xF5F5F5, &other, &canvas);
+        canvas.Detach();
+        painter.end();
+        QCOMPARE(QColor(image.pixel(190, 150)), QColor(image.pixel(390, 150)));
+    }
+
+    void practiceWindowProtocol()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        MainFormFocused = true;
+        HideMenuButtons();
+        QVERIFY(!form->AboutBtn->Visible() && !form->HelpBtn->Visible());
+        for (TEllipseAnnBtn* b : {form->KeyBtn, form->SenBtn, form->GameBtn})
+            QCOMPARE(b->Caption(), QString());
+        // A running effect shows whether a click went through: every menu click stops it first.
+        Hover(form->SenBtn);
+        QVERIFY(form->MouseEffectRunning());
+        QTest::mouseClick(form->KeyBtn, Qt::LeftButton);
+        QVERIFY(form->MouseEffectRunning());
+
+        ShowMenuButtons();
+        QVERIFY(form->AboutBtn->Visible() && form->HelpBtn->Visible());
+        QCOMPARE(form->KeyBtn->Caption(), QStringLiteral("키보드연습(&K)"));
+        QCOMPARE(form->SenBtn->Caption(), QStringLiteral("문장연습(&S)"));
+        QCOMPARE(form->GameBtn->Caption(), QStringLiteral("타자게임(&G)"));
+        QTest::mouseClick(form->KeyBtn, Qt::LeftButton);
+        QVERIFY(!form->MouseEffectRunning());
+    }
+
+    void mouseEffectNeedsFocusAndAReleasedButton()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        MainFormFocused = false;
+        Hover(form->KeyBtn);
+        QVERIFY(!form->MouseEffectRunning());
+        Unhover(form->KeyBtn);
+        MainFormFocused = true;
+        form->KeyBtn->FBtnDowned = true;
+        Hover(form->KeyBtn);
+        QVERIFY(!form->MouseEffectRunning());
+        Unhover(form->KeyBtn);
+        form->KeyBtn->FBtnDowned = false;
+        Hover(form->KeyBtn);
+        QVERIFY(form->MouseEffectRunning());
+        const TRect r = form->MouseEffectRect();
+        QCOMPARE(r.Top, form->KeyBtn->Top() + form->KeyBtn->Height());
+        QCOMPARE(r.Left, form->KeyBtn->Left() + (150 - 99) / 2);
+    }
+
+    void stoppingTheEffectRestoresTheExactPixels()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        MainFormFocused = true;
+        const QImage before = Grab(form);
+        Hover(form->GameBtn);
+        const TRect r = form->MouseEffectRect();
+        const QRect area(r.Left, r.Top, r.Width(), r.Height());
+        QVERIFY(Grab(form).copy(area) != before.copy(area)); // the first frame shows
+        QTest::qWait(350);                                   // the second frame
+        QVERIFY(Grab(form).copy(area) != before.copy(area));
+        Unhover(form->GameBtn);
+        QVERIFY(!form->MouseEffectRunning());
+        QCOMPARE(Grab(form).copy(area), before.copy(area));
+        // Deactivation stops it too.
+        Hover(form->GameBtn);
+        QVERIFY(form->MouseEffectRunning());
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!MainFormFocused);
+        QVERIFY(!form->MouseEffectRunning());
+        QCOMPARE(Grab(form).copy(area), before.copy(area));
+    }
+
+    void hoveredMenuCloudIsTinted()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        const QPoint middle = form->KeyBtn->geometry().center() + QPoint(0, 14);
+        const QRgb rest = Grab(form).pixel(middle);
+        Hover(form->KeyBtn);
+        const QRgb hovered = Grab(form).pixel(middle);
+        QVERIFY2(rest != hovered, "the hovered cloud keeps its colour");
+        // A 20 percent tint toward one of six colours keeps at least 80 percent of each channel.
+        QVERIFY(qRed(hovered) >= qRed(rest) * 8 / 10 && qGreen(hovered) >= qGreen(rest) * 8 / 10);
+    }
+
+    void sizeIsRememberedOverTwoStarts()
+    {
+        {
+            TMainForm* form = Form();
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form));
+            QCOMPARE(form->size(), QSize(1286, 871)); // first start: the design size
+            form->resize(1300, 760);
+            form->close();
+            cleanup();
+        }
+        for (int start = 0; start < 2; ++start) {
+            TMainForm* form = Form();
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form));
+            QCOMPARE(form->size(), QSize(1300, 760)); // the same measure, never growing
+            form->close();
+            cleanup();
+        }
+        TIniFile ini(ProgramFolder + QStringLiteral("Zavlin.ini"));
+        QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 1300);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("height"), 0), 760);
+    }
+
+    void readOnlyFolderAtCloseIsReportedOnceAndCloses()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form->resize(1250, 720);
+        TReadOnlyFolder readOnly(FTemp->path());
+        if (readOnly.Writable()) QSKIP("this file system lets the test's user write into a read-only folder");
+        QVERIFY(form->close());
+        QVERIFY(!form->isVisible());
+        QCOMPARE(gBoxes.size(), 1);
+        QVERIFY2(gBoxes.first().startsWith(QStringLiteral("Unable to write to ")), qPrintable(gBoxes.first()));
+    }
+
+    void aboutOpensAndCloses()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QPointer<TAboutForm> about;
+        QTimer::singleShot(0, [&] {
+            about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
+            QVERIFY(about);
+            QCOMPARE(about->windowTitle(), QStringLiteral("Vornix v3.0"));
+            QTest::mouseClick(about->Label5, Qt::LeftButton);
+            QTest::mouseClick(about->Label3, Qt::LeftButton);
+            QTest::keyClick(about, Qt::Key_C, Qt::AltModifier); // the close button's accelerator
+        });
+        QTest::mouseClick(form->AboutBtn, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return about.isNull(); })); // freed when it closed
+        QCOMPARE(gOpened, (QStringList{QString::fromLatin1(kMakerWebAddress),
+                                       QStringLiteral("mailto:") + QLatin1String(kMakerMailAddress)}));
+    }
+
+    void helpAndBannerOpenTheirPages()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QDir(FTemp->path()).mkdir(QStringLiteral("help"));
+        WriteAll(FTemp->path() + QStringLiteral("/help/Vornix이란.htm"), "<html><body>도움말</body></html>");
+        QTest::mouseClick(form->HelpBtn, Qt::LeftButton);
+        QCOMPARE(HtmlHelpCurrentPage(), FTemp->path() + QStringLiteral("/help/Vornix이란.htm"));
+        QTest::mouseClick(form->ADBtn, Qt::LeftButton);
+        QCOMPARE(gOpened, QStringList{QString::fromLatin1(kMakerWebAddress)});
+        QCOMPARE(form->ADBtn->Hint(), QString::fromLatin1(kMakerWebAddress));
+    }
+
+    void missingHelpPageIsReported()
+    {
+        TMainForm* form = Form();
+        QTest::mouseClick(form->HelpBtn, Qt::LeftButton);
+        QCOMPARE(gBoxes.size(), 1);
+        QVERIFY(gBoxes.first().contains(QStringLiteral("Vornix이란.htm")));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    TApplication::SetTitle(QStringLiteral("Vornix 타자연습"));
+    TestMainForm test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_mainform.moc"

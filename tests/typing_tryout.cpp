@@ -1,0 +1,37 @@
+#include "Application.h"
+#include "Random.h"
+#include "SentencePractice.h"
+
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    TApplication::SetTitle(QStringLiteral("Vornix 타자연습"));
+    Randomize();
+
+    // One typing control with its default problem, Korean input on and the letter check on.
+    QWidget window;
+    window.setWindowTitle(TApplication::Title());
+    window.resize(850, 700);
+    auto* layout = new QVBoxLayout(&window);
+    auto* practice = new TSentencePractice(&window);
+    QFont font(QStringLiteral("굴림체"));
+    font.setPixelSize(24);
+    practice->setFont(font);
+    practice->SetCheckComposingChar(true);
+    practice->SetTypingLang(tlNative);
+    layout->addWidget(practice);
+    practice->setFocus();
+    window.show();
+    const int status = app.exec();
+
+    // For the whole-program tests: what was typed, one line per sentence.
+    if (qEnvironmentVariableIsSet("VORNIX_DUMP_TYPED"))
+        for (const auto& sentence : practice->Sentences())
+            std::printf("typed: %s\n", sentence->typed.toUtf8().constData());
+    return status;
+}

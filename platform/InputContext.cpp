@@ -126,6 +126,11 @@ void TInputContext::CompleteSystem()
     // Ask the system input method to commit (it answers at once with a commit event); where it does
     // not, keep the preedit ourselves.
     if (QGuiApplication::inputMethod()) QGuiApplication::inputMethod()->commit();
+    KeepSystemPreedit();
+}
+
+void TInputContext::KeepSystemPreedit()
+{
     if (!FSystemComposing) return;
     const QString text = FSystemPreedit;
     FSystemComposing = false;
@@ -234,12 +239,5 @@ void TInputContext::FocusOut()
     FRightAltAlone = false;
     CompleteOwn();
     // The system input method commits before the focus leaves; a preedit still shown is kept here.
-    if (FSystemComposing) {
-        const QString text = FSystemPreedit;
-        FSystemComposing = false;
-        FSystemPreedit.clear();
-        for (QChar ch : text)
-            FClient.ImeChar(ch.unicode());
-        FClient.ImeEndComposition();
-    }
+    KeepSystemPreedit();
 }

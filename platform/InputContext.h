@@ -69,6 +69,8 @@ private:
     void DeliverOwn();
     void CompleteOwn();
     void CompleteSystem();
+    // Commits a system preedit that is still shown, as typed text.
+    void KeepSystemPreedit();
     void ToggleMode();
 
     TImeClient& FClient;

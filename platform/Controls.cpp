@@ -1,0 +1,388 @@
+#include "Controls.h"
+
+#include "Accelerators.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QToolTip>
+
+namespace {
+TMouseButton ButtonOf(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
+    }
+}
+
+Qt::CursorShape ShapeOf(TCursor c)
+{
+    switch (c) {
+    case crHandPoint:
+        return Qt::PointingHandCursor;
+    case crIBeam:
+        return Qt::IBeamCursor;
+    case crCross:
+        return Qt::CrossCursor;
+    case crHourGlass:
+        return Qt::WaitCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+// Leaves the paint state straight also when Paint throws.
+struct TPaintScope
+{
+    TCanvas& Canvas;
+    bool& Flag;
+    TPaintScope(TCanvas& canvas, QPainter* painter, bool& flag) : Canvas(canvas), Flag(flag)
+    {
+        Flag = true;
+        Canvas.AttachPainter(painter);
+    }
+    ~TPaintScope()
+    {
+        Canvas.Detach();
+        Flag = false;
+    }
+};
+} // namespace
+
+TShiftState TControl::ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
+{
+    TShiftState s = 0;
+    if (modifiers & Qt::ShiftModifier) s |= ssShift;
+    if (modifiers & Qt::AltModifier) s |= ssAlt;
+    if (modifiers & Qt::ControlModifier) s |= ssCtrl;
+    if (buttons & Qt::LeftButton) s |= ssLeft;
+    if (buttons & Qt::RightButton) s |= ssRight;
+    if (buttons & Qt::MiddleButton) s |= ssMiddle;
+    return s;
+}
+
+TControl::TControl(QWidget* parent) : QWidget(parent)
+{
+    TAccelerators::Install();
+    setAttribute(Qt::WA_Hover, false);
+    setAutoFillBackground(false);
+    FCanvas.Font = FFont;
+}
+
+TControl::~TControl() = default;
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    setGeometry(left, top, qMax(0, width), qMax(0, height));
+}
+
+void TControl::SetEnabled(bool value)
+{
+    if (FEnabled == value) return;
+    FEnabled = value;
+    setEnabled(value);
+    EnabledChanged();
+}
+
+void TControl::SetVisible(bool value)
+{
+    if (Visible() == value) return;
+    setVisible(value);
+    VisibleChanged();
+}
+
+void TControl::SetCaption(const QString& value)
+{
+    if (FCaption == value) return;
+    FCaption = value;
+    TextChanged();
+}
+
+void TControl::SetFont(const TFont& value)
+{
+    if (FFont == value) return;
+    FFont = value;
+    FontChanged();
+}
+
+void TControl::SetColor(TColor value)
+{
+    if (FColorValue == value) return;
+    FColorValue = value;
+    ColorChanged();
+}
+
+void TControl::SetHint(const QString& value)
+{
+    FHint = value;
+    setToolTip(FShowHint ? FHint : QString());
+}
+
+void TControl::SetShowHint(bool value)
+{
+    FShowHint = value;
+    setToolTip(FShowHint ? FHint : QString());
+}
+
+void TControl::SetCursor(TCursor value)
+{
+    FCursor = value;
+    if (value == crDefault)
+        unsetCursor();
+    else
+        setCursor(ShapeOf(value));
+}
+
+void TControl::Invalidate()
+{
+    update();
+}
+
+void TControl::Repaint()
+{
+    if (FPainting)
+        update();
+    else
+        repaint();
+}
+
+bool TControl::DialogChar(QChar)
+{
+    return false;
+}
+
+void TControl::Click()
+{
+    if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick()
+{
+    if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y)
+{
+    if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseEnter()
+{
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave()
+{
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    TPaintScope scope(FCanvas, &painter, FPainting);
+    Paint();
+}
+
+void TControl::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) FClicked = true;
+    MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), pos.x(), pos.y());
+}
+
+void TControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    QPointer<TControl> self(this);
+    // The platform clicks before it reports the release: a click handler still sees the pressed state.
+    if (event->button() == Qt::LeftButton && FClicked) {
+        FClicked = false;
+        if (rect().contains(pos)) {
+            Click();
+            if (!self) return;
+        }
+    }
+    MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), pos.x(), pos.y());
+}
+
+void TControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    QPointer<TControl> self(this);
+    // The second press of a double click: no click on its release.
+    FClicked = false;
+    if (event->button() == Qt::LeftButton) {
+        DblClick();
+        if (!self) return;
+    }
+    MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()) | ssDouble, pos.x(), pos.y());
+}
+
+void TControl::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    MouseMove(ShiftOf(event->modifiers(), event->buttons()), pos.x(), pos.y());
+}
+
+void TControl::enterEvent(QEnterEvent*)
+{
+    MouseEnter();
+}
+
+void TControl::leaveEvent(QEvent*)
+{
+    MouseLeave();
+}
+
+// ---- TGraphicControl ----
+
+TGraphicControl::TGraphicControl(QWidget* parent) : TControl(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+// ---- TCustomControl ----
+
+TCustomControl::TCustomControl(QWidget* parent) : TControl(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TCustomControl::SetTabStop(bool value)
+{
+    FTabStop = value;
+    setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TCustomControl::SetFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+void TCustomControl::DoEnter()
+{
+    if (OnEnter) OnEnter(this);
+}
+
+void TCustomControl::DoExit()
+{
+    if (OnExit) OnExit(this);
+}
+
+void TCustomControl::KeyDown(uint16_t& key, TShiftState shift)
+{
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TCustomControl::KeyUp(uint16_t& key, TShiftState shift)
+{
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TCustomControl::KeyPress(QChar& key)
+{
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TCustomControl::focusInEvent(QFocusEvent* event)
+{
+    // Switching windows keeps the focus inside the form, as the platform does.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    DoEnter();
+}
+
+void TCustomControl::focusOutEvent(QFocusEvent* event)
+{
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    DoExit();
+}
+
+void TCustomControl::keyPressEvent(QKeyEvent* event)
+{
+    QPointer<TCustomControl> self(this);
+    uint16_t key = ControlVirtualKey(event);
+    KeyDown(key, ShiftOf(event->modifiers(), Qt::NoButton));
+    if (!self) return;
+    const QString text = event->text();
+    if (text.size() != 1 || (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) return;
+    QChar ch = text.at(0);
+    if (ch.unicode() == 9 || (ch.unicode() < 32 && ch.unicode() != 8 && ch.unicode() != 13 && ch.unicode() != 27))
+        return;
+    KeyPress(ch);
+    if (!self || ch.isNull()) return;
+    // The character goes to the window's accelerators after the control's own key handling.
+    if (!WantsChars()) TAccelerators::DialogChar(window(), ch);
+}
+
+void TCustomControl::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) return;
+    uint16_t key = ControlVirtualKey(event);
+    KeyUp(key, ShiftOf(event->modifiers(), Qt::NoButton));
+}
+
+uint16_t ControlVirtualKey(const QKeyEvent* event)
+{
+    const int k = event->key();
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return uint16_t('A' + (k - Qt::Key_A));
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return uint16_t('0' + (k - Qt::Key_0));
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return uint16_t(112 + (k - Qt::Key_F1));
+    switch (k) {
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return 0xFF;
+    }
+}

@@ -1,0 +1,1000 @@
+#include "Graphics.h"
+
+#include "Exception.h"
+#include "WinUtil.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+constexpr QRgb kBlack = 0xFF000000u;
+
+QRgb ToRgb(TColor c)
+{
+    const TColor r = ColorToRGB(c);
+    return qRgb(GetRValue(r), GetGValue(r), GetBValue(r));
+}
+
+TColor FromRgb(QRgb c)
+{
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+QImage::Format FormatOf(TPixelFormat f)
+{
+    switch (f) {
+    case pf1bit:
+        return QImage::Format_Mono;
+    case pf4bit:
+    case pf8bit:
+        return QImage::Format_Indexed8;
+    case pf15bit:
+        return QImage::Format_RGB555;
+    case pf16bit:
+        return QImage::Format_RGB16;
+    case pf32bit:
+        return QImage::Format_RGB32;
+    case pfDevice:
+    case pf24bit:
+    case pfCustom:
+        break;
+    }
+    return QImage::Format_BGR888;
+}
+
+QVector<QRgb> MonoPalette()
+{
+    return {kBlack, kWhite};
+}
+
+// The 16 colours of the classic 4-bit palette.
+QVector<QRgb> Palette16()
+{
+    return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+}
+
+bool IsIndexed(const QImage& img)
+{
+    return img.format() == QImage::Format_Mono || img.format() == QImage::Format_MonoLSB ||
+           img.format() == QImage::Format_Indexed8;
+}
+
+bool Paintable(QImage::Format f)
+{
+    switch (f) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+    case QImage::Format_RGB16:
+    case QImage::Format_RGB555:
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int NearestIndex(const QImage& img, QRgb c)
+{
+    const int n = img.colorCount();
+    int best = 0;
+    int bestDist = std::numeric_limits<int>::max();
+    for (int i = 0; i < n; ++i) {
+        const QRgb p = img.color(i);
+        const int dr = qRed(p) - qRed(c), dg = qGreen(p) - qGreen(c), db = qBlue(p) - qBlue(c);
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDist) {
+            bestDist = d;
+            best = i;
+            if (d == 0) break;
+        }
+    }
+    return best;
+}
+
+void StoreRgb(QImage& img, int x, int y, QRgb c)
+{
+    if (IsIndexed(img))
+        img.setPixel(x, y, uint(NearestIndex(img, c)));
+    else
+        img.setPixel(x, y, c | 0xFF000000u);
+}
+
+QImage BlankImage(int w, int h, QImage::Format format, const QVector<QRgb>& palette)
+{
+    QImage img(w, h, format);
+    if (img.isNull()) return img;
+    if (IsIndexed(img)) {
+        img.setColorTable(palette);
+        img.fill(uint(NearestIndex(img, kWhite)));
+    } else {
+        img.fill(QColor(Qt::white));
+    }
+    return img;
+}
+
+bool IsMono(HDC dc);
+
+uint32_t ApplyRop(uint32_t rop, uint32_t s, uint32_t d)
+{
+    switch (rop) {
+    case SRCCOPY:
+        return s;
+    case SRCPAINT:
+        return s | d;
+    case SRCAND:
+        return s & d;
+    case SRCINVERT:
+        return s ^ d;
+    case SRCERASE:
+        return s & ~d;
+    case NOTSRCCOPY:
+        return ~s;
+    case NOTSRCERASE:
+        return ~(s | d);
+    case MERGEPAINT:
+        return ~s | d;
+    case DSTINVERT:
+        return ~d;
+    case BLACKNESS:
+        return 0;
+    case WHITENESS:
+        return 0xFFFFFF;
+    default:
+        return s;
+    }
+}
+
+bool RopNeedsSource(uint32_t rop)
+{
+    return rop != DSTINVERT && rop != BLACKNESS && rop != WHITENESS;
+}
+
+QPainter::CompositionMode ModeOf(uint32_t rop)
+{
+    switch (rop) {
+    case SRCPAINT:
+        return QPainter::RasterOp_SourceOrDestination;
+    case SRCAND:
+        return QPainter::RasterOp_SourceAndDestination;
+    case SRCINVERT:
+        return QPainter::RasterOp_SourceXorDestination;
+    case SRCERASE:
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case NOTSRCCOPY:
+        return QPainter::RasterOp_NotSource;
+    case NOTSRCERASE:
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    case MERGEPAINT:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case DSTINVERT:
+        return QPainter::RasterOp_NotDestination;
+    default:
+        return QPainter::CompositionMode_Source;
+    }
+}
+
+Qt::PenStyle QtPenStyle(TPenStyle s)
+{
+    switch (s) {
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    case psClear:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+// On/off runs of the cosmetic pen styles, in pixels.
+QVector<int> DashRuns(TPenStyle s)
+{
+    switch (s) {
+    case psDash:
+        return {4, 2};
+    case psDot:
+        return {1, 2};
+    case psDashDot:
+        return {4, 2, 1, 2};
+    case psDashDotDot:
+        return {4, 2, 1, 2, 1, 2};
+    default:
+        return {};
+    }
+}
+
+Qt::BrushStyle QtBrushStyle(TBrushStyle s)
+{
+    switch (s) {
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+
+} // namespace
+
+// ---- TFont ----
+
+int TFont::Size() const
+{
+    return Height < 0 ? -MulDiv(Height, 72, kPixelsPerInch) : MulDiv(Height, 72, kPixelsPerInch);
+}
+
+void TFont::SetSize(int points)
+{
+    Height = -MulDiv(points, kPixelsPerInch, 72);
+}
+
+QFont TFont::ToQFont() const
+{
+    QFont f(Name);
+    if (Height < 0) {
+        f.setPixelSize(-Height);
+    } else if (Height > 0) {
+        // A positive height is the whole cell; scale the em so ascent + descent comes out at it.
+        f.setPixelSize(Height);
+        const int cell = QFontMetrics(f).height();
+        if (cell > 0 && cell != Height) f.setPixelSize(std::max(1, int(std::lround(double(Height) * Height / cell))));
+    } else {
+        f.setPixelSize(11);
+    }
+    f.setBold(Style & fsBold);
+    f.setItalic(Style & fsItalic);
+    f.setUnderline(Style & fsUnderline);
+    f.setStrikeOut(Style & fsStrikeOut);
+    return f;
+}
+
+// ---- TCanvas ----
+
+TCanvas::TCanvas() = default;
+
+TCanvas::TCanvas(TBitmap* owner) : FOwner(owner) {}
+
+TCanvas::~TCanvas()
+{
+    ReleasePainter();
+}
+
+void TCanvas::AttachPainter(QPainter* painter)
+{
+    FExternal = painter;
+    if (painter) painter->setRenderHint(QPainter::Antialiasing, false);
+}
+
+void TCanvas::Detach()
+{
+    FExternal = nullptr;
+}
+
+bool TCanvas::IsAttached() const
+{
+    return FExternal || (FOwner && !FOwner->FImage.isNull());
+}
+
+QImage* TCanvas::Image()
+{
+    if (!FOwner || FOwner->FImage.isNull()) return nullptr;
+    return &FOwner->MutableImage();
+}
+
+int TCanvas::SurfaceWidth()
+{
+    if (FExternal && FExternal->device()) return FExternal->device()->width();
+    return FOwner ? FOwner->Width() : 0;
+}
+
+int TCanvas::SurfaceHeight()
+{
+    if (FExternal && FExternal->device()) return FExternal->device()->height();
+    return FOwner ? FOwner->Height() : 0;
+}
+
+QPainter* TCanvas::Painter()
+{
+    if (FExternal) return FExternal;
+    if (!FOwner || FOwner->FImage.isNull()) return nullptr;
+    if (!FOwn) {
+        QImage& img = FOwner->FImage;
+        img.bits(); // detach from copies before painting
+        if (Paintable(img.format())) {
+            FOwn = new QPainter(&img);
+        } else {
+            FWork = img.convertToFormat(QImage::Format_RGB32);
+            FOwn = new QPainter(&FWork);
+        }
+        FOwn->setRenderHint(QPainter::Antialiasing, false);
+    }
+    return FOwn;
+}
+
+void TCanvas::ReleasePainter()
+{
+    if (!FOwn) return;
+    FOwn->end();
+    delete FOwn;
+    FOwn = nullptr;
+    if (!FWork.isNull() && FOwner) {
+        QImage& img = FOwner->FImage;
+        img = FWork.convertToFormat(img.format(), img.colorTable(), Qt::ThresholdDither | Qt::AvoidDither);
+        FWork = QImage();
+    }
+}
+
+void TCanvas::PreparePen(QPainter* p, bool outline)
+{
+    if (!outline || Pen.Style == psClear) {
+        p->setPen(Qt::NoPen);
+        return;
+    }
+    QPen pen(ToQColor(Pen.Color));
+    pen.setWidth(std::max(1, Pen.Width));
+    pen.setStyle(QtPenStyle(Pen.Style));
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p->setPen(pen);
+}
+
+void TCanvas::PrepareBrush(QPainter* p)
+{
+    if (Brush.Style == bsClear) {
+        p->setBrush(Qt::NoBrush);
+        p->setBackgroundMode(Qt::TransparentMode);
+        return;
+    }
+    p->setBrush(QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
+    p->setBackground(QBrush(ToQColor(BkColor())));
+    p->setBackgroundMode(Qt::OpaqueMode);
+}
+
+TColor TCanvas::BkColor() const
+{
+    return FBkColorSet ? FBkColor : ColorToRGB(Brush.Color);
+}
+
+TColor TCanvas::SetBkColor(TColor color)
+{
+    const TColor old = BkColor();
+    FBkColor = ColorToRGB(color);
+    FBkColorSet = true;
+    return old;
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    QPainter* p = Painter();
+    if (!p || r.IsEmpty() || Brush.Style == bsClear) return;
+    p->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    QPainter* p = Painter();
+    if (!p || r.IsEmpty() || Brush.Style == bsClear) return;
+    const QColor c = ToQColor(Brush.Color);
+    p->fillRect(QRect(r.Left, r.Top, r.Width(), 1), c);
+    p->fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), c);
+    p->fillRect(QRect(r.Left, r.Top, 1, r.Height()), c);
+    p->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), c);
+}
+
+// kind: 0 rectangle, 1 ellipse, 2 rounded rectangle with corner ellipse rw x rh.
+void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int rh)
+{
+    QPainter* p = Painter();
+    if (!p) return;
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    const int w = x2 - x1, h = y2 - y1;
+    if (w <= 0 || h <= 0) return;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    const bool clearPen = Pen.Style == psClear;
+    if (kind == 0 && Pen.Width <= 1 && Pen.Style == psSolid) {
+        // Exact: interior in the brush, a one-pixel frame in the pen.
+        if (Brush.Style != bsClear && w > 2 && h > 2)
+            p->fillRect(QRect(x1 + 1, y1 + 1, w - 2, h - 2), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
+        const QColor c = ToQColor(Pen.Color);
+        p->fillRect(QRect(x1, y1, w, 1), c);
+        p->fillRect(QRect(x1, y2 - 1, w, 1), c);
+        p->fillRect(QRect(x1, y1, 1, h), c);
+        p->fillRect(QRect(x2 - 1, y1, 1, h), c);
+    } else if (kind == 0 && clearPen) {
+        if (Brush.Style != bsClear && w > 1 && h > 1)
+            p->fillRect(QRect(x1, y1, w - 1, h - 1), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
+    } else {
+        PreparePen(p, true);
+        PrepareBrush(p);
+        p->setBackgroundMode(Qt::TransparentMode);
+        // A one-pixel pen on QRect(x, y, w - 1, h - 1) covers columns x .. x + w - 1: GDI's exclusive edges.
+        const QRect box(x1, y1, std::max(0, w - 1), std::max(0, h - 1));
+        if (kind == 0)
+            p->drawRect(box);
+        else if (kind == 1)
+            p->drawEllipse(box);
+        else
+            p->drawRoundedRect(QRectF(box), rw / 2.0, rh / 2.0);
+    }
+    p->restore();
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    ShapeOutline(0, x1, y1, x2, y2, 0, 0);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
+{
+    ShapeOutline(2, x1, y1, x2, y2, x3, y3);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    ShapeOutline(1, x1, y1, x2, y2, 0, 0);
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    QPainter* p = Painter();
+    if (!p || Pen.Style == psClear) return;
+    const int l = std::min(x1, x2), r = std::max(x1, x2), t = std::min(y1, y2), b = std::max(y1, y2);
+    if (r - l <= 0 || b - t <= 0) return;
+    const double cx = (l + r) / 2.0, cy = (t + b) / 2.0;
+    const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+    // Qt measures arc angles on the ellipse's parameter, GDI by the ray through a point: convert the ray.
+    auto angle = [&](int x, int y) {
+        double a = std::atan2((cy - y) / ry, (x - cx) / rx) * 180.0 / M_PI;
+        return a < 0 ? a + 360.0 : a;
+    };
+    const double a3 = angle(x3, y3), a4 = angle(x4, y4);
+    double span = a4 - a3;
+    if (span <= 0) span += 360.0;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    PreparePen(p, true);
+    p->setBrush(Qt::NoBrush);
+    p->drawArc(QRect(l, t, r - l - 1, b - t - 1), int(std::lround(a3 * 16)), int(std::lround(span * 16)));
+    p->restore();
+}
+
+void TCanvas::Polygon(const QVector<TPoint>& points)
+{
+    QPainter* p = Painter();
+    if (!p || points.size() < 2) return;
+    QPolygon poly;
+    for (const TPoint& pt : points)
+        poly << QPoint(pt.X, pt.Y);
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    PreparePen(p, true);
+    PrepareBrush(p);
+    p->setBackgroundMode(Qt::TransparentMode);
+    p->drawPolygon(poly, Qt::OddEvenFill);
+    p->restore();
+}
+
+void TCanvas::Polyline(const QVector<TPoint>& points)
+{
+    if (points.isEmpty()) return;
+    const TPoint saved = FPenPos;
+    FPenPos = points.front();
+    FDashPhase = 0;
+    for (int i = 1; i < points.size(); ++i)
+        LineTo(points[i].X, points[i].Y);
+    FPenPos = saved;
+}
+
+void TCanvas::MoveTo(int x, int y)
+{
+    FPenPos = TPoint{x, y};
+    FDashPhase = 0;
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    PlotLine(FPenPos.X, FPenPos.Y, x, y);
+    FPenPos = TPoint{x, y};
+}
+
+// Bresenham from (x1, y1) toward (x2, y2), the end point left out, as GDI draws cosmetic lines.
+void TCanvas::PlotLine(int x1, int y1, int x2, int y2)
+{
+    QPainter* p = Painter();
+    if (!p || Pen.Style == psClear || (x1 == x2 && y1 == y2)) return;
+    if (Pen.Width > 1) {
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing, false);
+        PreparePen(p, true);
+        QPen pen = p->pen();
+        pen.setCapStyle(Qt::FlatCap);
+        p->setPen(pen);
+        p->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        p->restore();
+        return;
+    }
+    const QVector<int> runs = DashRuns(Pen.Style);
+    int period = 0;
+    for (int r : runs)
+        period += r;
+    QVector<QPoint> pts;
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1, y = y1;
+    while (x != x2 || y != y2) {
+        bool on = true;
+        if (period > 0) {
+            int phase = FDashPhase % period, i = 0;
+            while (phase >= runs[i]) {
+                phase -= runs[i];
+                ++i;
+            }
+            on = (i % 2) == 0;
+        }
+        ++FDashPhase;
+        if (on) pts << QPoint(x, y);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+    if (pts.isEmpty()) return;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(QPen(ToQColor(Pen.Color), 0));
+    p->drawPoints(pts.constData(), int(pts.size()));
+    p->restore();
+}
+
+TColor TCanvas::Pixel(int x, int y)
+{
+    QImage* img = Image();
+    if (!img || x < 0 || y < 0 || x >= img->width() || y >= img->height()) return TColor(-1);
+    return FromRgb(img->pixel(x, y));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color)
+{
+    if (FExternal) {
+        FExternal->fillRect(QRect(x, y, 1, 1), ToQColor(color));
+        return;
+    }
+    QImage* img = Image();
+    if (!img || x < 0 || y < 0 || x >= img->width() || y >= img->height()) return;
+    StoreRgb(*img, x, y, ToRgb(color));
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    QPainter* p = Painter();
+    const QFont font = Font.ToQFont();
+    const QFontMetrics fm(font);
+    const int w = fm.horizontalAdvance(text);
+    if (p && !text.isEmpty()) {
+        p->save();
+        if (Brush.Style != bsClear) p->fillRect(QRect(x, y, w, fm.height()), ToQColor(BkColor()));
+        p->setFont(font);
+        p->setPen(ToQColor(Font.Color));
+        p->setBackgroundMode(Qt::TransparentMode);
+        p->drawText(QPoint(x, y + fm.ascent()), text);
+        p->restore();
+    }
+    FPenPos = TPoint{x + w, y};
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
+{
+    QPainter* p = Painter();
+    if (!p) return;
+    p->save();
+    p->setClipRect(QRect(r.Left, r.Top, r.Width(), r.Height()), Qt::IntersectClip);
+    if (Brush.Style != bsClear) p->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ToQColor(BkColor()));
+    const QFont font = Font.ToQFont();
+    const QFontMetrics fm(font);
+    p->setFont(font);
+    p->setPen(ToQColor(Font.Color));
+    p->drawText(QPoint(x, y + fm.ascent()), text);
+    p->restore();
+}
+
+TPoint TCanvas::TextExtent(const QString& text)
+{
+    const QFontMetrics fm(Font.ToQFont());
+    return TPoint{fm.horizontalAdvance(text), fm.height()};
+}
+
+int TCanvas::TextWidth(const QString& text)
+{
+    return TextExtent(text).X;
+}
+
+int TCanvas::TextHeight(const QString& text)
+{
+    return TextExtent(text).Y;
+}
+
+void TCanvas::Draw(int x, int y, TBitmap* bitmap)
+{
+    if (!bitmap || bitmap->Empty()) return;
+    StretchDraw(Bounds(x, y, bitmap->Width(), bitmap->Height()), bitmap);
+}
+
+void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
+{
+    if (!bitmap || bitmap->Empty() || r.IsEmpty() || bitmap == FOwner) return;
+    QImage img = bitmap->ToRgbImage();
+    if (bitmap->Transparent) {
+        img = img.convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = ToRgb(bitmap->TransparentColor()) & 0xFFFFFFu;
+        for (int yy = 0; yy < img.height(); ++yy) {
+            QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(yy));
+            for (int xx = 0; xx < img.width(); ++xx)
+                if ((row[xx] & 0xFFFFFFu) == key) row[xx] = 0;
+        }
+    }
+    QPainter* p = Painter();
+    if (!p) return;
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), img);
+    p->restore();
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src)
+{
+    StretchBlt(this, dest.Left, dest.Top, dest.Width(), dest.Height(), source, src.Left, src.Top, src.Width(),
+               src.Height(), CopyMode);
+}
+
+// ---- TBitmap ----
+
+TBitmap::TBitmap() : FCanvas(this) {}
+
+TBitmap::~TBitmap()
+{
+    FCanvas.ReleasePainter();
+}
+
+void TBitmap::Flush()
+{
+    FCanvas.ReleasePainter();
+}
+
+QImage& TBitmap::MutableImage()
+{
+    Flush();
+    return FImage;
+}
+
+void TBitmap::SetSize(int w, int h)
+{
+    w = std::max(0, w);
+    h = std::max(0, h);
+    if (w == Width() && h == Height()) return;
+    Flush();
+    if (w == 0 || h == 0) {
+        FImage = QImage();
+        return;
+    }
+    const QImage::Format format = FImage.isNull() ? FormatOf(FPixelFormat) : FImage.format();
+    QVector<QRgb> palette = FImage.isNull() ? QVector<QRgb>() : FImage.colorTable();
+    if (palette.isEmpty())
+        palette = FPixelFormat == pf1bit ? MonoPalette() : FPixelFormat == pf4bit ? Palette16() : QVector<QRgb>();
+    if (palette.isEmpty() && format == QImage::Format_Indexed8) {
+        for (int i = 0; i < 256; ++i) // 3-3-2 colour cube
+            palette << qRgb(((i >> 5) & 7) * 255 / 7, ((i >> 2) & 7) * 255 / 7, (i & 3) * 255 / 3);
+    }
+    QImage next = BlankImage(w, h, format, palette);
+    if (!FImage.isNull()) {
+        const int cw = std::min(w, Width()), ch = std::min(h, Height());
+        if (IsIndexed(next)) {
+            for (int y = 0; y < ch; ++y)
+                for (int x = 0; x < cw; ++x)
+                    next.setPixel(x, y, uint(FImage.pixelIndex(x, y)));
+        } else {
+            const int bytes = cw * next.depth() / 8;
+            for (int y = 0; y < ch; ++y)
+                memcpy(next.scanLine(y), FImage.constScanLine(y), size_t(bytes));
+        }
+    }
+    FImage = next;
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format)
+{
+    if (format == pfCustom || format == FPixelFormat) return;
+    Flush();
+    if (!FImage.isNull()) {
+        const Qt::ImageConversionFlags flags = Qt::ThresholdDither | Qt::AvoidDither;
+        if (format == pf1bit)
+            FImage = FImage.convertToFormat(QImage::Format_Mono, MonoPalette(), flags);
+        else if (format == pf4bit)
+            FImage = FImage.convertToFormat(QImage::Format_Indexed8, Palette16(), flags);
+        else if (format == pf8bit && FImage.format() != QImage::Format_Indexed8)
+            FImage = FImage.convertToFormat(QImage::Format_Indexed8, flags);
+        else
+            FImage = FImage.convertToFormat(FormatOf(format));
+    }
+    FPixelFormat = format;
+}
+
+uint8_t* TBitmap::ScanLine(int y)
+{
+    Flush();
+    if (y < 0 || y >= Height()) throw Exception(QStringLiteral("Scan line index out of range"));
+    return FImage.scanLine(y);
+}
+
+void TBitmap::Assign(const TBitmap* source)
+{
+    if (source == this) return;
+    Flush();
+    if (!source) {
+        FImage = QImage();
+        return;
+    }
+    const_cast<TBitmap*>(source)->Flush();
+    FImage = source->FImage;
+    FPixelFormat = source->FPixelFormat;
+    Transparent = source->Transparent;
+    TransparentMode = source->TransparentMode;
+    FTransparentColor = source->FTransparentColor;
+}
+
+void TBitmap::Assign(const QImage& image)
+{
+    Flush();
+    switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+        FImage = image.convertToFormat(QImage::Format_Mono);
+        FPixelFormat = pf1bit;
+        break;
+    case QImage::Format_Indexed8:
+        FImage = image;
+        FPixelFormat = image.colorCount() <= 16 ? pf4bit : pf8bit;
+        break;
+    case QImage::Format_RGB555:
+        FImage = image;
+        FPixelFormat = pf15bit;
+        break;
+    case QImage::Format_RGB16:
+        FImage = image;
+        FPixelFormat = pf16bit;
+        break;
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
+        FImage = image.convertToFormat(QImage::Format_BGR888);
+        FPixelFormat = pf24bit;
+        break;
+    case QImage::Format_RGB32:
+        FImage = image;
+        FPixelFormat = pf32bit;
+        break;
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        FImage = image.convertToFormat(QImage::Format_ARGB32);
+        FPixelFormat = pf32bit;
+        break;
+    default:
+        FImage = image;
+        FPixelFormat = image.isNull() ? pfDevice : pfCustom;
+        break;
+    }
+    if (FImage.width() == 0 || FImage.height() == 0) FImage = QImage();
+}
+
+bool TBitmap::LoadFromFile(const QString& fileName)
+{
+    QImage img(fileName);
+    if (img.isNull()) return false;
+    Assign(img);
+    return true;
+}
+
+bool TBitmap::LoadFromResourceName(const QString& name)
+{
+    const QString path = name.startsWith(QLatin1String(":/")) ? name : QStringLiteral(":/images/") + name;
+    return LoadFromFile(path);
+}
+
+bool TBitmap::SaveToFile(const QString& fileName)
+{
+    Flush();
+    return !FImage.isNull() && FImage.save(fileName);
+}
+
+TColor TBitmap::TransparentColor()
+{
+    if (TransparentMode == tmFixed && FTransparentColor != clDefault) return ColorToRGB(FTransparentColor);
+    if (Empty()) return clDefault;
+    Flush();
+    return FromRgb(FImage.pixel(0, Height() - 1));
+}
+
+void TBitmap::SetTransparentColor(TColor color)
+{
+    FTransparentColor = color;
+    TransparentMode = color == clDefault ? tmAuto : tmFixed;
+}
+
+QVector<TColor> TBitmap::Palette() const
+{
+    QVector<TColor> out;
+    for (QRgb c : FImage.colorTable())
+        out << FromRgb(c);
+    return out;
+}
+
+void TBitmap::SetPalette(const QVector<TColor>& colors)
+{
+    Flush();
+    if (!IsIndexed(FImage)) return;
+    QVector<QRgb> table;
+    for (TColor c : colors)
+        table << ToRgb(c);
+    FImage.setColorTable(table);
+}
+
+const QImage& TBitmap::ToImage()
+{
+    Flush();
+    return FImage;
+}
+
+QImage TBitmap::ToRgbImage()
+{
+    Flush();
+    if (FImage.isNull()) return QImage();
+    return FImage.convertToFormat(FImage.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
+QPixmap TBitmap::ToPixmap()
+{
+    return QPixmap::fromImage(ToRgbImage());
+}
+
+int DeviceBitsPerPixel()
+{
+    return 24;
+}
+
+// ---- blits ----
+
+namespace {
+bool IsMono(HDC dc)
+{
+    QImage* img = dc ? dc->Image() : nullptr;
+    return img && (img->format() == QImage::Format_Mono || img->format() == QImage::Format_MonoLSB);
+}
+} // namespace
+
+bool BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, uint32_t rop)
+{
+    return StretchBlt(dest, x, y, w, h, src, sx, sy, w, h, rop);
+}
+
+bool StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, uint32_t rop)
+{
+    if (!dest || w <= 0 || h <= 0) return false;
+    const bool needSource = RopNeedsSource(rop);
+    const bool destMono = IsMono(dest);
+    QImage srcImage; // the source as RGB values the size of the destination area; alpha 0 marks no pixel
+    if (needSource) {
+        QImage* s = src ? src->Image() : nullptr;
+        if (!s || sw <= 0 || sh <= 0) return false;
+        const bool srcMono = IsMono(src);
+        const QRgb bk = ToRgb(src->BkColor()) & 0xFFFFFFu;
+        const QRgb destBk = ToRgb(dest->BkColor()), destText = ToRgb(dest->TextColor());
+        srcImage = QImage(w, h, QImage::Format_ARGB32);
+        for (int j = 0; j < h; ++j) {
+            QRgb* row = reinterpret_cast<QRgb*>(srcImage.scanLine(j));
+            const int syy = sy + int(int64_t(j) * sh / h);
+            for (int i = 0; i < w; ++i) {
+                const int sxx = sx + int(int64_t(i) * sw / w);
+                if (sxx < 0 || syy < 0 || sxx >= s->width() || syy >= s->height()) {
+                    row[i] = 0;
+                    continue;
+                }
+                QRgb v;
+                if (srcMono && !destMono)
+                    v = s->pixelIndex(sxx, syy) ? destBk : destText;
+                else if (srcMono)
+                    v = s->pixelIndex(sxx, syy) ? kWhite : kBlack;
+                else if (destMono)
+                    v = ((s->pixel(sxx, syy) & 0xFFFFFFu) == bk) ? kWhite : kBlack;
+                else
+                    v = s->pixel(sxx, syy);
+                row[i] = v | 0xFF000000u;
+            }
+        }
+    }
+    if (QImage* d = dest->Image()) {
+        for (int j = 0; j < h; ++j) {
+            const int dy = y + j;
+            if (dy < 0 || dy >= d->height()) continue;
+            const QRgb* row = needSource ? reinterpret_cast<const QRgb*>(srcImage.constScanLine(j)) : nullptr;
+            for (int i = 0; i < w; ++i) {
+                const int dx = x + i;
+                if (dx < 0 || dx >= d->width() || (row && qAlpha(row[i]) == 0)) continue;
+                const uint32_t s = row ? (row[i] & 0xFFFFFFu) : 0;
+                const uint32_t dv = d->pixel(dx, dy) & 0xFFFFFFu;
+                StoreRgb(*d, dx, dy, ApplyRop(rop, s, dv) & 0xFFFFFFu);
+            }
+        }
+        return true;
+    }
+    QPainter* p = dest->Painter();
+    if (!p) return false;
+    p->save();
+    if (rop == BLACKNESS || rop == WHITENESS) {
+        p->fillRect(QRect(x, y, w, h), rop == BLACKNESS ? Qt::black : Qt::white);
+    } else if (!needSource) {
+        p->setCompositionMode(ModeOf(rop));
+        p->fillRect(QRect(x, y, w, h), Qt::black);
+    } else {
+        // Pixels outside the source stay as they are: draw them with the identity of each operation.
+        p->setCompositionMode(rop == SRCCOPY ? QPainter::CompositionMode_SourceOver : ModeOf(rop));
+        if (rop != SRCCOPY) {
+            const QRgb identity = (rop == SRCAND || rop == MERGEPAINT) ? kWhite : kBlack;
+            for (int j = 0; j < h; ++j) {
+                QRgb* row = reinterpret_cast<QRgb*>(srcImage.scanLine(j));
+                for (int i = 0; i < w; ++i)
+                    if (qAlpha(row[i]) == 0) row[i] = (rop == NOTSRCCOPY || rop == NOTSRCERASE) ? kBlack : identity;
+            }
+            srcImage = srcImage.convertToFormat(QImage::Format_RGB32);
+        }
+        p->drawImage(QPoint(x, y), srcImage);
+    }
+    p->restore();
+    return true;
+}
+
+TColor SetBkColor(HDC dc, TColor color)
+{
+    return dc ? dc->SetBkColor(color) : TColor(-1);
+}
+
+TColor GetBkColor(HDC dc)
+{
+    return dc ? dc->BkColor() : TColor(-1);
+}

@@ -1,0 +1,342 @@
+// The canvas and bitmap rules that drawing code relies on: exclusive edges, lines without their end point,
+// text at its top-left corner, pixel formats kept, and the raster operations of the blits.
+#include "Graphics.h"
+#include "WinUtil.h"
+
+#include <QtTest>
+
+namespace {
+TBitmap* MakeBitmap(int w, int h, TColor fill, TPixelFormat format = pf24bit)
+{
+    auto* b = new TBitmap;
+    b->SetPixelFormat(format);
+    b->SetSize(w, h);
+    b->Canvas()->Brush.Color = fill;
+    b->Canvas()->FillRect(Rect(0, 0, w, h));
+    return b;
+}
+} // namespace
+
+class TestGraphics : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fillRectLeavesRightAndBottomOut()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(12, 8, clWhite));
+        b->Canvas()->Brush.Color = clRed;
+        b->Canvas()->FillRect(Rect(2, 1, 10, 5));
+        QCOMPARE(b->Canvas()->Pixel(2, 1), clRed);
+        QCOMPARE(b->Canvas()->Pixel(9, 4), clRed);
+        QCOMPARE(b->Canvas()->Pixel(10, 4), clWhite);
+        QCOMPARE(b->Canvas()->Pixel(9, 5), clWhite);
+        QCOMPARE(b->Canvas()->Pixel(1, 1), clWhite);
+    }
+
+    void rectangleOutlinesExactlyItsArea_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<TColor>("expected");
+        QTest::newRow("top-left corner") << 1 << 1 << clBlue;
+        QTest::newRow("right edge") << 8 << 3 << clBlue;
+        QTest::newRow("bottom edge") << 4 << 5 << clBlue;
+        QTest::newRow("inside") << 4 << 3 << clYellow;
+        QTest::newRow("past right") << 9 << 3 << clWhite;
+        QTest::newRow("past bottom") << 4 << 6 << clWhite;
+    }
+    void rectangleOutlinesExactlyItsArea()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(TColor, expected);
+        std::unique_ptr<TBitmap> b(MakeBitmap(12, 8, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Color = clBlue;
+        c->Brush.Color = clYellow;
+        c->Rectangle(1, 1, 9, 6);
+        QCOMPARE(c->Pixel(x, y), expected);
+    }
+
+    void rectangleWithClearPenFillsOneLess()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(10, 10, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Style = psClear;
+        c->Brush.Color = clRed;
+        c->Rectangle(0, 0, 5, 5);
+        QCOMPARE(c->Pixel(3, 3), clRed);
+        QCOMPARE(c->Pixel(4, 3), clWhite);
+    }
+
+    void lineToLeavesOutItsEndPoint_data()
+    {
+        QTest::addColumn<int>("x2");
+        QTest::addColumn<int>("y2");
+        QTest::newRow("horizontal") << 7 << 2;
+        QTest::newRow("vertical") << 2 << 7;
+        QTest::newRow("diagonal") << 7 << 7;
+    }
+    void lineToLeavesOutItsEndPoint()
+    {
+        QFETCH(int, x2);
+        QFETCH(int, y2);
+        std::unique_ptr<TBitmap> b(MakeBitmap(10, 10, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Color = clBlack;
+        c->MoveTo(2, 2);
+        c->LineTo(x2, y2);
+        QCOMPARE(c->Pixel(2, 2), clBlack);
+        QCOMPARE(c->Pixel(x2, y2), clWhite);
+        QCOMPARE(c->Pixel((2 + x2) / 2, (2 + y2) / 2), clBlack);
+        QCOMPARE(c->PenPos(), Point(x2, y2));
+    }
+
+    void ellipseStaysInsideItsBox()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(20, 12, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Color = clBlack;
+        c->Brush.Color = clLime;
+        c->Ellipse(0, 0, 20, 12);
+        QCOMPARE(c->Pixel(10, 6), clLime);
+        QCOMPARE(c->Pixel(10, 0), clBlack);  // top of the outline
+        QCOMPARE(c->Pixel(10, 11), clBlack); // bottom row is the last one inside
+        QCOMPARE(c->Pixel(19, 6), clBlack);
+        QCOMPARE(c->Pixel(0, 0), clWhite); // corner outside the ellipse
+    }
+
+    void arcRunsCounterClockwiseBetweenTheRays()
+    {
+        // From the ray to the lower left to the ray to the upper right: the upper-left half.
+        std::unique_ptr<TBitmap> b(MakeBitmap(21, 21, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Color = clRed;
+        c->Arc(0, 0, 21, 21, 21, 0, 0, 21);
+        QCOMPARE(c->Pixel(10, 0), clRed);    // top
+        QCOMPARE(c->Pixel(0, 10), clRed);    // left
+        QCOMPARE(c->Pixel(10, 20), clWhite); // bottom belongs to the other half
+        QCOMPARE(c->Pixel(20, 10), clWhite);
+        // Corners given in the other order draw the same arc.
+        std::unique_ptr<TBitmap> d(MakeBitmap(21, 21, clWhite));
+        d->Canvas()->Pen.Color = clRed;
+        d->Canvas()->Arc(21, 21, 0, 0, 21, 0, 0, 21);
+        QCOMPARE(d->ToImage(), b->ToImage());
+    }
+
+    void textOutPlacesTheTopLeftCorner()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(60, 30, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Font.Color = clBlack;
+        c->Font.Height = -16;
+        c->Brush.Color = clYellow; // opaque background in the brush colour
+        c->TextOut(5, 4, QStringLiteral("H"));
+        const TPoint ext = c->TextExtent(QStringLiteral("H"));
+        QVERIFY(ext.X > 0 && ext.Y >= 16);
+        QCOMPARE(c->Pixel(5, 4), clYellow);
+        QCOMPARE(c->Pixel(4, 4), clWhite);
+        QCOMPARE(c->Pixel(5 + ext.X, 4), clWhite);
+        bool ink = false;
+        for (int y = 4; y < 4 + ext.Y; ++y)
+            for (int x = 5; x < 5 + ext.X; ++x)
+                ink = ink || (c->Pixel(x, y) != clYellow);
+        QVERIFY(ink);
+        // Clear brush: the text alone.
+        c->Brush.Style = bsClear;
+        c->TextOut(30, 4, QStringLiteral("H"));
+        QCOMPARE(c->Pixel(30, 4), clWhite);
+    }
+
+    void pixelFormatsKeepTheirLayout_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("depth");
+        QTest::newRow("pf1bit") << int(pf1bit) << 1;
+        QTest::newRow("pf4bit") << int(pf4bit) << 8;
+        QTest::newRow("pf8bit") << int(pf8bit) << 8;
+        QTest::newRow("pf15bit") << int(pf15bit) << 16;
+        QTest::newRow("pf16bit") << int(pf16bit) << 16;
+        QTest::newRow("pf24bit") << int(pf24bit) << 24;
+        QTest::newRow("pf32bit") << int(pf32bit) << 32;
+        QTest::newRow("pfDevice") << int(pfDevice) << 24;
+    }
+    void pixelFormatsKeepTheirLayout()
+    {
+        QFETCH(int, format);
+        QFETCH(int, depth);
+        std::unique_ptr<TBitmap> b(MakeBitmap(5, 3, clWhite, TPixelFormat(format)));
+        b->Canvas()->Brush.Color = clBlack;
+        b->Canvas()->FillRect(Rect(0, 0, 2, 3));
+        QCOMPARE(b->PixelFormat(), TPixelFormat(format));
+        QCOMPARE(b->ToImage().depth(), depth);
+        QCOMPARE(b->Canvas()->Pixel(1, 1), clBlack);
+        QCOMPARE(b->Canvas()->Pixel(2, 1), clWhite);
+    }
+
+    void twentyFourBitRowsAreBlueGreenRed()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(2, 1, RGB(10, 20, 30)));
+        const uint8_t* row = b->ScanLine(0);
+        QCOMPARE(int(row[0]), 30);
+        QCOMPARE(int(row[1]), 20);
+        QCOMPARE(int(row[2]), 10);
+        uint8_t* w = b->ScanLine(0);
+        w[3] = 200; // blue of pixel 1
+        QCOMPARE(b->Canvas()->Pixel(1, 0), RGB(10, 20, 200));
+    }
+
+    void resizingKeepsThePicture()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(4, 4, clRed));
+        b->SetSize(6, 5);
+        QCOMPARE(b->Canvas()->Pixel(3, 3), clRed);
+        QCOMPARE(b->Canvas()->Pixel(5, 4), clWhite);
+    }
+
+    void rasterOperations_data()
+    {
+        QTest::addColumn<uint>("rop");
+        QTest::addColumn<TColor>("expected");
+        const TColor s = RGB(0xF0, 0x0F, 0xAA), d = RGB(0x3C, 0x3C, 0x55);
+        QTest::newRow("SRCCOPY") << uint(SRCCOPY) << s;
+        QTest::newRow("SRCAND") << uint(SRCAND) << TColor(s & d);
+        QTest::newRow("SRCINVERT") << uint(SRCINVERT) << TColor(s ^ d);
+        QTest::newRow("SRCPAINT") << uint(SRCPAINT) << TColor(s | d);
+        QTest::newRow("NOTSRCCOPY") << uint(NOTSRCCOPY) << TColor(~s & 0xFFFFFF);
+    }
+    void rasterOperations()
+    {
+        QFETCH(uint, rop);
+        QFETCH(TColor, expected);
+        std::unique_ptr<TBitmap> src(MakeBitmap(3, 3, RGB(0xF0, 0x0F, 0xAA)));
+        std::unique_ptr<TBitmap> dst(MakeBitmap(5, 5, RGB(0x3C, 0x3C, 0x55)));
+        QVERIFY(BitBlt(dst->Canvas()->Handle(), 1, 1, 3, 3, src->Canvas()->Handle(), 0, 0, rop));
+        QCOMPARE(dst->Canvas()->Pixel(2, 2), expected);
+        QCOMPARE(dst->Canvas()->Pixel(0, 0), RGB(0x3C, 0x3C, 0x55));
+        QCOMPARE(dst->Canvas()->Pixel(4, 4), RGB(0x3C, 0x3C, 0x55));
+    }
+
+    void colourToMonoUsesTheBackgroundColour()
+    {
+        std::unique_ptr<TBitmap> src(MakeBitmap(4, 1, clRed));
+        src->Canvas()->SetPixel(1, 0, clBlue);
+        std::unique_ptr<TBitmap> mono(MakeBitmap(4, 1, clBlack, pf1bit));
+        const TColor old = SetBkColor(src->Canvas()->Handle(), clBlue);
+        BitBlt(mono->Canvas()->Handle(), 0, 0, 4, 1, src->Canvas()->Handle(), 0, 0, SRCCOPY);
+        SetBkColor(src->Canvas()->Handle(), old);
+        QCOMPARE(mono->Canvas()->Pixel(1, 0), clWhite);
+        QCOMPARE(mono->Canvas()->Pixel(0, 0), clBlack);
+        // And back: white becomes the destination's background colour, black its text colour.
+        std::unique_ptr<TBitmap> colour(MakeBitmap(4, 1, clGreen));
+        colour->Canvas()->Brush.Color = clYellow;
+        colour->Canvas()->Font.Color = clNavy;
+        BitBlt(colour->Canvas()->Handle(), 0, 0, 4, 1, mono->Canvas()->Handle(), 0, 0, SRCCOPY);
+        QCOMPARE(colour->Canvas()->Pixel(1, 0), clYellow);
+        QCOMPARE(colour->Canvas()->Pixel(0, 0), clNavy);
+    }
+
+    void stretchBltScalesTheWholeSource()
+    {
+        std::unique_ptr<TBitmap> src(MakeBitmap(2, 2, clRed));
+        src->Canvas()->SetPixel(1, 1, clBlue);
+        std::unique_ptr<TBitmap> dst(MakeBitmap(6, 6, clWhite));
+        StretchBlt(dst->Canvas()->Handle(), 0, 0, 6, 6, src->Canvas()->Handle(), 0, 0, 2, 2, SRCCOPY);
+        QCOMPARE(dst->Canvas()->Pixel(1, 1), clRed);
+        QCOMPARE(dst->Canvas()->Pixel(4, 4), clBlue);
+        QCOMPARE(dst->Canvas()->Pixel(5, 2), clRed);
+    }
+
+    void transparentDrawLeavesTheKeyColourOut()
+    {
+        std::unique_ptr<TBitmap> pic(MakeBitmap(3, 3, clFuchsia));
+        pic->Canvas()->SetPixel(1, 1, clGreen);
+        pic->Transparent = true; // automatic: the bottom-left pixel's colour
+        std::unique_ptr<TBitmap> dst(MakeBitmap(5, 5, clWhite));
+        dst->Canvas()->Draw(1, 1, pic.get());
+        QCOMPARE(dst->Canvas()->Pixel(2, 2), clGreen);
+        QCOMPARE(dst->Canvas()->Pixel(1, 1), clWhite);
+    }
+
+    void assignCopiesSoChangesStayApart()
+    {
+        std::unique_ptr<TBitmap> a(MakeBitmap(3, 3, clRed));
+        TBitmap b;
+        b.Assign(a.get());
+        b.Canvas()->SetPixel(0, 0, clBlue);
+        QCOMPARE(a->Canvas()->Pixel(0, 0), clRed);
+        QCOMPARE(b.Canvas()->Pixel(0, 0), clBlue);
+        QCOMPARE(b.PixelFormat(), pf24bit);
+    }
+
+    void fontSizeAndHeight_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("height");
+        QTest::newRow("8 pt") << 8 << -11;
+        QTest::newRow("9 pt") << 9 << -12;
+        QTest::newRow("10 pt") << 10 << -13;
+        QTest::newRow("12 pt") << 12 << -16;
+    }
+    void fontSizeAndHeight()
+    {
+        QFETCH(int, points);
+        QFETCH(int, height);
+        TFont f;
+        f.SetSize(points);
+        QCOMPARE(f.Height, height);
+        QCOMPARE(f.Size(), points);
+        QCOMPARE(f.ToQFont().pixelSize(), -height);
+    }
+
+    void mulDivRoundsHalfAwayFromZero_data()
+    {
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<int>("c");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("exact") << 6 << 4 << 3 << 8;
+        QTest::newRow("half up") << 1 << 1 << 2 << 1;
+        QTest::newRow("negative half") << -1 << 1 << 2 << -1;
+        QTest::newRow("negative divisor") << 3 << 1 << -2 << -2;
+        QTest::newRow("below half") << 1 << 1 << 3 << 0;
+        QTest::newRow("64-bit product") << 2000000000 << 3 << 4 << 1500000000;
+        QTest::newRow("zero divisor") << 5 << 5 << 0 << -1;
+        QTest::newRow("overflow") << 2000000000 << 2000000000 << 1 << -1;
+        QTest::newRow("gradient step") << 9 << -255 << 18 << -128;
+    }
+    void mulDivRoundsHalfAwayFromZero()
+    {
+        QFETCH(int, a);
+        QFETCH(int, b);
+        QFETCH(int, c);
+        QFETCH(int, expected);
+        QCOMPARE(MulDiv(a, b, c), expected);
+    }
+
+    void compareTextFoldsAsciiOnly_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("equal");
+        QTest::newRow("ascii case") << "k"
+                                    << "K" << true;
+        QTest::newRow("different") << "k"
+                                   << "S" << false;
+        QTest::newRow("hangul same") << "가"
+                                     << "가" << true;
+        QTest::newRow("latin-1 not folded") << QString(QChar(0xE9)) << QString(QChar(0xC9)) << false;
+        QTest::newRow("lengths") << "ab"
+                                 << "a" << false;
+    }
+    void compareTextFoldsAsciiOnly()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, equal);
+        QCOMPARE(CompareText(a, b) == 0, equal);
+    }
+};
+
+QTEST_MAIN(TestGraphics)
+#include "tst_Graphics.moc"

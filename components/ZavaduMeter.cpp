@@ -14,16 +14,12 @@ namespace {
 // Letters a..z fold onto upper case; everything else compares by code unit.
 bool SameTextAscii(const QString& a, const QString& b)
 {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
         char16_t x = a[i].unicode(), y = b[i].unicode();
-        if (x >= u'a' && x <= u'z')
-            x = char16_t(x - 32);
-        if (y >= u'a' && y <= u'z')
-            y = char16_t(y - 32);
-        if (x != y)
-            return false;
+        if (x >= u'a' && x <= u'z') x = char16_t(x - 32);
+        if (y >= u'a' && y <= u'z') y = char16_t(y - 32);
+        if (x != y) return false;
     }
     return true;
 }
@@ -46,8 +42,7 @@ TSeriesBlock* TSeriesBlockList::Add(const QString& name)
 
 void TSeriesBlockList::Delete(int AIndex)
 {
-    if (AIndex < 0 || AIndex >= Count())
-        return;
+    if (AIndex < 0 || AIndex >= Count()) return;
     delete FList[size_t(AIndex)];
     FList.erase(FList.begin() + AIndex);
 }
@@ -61,8 +56,7 @@ void TSeriesBlockList::Clear()
 TSeriesBlock* TSeriesBlockList::FindBlock(const QString& ABlockName) const
 {
     for (TSeriesBlock* b : FList)
-        if (SameTextAscii(b->BlockName, ABlockName))
-            return b;
+        if (SameTextAscii(b->BlockName, ABlockName)) return b;
     return nullptr;
 }
 
@@ -88,7 +82,10 @@ TZavaduSeries::TZavaduSeries(TZavaduMeter* owner) : FOwner(owner), FBlockList(st
     FBounce.Reset(FBlockHeight);
 }
 
-TZavaduSeries::~TZavaduSeries() { FBlockList->Clear(); }
+TZavaduSeries::~TZavaduSeries()
+{
+    FBlockList->Clear();
+}
 
 void TZavaduSeries::Assign(const TZavaduSeries& s)
 {
@@ -120,28 +117,24 @@ void TZavaduSeries::SetIsFocus(bool v)
 {
     const bool changed = v != FIsFocus;
     FIsFocus = v;
-    if (changed && FOwner && !FOwner->Active())
-        FOwner->Paint();
+    if (changed && FOwner && !FOwner->Active()) FOwner->Paint();
 }
 
 TColor TZavaduSeries::BlockRedColor()
 {
-    if (FOwner && FOwner->OnGetBlockColor)
-        FOwner->OnGetBlockColor(this, 'R', FBlockRedColor);
+    if (FOwner && FOwner->OnGetBlockColor) FOwner->OnGetBlockColor(this, 'R', FBlockRedColor);
     return FBlockRedColor;
 }
 
 TColor TZavaduSeries::BlockBlueColor()
 {
-    if (FOwner && FOwner->OnGetBlockColor)
-        FOwner->OnGetBlockColor(this, 'B', FBlockBlueColor);
+    if (FOwner && FOwner->OnGetBlockColor) FOwner->OnGetBlockColor(this, 'B', FBlockBlueColor);
     return FBlockBlueColor;
 }
 
 TColor TZavaduSeries::BlockOrangeColor()
 {
-    if (FOwner && FOwner->OnGetBlockColor)
-        FOwner->OnGetBlockColor(this, 'O', FBlockOrangeColor);
+    if (FOwner && FOwner->OnGetBlockColor) FOwner->OnGetBlockColor(this, 'O', FBlockOrangeColor);
     return FBlockOrangeColor;
 }
 
@@ -149,21 +142,18 @@ void TZavaduSeries::AddBlockItem(const QString& BlockName, double AValue, TColor
 {
     TSeriesBlock* block = nullptr;
     for (int i = 0; i < FBlockList->Count() && !block; ++i)
-        if (FBlockList->Items(i)->BlockName == BlockName)
-            block = FBlockList->Items(i);
+        if (FBlockList->Items(i)->BlockName == BlockName) block = FBlockList->Items(i);
     if (block)
         AColor = block->Color; // a block keeps its first colour
     else
         block = FBlockList->Add(BlockName);
     if (FOwner) {
         const QString entry = LegendEntry(AColor, BlockName);
-        if (!FOwner->Legend().contains(entry, Qt::CaseInsensitive))
-            FOwner->Legend().append(entry);
+        if (!FOwner->Legend().contains(entry, Qt::CaseInsensitive)) FOwner->Legend().append(entry);
     }
     block->Value = isAdd ? block->Value + AValue : AValue;
     block->Color = AColor;
-    if (FOwner && !FOwner->Active())
-        FOwner->Paint();
+    if (FOwner && !FOwner->Active()) FOwner->Paint();
 }
 
 // ---- TZavaduSerieses ----
@@ -191,11 +181,9 @@ TZavaduSeries* TZavaduSerieses::Add(const QString& SeriesName, const QString& Di
     int position = -1;
     if (!FOwner || (FOwner->SortDirection() == ssdNone && FOwner->SortWhenAdd())) {
         for (int i = 0; i < Count() && position < 0; ++i)
-            if (QString::compare(FItems[size_t(i)]->DisplayName(), DisplayName, Qt::CaseSensitive) > 0)
-                position = i;
+            if (QString::compare(FItems[size_t(i)]->DisplayName(), DisplayName, Qt::CaseSensitive) > 0) position = i;
     }
-    if (TZavaduSeries* existing = FindItem(SeriesName))
-        return existing;
+    if (TZavaduSeries* existing = FindItem(SeriesName)) return existing;
     TZavaduSeries* s = Insert(position);
     s->SetName(SeriesName);
     s->SetDisplayName(DisplayName);
@@ -207,8 +195,7 @@ TZavaduSeries* TZavaduSerieses::AddItem(const QString& aName, double b, double o
 {
     int index = -1;
     for (int i = 0; i < Count() && index < 0; ++i)
-        if (FItems[size_t(i)]->Name() == aName)
-            index = i;
+        if (FItems[size_t(i)]->Name() == aName) index = i;
     const QString displayName = aDisplayName.isEmpty() ? aName : aDisplayName;
     TZavaduSeries* s = index < 0 ? Add(aName, displayName) : FItems[size_t(index)];
     s->SetDrawBorder(Border);
@@ -223,10 +210,8 @@ TZavaduSeries* TZavaduSerieses::AddItem(const QString& aName, double b, double o
         s->SetRedValue(r);
     }
     s->SetIsDown(isDown);
-    if (isDown && !wasDown && FOwner)
-        s->FBounce.YPos = FOwner->BlockHeight() / 2;
-    if (FOwner && !FOwner->Active())
-        FOwner->Paint();
+    if (isDown && !wasDown && FOwner) s->FBounce.YPos = FOwner->BlockHeight() / 2;
+    if (FOwner && !FOwner->Active()) FOwner->Paint();
     if (index < 0 && FOwner && FOwner->SortDirection() != ssdNone) {
         Sort();
         FOwner->Paint();
@@ -237,8 +222,7 @@ TZavaduSeries* TZavaduSerieses::AddItem(const QString& aName, double b, double o
 TZavaduSeries* TZavaduSerieses::FindItem(const QString& aName) const
 {
     for (TZavaduSeries* s : FItems)
-        if (SameTextAscii(s->Name(), aName))
-            return s;
+        if (SameTextAscii(s->Name(), aName)) return s;
     return nullptr;
 }
 
@@ -256,22 +240,19 @@ void TZavaduSerieses::Clear()
     for (TZavaduSeries* s : FItems)
         delete s;
     FItems.clear();
-    if (FOwner)
-        FOwner->Legend().clear();
+    if (FOwner) FOwner->Legend().clear();
 }
 
 void TZavaduSerieses::Delete(int index)
 {
-    if (index < 0 || index >= Count())
-        return;
+    if (index < 0 || index >= Count()) return;
     delete FItems[size_t(index)];
     FItems.erase(FItems.begin() + index);
 }
 
 void TZavaduSerieses::Assign(const TZavaduSerieses& source)
 {
-    if (&source == this)
-        return;
+    if (&source == this) return;
     for (TZavaduSeries* s : FItems)
         delete s;
     FItems.clear();
@@ -288,13 +269,11 @@ int TZavaduSerieses::CompareSeries(TZavaduSeries* Item1, TZavaduSeries* Item2) c
 
 void TZavaduSerieses::Sort()
 {
-    if (FItems.empty())
-        return;
-    TCollectionSortCompare compare = FOwner && FOwner->OnSeriesCompare
-                                         ? FOwner->OnSeriesCompare
-                                         : TCollectionSortCompare([this](TZavaduSeries* a, TZavaduSeries* b) {
-                                               return CompareSeries(a, b);
-                                           });
+    if (FItems.empty()) return;
+    TCollectionSortCompare compare =
+        FOwner && FOwner->OnSeriesCompare
+            ? FOwner->OnSeriesCompare
+            : TCollectionSortCompare([this](TZavaduSeries* a, TZavaduSeries* b) { return CompareSeries(a, b); });
     QuickSort(0, Count() - 1, compare);
 }
 
@@ -318,8 +297,7 @@ void TZavaduSerieses::QuickSort(int L, int R, const TCollectionSortCompare& comp
                 --J;
             }
         } while (I <= J);
-        if (L < J)
-            QuickSort(L, J, compare);
+        if (L < J) QuickSort(L, J, compare);
         L = I;
     } while (I < R);
 }
@@ -353,6 +331,8 @@ TZavaduMeter::~TZavaduMeter()
 {
     FRefreshTimer->SetOnTimer(nullptr);
     FRefreshTimer->SetEnabled(false);
+    delete FRefreshTimer;
+    FRefreshTimer = nullptr;
     FLegend.clear();
     FSerieses->Clear();
 }
@@ -366,20 +346,16 @@ void TZavaduMeter::SetActive(bool v)
 void TZavaduMeter::RefreshTimerTimer()
 {
     // A tick queued before the meter was switched off is dropped.
-    if (!FActive)
-        return;
-    if (FUseFlowingBlock)
-        FMovingBlockChunkList->Step(FFlowVelocity);
+    if (!FActive) return;
+    if (FUseFlowingBlock) FMovingBlockChunkList->Step(FFlowVelocity);
     Paint();
 }
 
 void TZavaduMeter::SetLegendVisible(bool v)
 {
-    if (v == FLegendVisible)
-        return;
+    if (v == FLegendVisible) return;
     FLegendVisible = v;
-    if (!FActive)
-        Paint();
+    if (!FActive) Paint();
 }
 
 void TZavaduMeter::SetMaxBlockCount(int v)
@@ -391,8 +367,7 @@ void TZavaduMeter::SetMaxBlockCount(int v)
 
 void TZavaduMeter::SetBlockHeight(int v)
 {
-    if (v == 0)
-        return;
+    if (v == 0) return;
     FBlockHeight = v;
     for (int i = 0; i < FSerieses->Count(); ++i)
         FSerieses->Items(i)->FBlockHeight = v;
@@ -400,16 +375,14 @@ void TZavaduMeter::SetBlockHeight(int v)
 
 void TZavaduMeter::SetShowOnlyXYAxis(bool v)
 {
-    if (v == FShowOnlyXYAxis)
-        return;
+    if (v == FShowOnlyXYAxis) return;
     FShowOnlyXYAxis = v;
     Paint();
 }
 
 void TZavaduMeter::SetSortDirection(TSeriesSortDirection v)
 {
-    if (v == FSortDirection)
-        return;
+    if (v == FSortDirection) return;
     FSortDirection = v;
     if (v != ssdNone) {
         FSerieses->Sort();
@@ -441,47 +414,39 @@ void TZavaduMeter::SetBlockOrangeColor(TColor v)
 void TZavaduMeter::SetBlockRedLegend(const QString& v)
 {
     FBlockRedLegend = v;
-    if (FLegendVisible)
-        Paint();
+    if (FLegendVisible) Paint();
 }
 
 void TZavaduMeter::SetBlockOrangeLegend(const QString& v)
 {
     FBlockOrangeLegend = v;
-    if (FLegendVisible)
-        Paint();
+    if (FLegendVisible) Paint();
 }
 
 void TZavaduMeter::SetBlockBlueLegend(const QString& v)
 {
     FBlockBlueLegend = v;
-    if (FLegendVisible)
-        Paint();
+    if (FLegendVisible) Paint();
 }
 
 void TZavaduMeter::SetBlendAlpha(float v)
 {
-    if (v == FBlendAlpha)
-        return;
-    if (v < 0 || v > 1)
-        throw Exception(QStringLiteral("BlendAlpha value must be in 0..1"));
+    if (v == FBlendAlpha) return;
+    if (v < 0 || v > 1) throw Exception(QStringLiteral("BlendAlpha value must be in 0..1"));
     FBlendAlpha = v;
-    if (!FActive)
-        Repaint();
+    if (!FActive) Repaint();
 }
 
 void TZavaduMeter::SetShowGrid(bool v)
 {
-    if (v == FShowGrid)
-        return;
+    if (v == FShowGrid) return;
     FShowGrid = v;
     Paint();
 }
 
 void TZavaduMeter::SetVertLabelsPos(TAxisLabelsPosition v)
 {
-    if (v == FVertLabelsPos)
-        return;
+    if (v == FVertLabelsPos) return;
     FVertLabelsPos = v;
     Paint();
 }
@@ -494,53 +459,43 @@ void TZavaduMeter::SetTimerInterval(int v)
 
 void TZavaduMeter::SetZeroValueString(const QString& v)
 {
-    if (v == FZeroValueString)
-        return;
+    if (v == FZeroValueString) return;
     FZeroValueString = v;
-    if (!FActive)
-        Paint();
+    if (!FActive) Paint();
 }
 
 void TZavaduMeter::SetFlowBlockPortion(float v)
 {
-    if (v <= 0)
-        throw Exception(QStringLiteral("FlowBlockPortion must be larger than 0"));
-    if (v > 1)
-        throw Exception(QStringLiteral("FlowBlockPortion must be less than 1 or equal with 1"));
+    if (v <= 0) throw Exception(QStringLiteral("FlowBlockPortion must be larger than 0"));
+    if (v > 1) throw Exception(QStringLiteral("FlowBlockPortion must be less than 1 or equal with 1"));
     FFlowBlockPortion = v;
 }
 
 void TZavaduMeter::SetFlowBlockSize(int v)
 {
-    if (v < 5)
-        v = 5;
-    if (v == FFlowBlockSize)
-        return;
+    if (v < 5) v = 5;
+    if (v == FFlowBlockSize) return;
     FFlowBlockSize = v;
     FMovingBlockChunkList->RebuildBlocks();
 }
 
 void TZavaduMeter::SetLegend(const QStringList& v)
 {
-    if (v.join(u'\n') == FLegend.join(u'\n'))
-        return;
+    if (v.join(u'\n') == FLegend.join(u'\n')) return;
     FLegend = v;
-    if (!FActive && FLegendVisible)
-        Paint();
+    if (!FActive && FLegendVisible) Paint();
 }
 
 void TZavaduMeter::EndUpdate()
 {
     FUpdating = false;
-    if (!FActive)
-        Paint();
+    if (!FActive) Paint();
 }
 
 TZavaduSeries* TZavaduMeter::GetFocusedSeries() const
 {
     for (int i = 0; i < FSerieses->Count(); ++i)
-        if (FSerieses->Items(i)->IsFocus())
-            return FSerieses->Items(i);
+        if (FSerieses->Items(i)->IsFocus()) return FSerieses->Items(i);
     return nullptr;
 }
 
@@ -551,8 +506,7 @@ void TZavaduMeter::ExtractLegend()
         const TSeriesBlockList* blocks = FSerieses->Items(i)->BlockList();
         for (int k = 0; k < blocks->Count(); ++k) {
             const QString entry = LegendEntry(blocks->Items(k)->Color, blocks->Items(k)->BlockName);
-            if (!FLegend.contains(entry, Qt::CaseInsensitive))
-                FLegend.append(entry);
+            if (!FLegend.contains(entry, Qt::CaseInsensitive)) FLegend.append(entry);
         }
     }
 }
@@ -574,13 +528,15 @@ TZavaduSeries* TZavaduMeter::GetSeriesFromXY(int X, int Y)
     const int last = std::min(FDrawnFirst + FDrawnCount, FSerieses->Count());
     for (int i = std::max(0, FDrawnFirst); i < last; ++i) {
         const TRect& r = FSerieses->Items(i)->SeriesRect();
-        if (SeriesAreaHit(r.Left, r.Top, r.Right, r.Bottom, FMaxBarWidth, X, Y))
-            hit = FSerieses->Items(i);
+        if (SeriesAreaHit(r.Left, r.Top, r.Right, r.Bottom, FMaxBarWidth, X, Y)) hit = FSerieses->Items(i);
     }
     return hit;
 }
 
-TZavaduSeries* TZavaduMeter::SeriesAtCursor() { return GetSeriesFromXY(FLastMouse.x(), FLastMouse.y()); }
+TZavaduSeries* TZavaduMeter::SeriesAtCursor()
+{
+    return GetSeriesFromXY(FLastMouse.x(), FLastMouse.y());
+}
 
 void TZavaduMeter::mouseReleaseEvent(QMouseEvent* event)
 {
@@ -597,11 +553,9 @@ void TZavaduMeter::mouseDoubleClickEvent(QMouseEvent* event)
 void TZavaduMeter::Click()
 {
     TGraphicControl::Click();
-    if (FNavicationButtonClicked)
-        return;
+    if (FNavicationButtonClicked) return;
     if (TZavaduSeries* s = SeriesAtCursor()) {
-        if (OnSeriesClick)
-            OnSeriesClick(this, s);
+        if (OnSeriesClick) OnSeriesClick(this, s);
     } else if (OnSeriesOutClick) {
         OnSeriesOutClick(this, nullptr);
     }
@@ -611,11 +565,9 @@ void TZavaduMeter::DblClick()
 {
     TGraphicControl::DblClick();
     TZavaduSeries* s = SeriesAtCursor();
-    if (!s)
-        return;
+    if (!s) return;
     if (FLastMouse.y() > Height() - (FMarginTop + FMarginbotton)) {
-        if (OnSeriesTextDblClick)
-            OnSeriesTextDblClick(this, s);
+        if (OnSeriesTextDblClick) OnSeriesTextDblClick(this, s);
     } else if (OnSeriesDblClick) {
         OnSeriesDblClick(this, s);
     }
@@ -626,8 +578,7 @@ void TZavaduMeter::MouseMove(TShiftState Shift, int X, int Y)
     TGraphicControl::MouseMove(Shift, X, Y);
     FLastMouse = QPoint(X, Y);
     if (TZavaduSeries* s = GetSeriesFromXY(X, Y)) {
-        if (OnSeriesMouseMove)
-            OnSeriesMouseMove(this, s, Shift, X, Y);
+        if (OnSeriesMouseMove) OnSeriesMouseMove(this, s, Shift, X, Y);
     } else if (OnOutOfSeriesMouseMove) {
         OnOutOfSeriesMouseMove(this, Shift, X, Y);
     }
@@ -654,7 +605,6 @@ void TZavaduMeter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     TGraphicControl::MouseUp(Button, Shift, X, Y);
     if (FMouseDownedNavigateButton != nbNone) {
         FMouseDownedNavigateButton = nbNone;
-        if (!FActive)
-            Paint();
+        if (!FActive) Paint();
     }
 }

@@ -10,6 +10,7 @@
 #include "ZavaduMeterFlow.h"
 #include "ZavaduMeterMath.h"
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -131,8 +132,7 @@ public:
 private:
     friend class TZavaduMeter;
     friend class TZavaduSerieses;
-    void DrawBlocks(TCanvas* Canvas, const TRect& Area, double Value, int& Y, TColor Color, bool TopShort,
-                    bool Whole);
+    void DrawBlocks(TCanvas* Canvas, const TRect& Area, double Value, int& Y, TColor Color, bool TopShort, bool Whole);
     void DrawBlock(TCanvas* Canvas, const TRect& Rect, TColor Color, bool Border, bool Split);
 
     TZavaduMeter* FOwner;
@@ -479,5 +479,5 @@ private:
     QPoint FLastMouse;
     int FRenderCount = 0;
     bool FInPaintEvent = false;
-    QString FReportedError;
+    QStringList FReportedErrors;
 };

@@ -9,7 +9,10 @@
 #include <mutex>
 
 namespace {
-TColor Channels(int r, int g, int b) { return RGB(r & 0xFF, g & 0xFF, b & 0xFF); }
+TColor Channels(int r, int g, int b)
+{
+    return RGB(r & 0xFF, g & 0xFF, b & 0xFF);
+}
 
 void Fill(TCanvas* c, int l, int t, int r, int b, TColor color)
 {
@@ -48,21 +51,17 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TColor FromColor, TColor 
     const bool vertical = Mode.startsWith(u'v');
     int n = vertical ? R.Bottom - R.Top : R.Right - R.Left;
     const bool mirrored = Mode.size() >= 2 && Mode[1] == u'c';
-    if (mirrored)
-        n /= 2;
-    if (n <= 0)
-        return;
+    if (mirrored) n /= 2;
+    if (n <= 0) return;
     const TSteps s = StepsOf(FromColor, ToColor, n);
     for (int i = 0; i < n; ++i) {
         const TColor c = StepColor(FromColor, s, i);
         if (vertical) {
             Fill(Canvas, R.Left, R.Top + i, R.Right, R.Top + i + 1, c);
-            if (mirrored)
-                Fill(Canvas, R.Left, R.Bottom - 1 - i, R.Right, R.Bottom - i, c);
+            if (mirrored) Fill(Canvas, R.Left, R.Bottom - 1 - i, R.Right, R.Bottom - i, c);
         } else {
             Fill(Canvas, R.Left + i, R.Top, R.Left + i + 1, R.Bottom, c);
-            if (mirrored)
-                Fill(Canvas, R.Right - 1 - i, R.Top, R.Right - i, R.Bottom, c);
+            if (mirrored) Fill(Canvas, R.Right - 1 - i, R.Top, R.Right - i, R.Bottom, c);
         }
     }
 }
@@ -125,8 +124,7 @@ void DrawDropArrowBlock(TCanvas* Canvas, TRect& Rc, TColor Color, int D)
     const int half = S / 2;
     const TRect H = Rect(Rc.Left, Rc.Bottom - half - D, Rc.Left + S + D, Rc.Bottom);
     Rc.Right = H.Right;
-    if (Rc.Bottom - Rc.Top > 2 * (half + D))
-        Rc.Top = Rc.Bottom - 2 * (half + D);
+    if (Rc.Bottom - Rc.Top > 2 * (half + D)) Rc.Top = Rc.Bottom - 2 * (half + D);
     Shape(Canvas, {Point(H.Left, H.Top + D), Point(H.Right - D - 1, H.Top + D), Point(H.Left + half, H.Bottom)},
           MixColors(Color, clWhite, 225));
     Shape(Canvas,
@@ -144,14 +142,12 @@ void FillGradient3DBox(TCanvas* Canvas, const TRect& R, int Slant, TColor FromCo
 {
     const bool vertical = Mode.startsWith(u'v');
     const int n = vertical ? R.Bottom - R.Top : R.Right - R.Left;
-    if (n <= 0)
-        return;
+    if (n <= 0) return;
     const TSteps s = StepsOf(FromColor, ToColor, n);
     for (int i = 0; i < n; ++i) {
         const TColor c = StepColor(FromColor, s, i);
         int inset = 0, cut = 0;
-        if (i < Slant)
-            inset = cut = Slant - i;
+        if (i < Slant) inset = cut = Slant - i;
         if (i >= n - Slant) {
             inset = 0;
             cut = Slant - (n - i);
@@ -207,10 +203,8 @@ const TBlendTable& BlendTableFor(float alpha)
 
 void BlendBitmaps(TBitmap* Dest, TBitmap* Src, TColor KeyColor, float Alpha)
 {
-    if (!Dest || !Src || Dest->Width() != Src->Width() || Dest->Height() != Src->Height())
-        return;
-    if (Dest->PixelFormat() != pf24bit || Src->PixelFormat() != pf24bit || Dest->Empty())
-        return;
+    if (!Dest || !Src || Dest->Width() != Src->Width() || Dest->Height() != Src->Height()) return;
+    if (Dest->PixelFormat() != pf24bit || Src->PixelFormat() != pf24bit || Dest->Empty()) return;
     const TColor key = ColorToRGB(KeyColor);
     const uint8_t kr = uint8_t(GetRValue(key)), kg = uint8_t(GetGValue(key)), kb = uint8_t(GetBValue(key));
     const uint8_t* table = BlendTableFor(Alpha).Value.data();
@@ -219,8 +213,7 @@ void BlendBitmaps(TBitmap* Dest, TBitmap* Src, TColor KeyColor, float Alpha)
         const uint8_t* s = Src->ScanLine(y);
         uint8_t* d = Dest->ScanLine(y);
         for (int x = 0; x < w; ++x, s += 3, d += 3) {
-            if (s[0] == kb && s[1] == kg && s[2] == kr)
-                continue;
+            if (s[0] == kb && s[1] == kg && s[2] == kr) continue;
             d[0] = table[d[0] * 256 + s[0]];
             d[1] = table[d[1] * 256 + s[1]];
             d[2] = table[d[2] * 256 + s[2]];

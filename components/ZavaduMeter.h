@@ -478,6 +478,5 @@ private:
     bool FFrameValid = false;
     QPoint FLastMouse;
     int FRenderCount = 0;
-    bool FInPaintEvent = false;
     QStringList FReportedErrors;
 };

@@ -287,6 +287,18 @@ QString FormatFloat(const QString& format, double value)
     return prefix + text + suffix;
 }
 
+QString DropValueText(const QString& format, const QString& zeroText, double total, bool shorten,
+                      const std::function<bool(const QString&)>& tooWide)
+{
+    QString text = FormatFloat(format, total);
+    if (total == 0 || text == FormatFloat(format, 0.00001)) text = zeroText;
+    if (!shorten) return text;
+    static const char* const kShorter[] = {"#,##0.##", "#,##0.#", "#,##0"};
+    for (int i = 0; i < 3 && tooWide(text); ++i)
+        text = FormatFloat(QString::fromLatin1(kShorter[i]), total);
+    return text;
+}
+
 namespace {
 struct TColorName
 {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace ZavaduMath {
@@ -127,6 +128,11 @@ bool SeriesAreaHit(int left, int top, int right, int bottom, int maxBarWidth, in
 // The class library's FormatFloat for the masks the meter uses ("#,##0.###" and its shorter forms), with
 // "," and "." as separators whatever the locale.
 QString FormatFloat(const QString& format, double value);
+
+// The text over a drop block: the zero text for nothing, then shorter masks ("#,##0.##", "#,##0.#",
+// "#,##0") while tooWide says the text does not fit, three tries at most, when shorten is set.
+QString DropValueText(const QString& format, const QString& zeroText, double total, bool shorten,
+                      const std::function<bool(const QString&)>& tooWide);
 
 // The class library's StringToColor: a colour name ("clRed") or a number ("$FF", decimal); raises Exception
 // with the library's conversion message otherwise.

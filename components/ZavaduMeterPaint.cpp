@@ -226,8 +226,10 @@ void TZavaduSeries::DrawDropBlock(TCanvas* Canvas, const TRect& AreaIn, int cY, 
     const TRect drop = Rect(area.Left, y - bH, area.Right, y);
 
     const double total = FBlockList->TotalBlockValue() + FRedValue + FOrangeValue + FBlueValue;
-    QString text = FormatFloat(m->ValueFormat(), total);
-    if (total == 0 || text == FormatFloat(m->ValueFormat(), 0.00001)) text = m->ZeroValueString();
+    const int depth = m->Use3DBlock() ? m->BlockDepth() : 0;
+    const int room = m->FSeriesWidth + depth;
+    QString text = DropValueText(m->ValueFormat(), m->ZeroValueString(), total, FConnected && !FIsDown,
+                                 [&](const QString& t) { return room <= back->TextWidth(t) + 2; });
     const TColor fontColor = back->Font.Color;
     if (!FConnected) {
         text = QStringLiteral("-x-");
@@ -245,16 +247,8 @@ void TZavaduSeries::DrawDropBlock(TCanvas* Canvas, const TRect& AreaIn, int cY, 
     } else {
         y = cY + bH / 2;
     }
-    int tw = back->TextWidth(text);
+    const int tw = back->TextWidth(text);
     const int th = back->TextHeight(text);
-    const int depth = m->Use3DBlock() ? m->BlockDepth() : 0;
-    if (FConnected && !FIsDown) {
-        static const char* const kShorter[] = {"#,##0.##", "#,##0.#", "#,##0"};
-        for (int i = 0; i < 3 && m->FSeriesWidth + depth <= tw + 2; ++i) {
-            text = FormatFloat(QString::fromLatin1(kShorter[i]), total);
-            tw = back->TextWidth(text);
-        }
-    }
     TextOutClear(back, area.Left + (area.Right + depth - area.Left - tw) / 2, y - bH - th - 5, text);
     back->Brush.Style = bsSolid;
     back->Font.Color = fontColor;
@@ -615,10 +609,11 @@ void TZavaduMeter::Repaint()
 
 void TZavaduMeter::paintEvent(QPaintEvent*)
 {
-    // An expose copies the last frame; it renders only when there is none at this size, so repaints of
-    // the window never speed up the animation.
+    // An expose copies the last frame. It renders when there is none at this size, or when owner code
+    // asked for a fresh one while idle; an active meter renders on its ticks only, so repaints of the
+    // window never speed up the animation.
     const bool sized = FBackgroundBitmap.Width() == Width() && FBackgroundBitmap.Height() == Height();
-    if ((!FFrameValid || !sized) && Visible() && !FUpdating) RenderFrame();
+    if ((!sized || (!FFrameValid && !FActive)) && Visible() && !FUpdating) RenderFrame();
     if (FBackgroundBitmap.Empty()) return;
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), FBackgroundBitmap.ToImage(), QRect(0, 0, Width(), Height()));

@@ -33,6 +33,8 @@ private slots:
     void seriesHitArea();
     void formatFloat_data();
     void formatFloat();
+    void dropValueText_data();
+    void dropValueText();
     void stringToColor_data();
     void stringToColor();
     void stringToColorRejectsText();
@@ -349,6 +351,33 @@ void TestZavaduMeterMath::formatFloat()
     QFETCH(QString, mask);
     QFETCH(double, value);
     QTEST(FormatFloat(mask, value), "text");
+}
+
+void TestZavaduMeterMath::dropValueText_data()
+{
+    QTest::addColumn<double>("total");
+    QTest::addColumn<int>("room"); // characters that fit
+    QTest::addColumn<bool>("shorten");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("fits") << 412.75 << 10 << true << "412.75";
+    QTest::newRow("two places") << 1234.5678 << 8 << true << "1,234.57";
+    QTest::newRow("one place") << 1234.5678 << 7 << true << "1,234.6";
+    QTest::newRow("whole") << 1234.5678 << 5 << true << "1,235";
+    QTest::newRow("still too wide, drawn anyway") << 1234.5678 << 2 << true << "1,235";
+    QTest::newRow("not shortened when down") << 1234.5678 << 2 << false << "1,234.568";
+    QTest::newRow("zero text") << 0.0 << 10 << true << "없음";
+    QTest::newRow("tiny total shows the zero text") << 0.00001 << 10 << true << "없음";
+    QTest::newRow("zero text too wide becomes a number") << 0.0 << 1 << true << "0";
+}
+
+void TestZavaduMeterMath::dropValueText()
+{
+    QFETCH(double, total);
+    QFETCH(int, room);
+    QFETCH(bool, shorten);
+    const QString text = DropValueText(QStringLiteral("#,##0.###"), QStringLiteral("없음"), total, shorten,
+                                       [room](const QString& t) { return t.size() > room; });
+    QTEST(text, "text");
 }
 
 void TestZavaduMeterMath::stringToColor_data()

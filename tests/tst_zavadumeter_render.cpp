@@ -24,6 +24,8 @@ class TestZavaduMeterRender : public QObject
 private slots:
     void initTestCase();
     void sentenceMeterPictures();
+    void fullFeaturedPicture_data();
+    void fullFeaturedPicture();
 
 private:
     QImage FPicture;
@@ -57,6 +59,63 @@ void TestZavaduMeterRender::sentenceMeterPictures()
     Save(m, QStringLiteral("meter_sentence_animating.png"));
     m->SetActive(false);
     QTest::qWait(20);
+}
+
+void TestZavaduMeterRender::fullFeaturedPicture_data()
+{
+    QTest::addColumn<bool>("use3D");
+    QTest::addColumn<bool>("blend");
+    QTest::newRow("3-D") << true << false;
+    QTest::newRow("flat") << false << false;
+    QTest::newRow("3-D blended") << true << true;
+}
+
+void TestZavaduMeterRender::fullFeaturedPicture()
+{
+    QFETCH(bool, use3D);
+    QFETCH(bool, blend);
+    QWidget host;
+    host.resize(640, 400);
+    auto* m = new TZavaduMeter(&host);
+    m->SetBounds(0, 0, 640, 400);
+    m->SetUse3DBlock(use3D);
+    m->SetMarginLeft(40);
+    m->SetMarginTop(30);
+    m->SetMarginbotton(4);
+    m->SetShowTitle(true);
+    m->SetCaption(QStringLiteral("타자속도"));
+    m->SetVertLabelsPos(alpLeft);
+    m->SetShowVertAxisTick(true);
+    m->SetVertLabelsIncrement(20);
+    m->SetMaxBlockCount(100);
+    m->SetBlockBlueLegend(QStringLiteral("정확"));
+    m->SetBlockOrangeLegend(QStringLiteral("보통"));
+    m->SetBlockRedLegend(QStringLiteral("빠름"));
+    m->SetLegendVisible(true);
+    m->SetDrawBlockDivider(true);
+    m->SetMinBlockWidth(40);
+    if (blend) {
+        m->SetUseBackGroundImage(true);
+        m->SetBlendAlpha(0.6f);
+        m->OnPaintBackGroundImage = [this](QObject*, TBitmap* img, bool) { TilePicture(img, FPicture); };
+        m->SetFlowDirection(fdLeftToRight);
+    }
+    host.show();
+    TZavaduSerieses* s = m->Serieses();
+    for (int i = 0; i < 14; ++i) {
+        const QString name = QStringLiteral("S%1").arg(i, 2, 10, QLatin1Char('0'));
+        TZavaduSeries* x = s->AddItem(name, 10 + i * 3, i * 2, i % 3 * 5, false, false, false, name);
+        if (i == 2) x->AddBlockItem(QStringLiteral("오타"), 15, 0x808080, false);
+        if (i == 4) x->SetConnected(false);
+    }
+    s->AddItem(QStringLiteral("S05"), 0, 0, 0, false, true, false, QString());
+    if (blend) {
+        m->AddMovingBlock();
+        m->MovingBlockChunkList()->Items(0)->xRatio = 0.4f;
+    }
+    m->Paint();
+    Save(m, QStringLiteral("meter_full_%1%2.png").arg(use3D ? "3d" : "flat", blend ? "_blend" : ""));
+    QCOMPARE(m->VisibleBlockCount() < s->Count(), true);
 }
 
 QTEST_MAIN(TestZavaduMeterRender)

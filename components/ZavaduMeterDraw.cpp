@@ -8,26 +8,165 @@
 #include <cstring>
 #include <mutex>
 
+TPlot::TPlot(TCanvas* canvas) : FCanvas(canvas)
+{
+    QImage* img = canvas->Image();
+    if (img && img->format() == QImage::Format_BGR888) {
+        FImage = img;
+        FW = img->width();
+        FH = img->height();
+    }
+}
+
+void TPlot::Span(int x0, int x1, int y, const uint8_t* bgr)
+{
+    if (y < 0 || y >= FH) return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, FW);
+    if (x0 >= x1) return;
+    // pf24bit pixels are B, G, R bytes.
+    uint8_t* p = FImage->scanLine(y) + 3 * x0;
+    for (int x = x0; x < x1; ++x, p += 3) {
+        p[0] = bgr[0];
+        p[1] = bgr[1];
+        p[2] = bgr[2];
+    }
+}
+
+void TPlot::Pixel(int x, int y, const uint8_t* bgr)
+{
+    Span(x, x + 1, y, bgr);
+}
+
+namespace {
+struct TBgr
+{
+    uint8_t V[3];
+    explicit TBgr(TColor c)
+    {
+        const TColor rgb = ColorToRGB(c);
+        V[0] = uint8_t(GetBValue(rgb));
+        V[1] = uint8_t(GetGValue(rgb));
+        V[2] = uint8_t(GetRValue(rgb));
+    }
+};
+
+// Bresenham from (x0, y0) to (x1, y1), the end point included when `last` is set.
+template <typename F> void Walk(int x0, int y0, int x1, int y1, bool last, F plot)
+{
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        const bool end = x0 == x1 && y0 == y1;
+        if (end && !last) break;
+        plot(x0, y0);
+        if (end) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+} // namespace
+
+void TPlot::Fill(int l, int t, int r, int b, TColor color)
+{
+    if (r <= l || b <= t) return;
+    if (!FImage) {
+        FCanvas->Brush.Color = color;
+        FCanvas->Brush.Style = bsSolid;
+        FCanvas->FillRect(Rect(l, t, r, b));
+        return;
+    }
+    const TBgr c(color);
+    for (int y = std::max(t, 0); y < std::min(b, FH); ++y)
+        Span(l, r, y, c.V);
+}
+
+void TPlot::Line(int x0, int y0, int x1, int y1, TColor color)
+{
+    if (!FImage) {
+        FCanvas->Pen.Color = color;
+        FCanvas->Pen.Style = psSolid;
+        FCanvas->Pen.Width = 1;
+        FCanvas->MoveTo(x0, y0);
+        FCanvas->LineTo(x1, y1);
+        return;
+    }
+    const TBgr c(color);
+    Walk(x0, y0, x1, y1, false, [&](int x, int y) { Pixel(x, y, c.V); });
+}
+
+void TPlot::Polygon(std::initializer_list<TPoint> points, TColor color)
+{
+    if (points.size() < 2) return;
+    if (!FImage) {
+        FCanvas->Brush.Color = color;
+        FCanvas->Brush.Style = bsSolid;
+        FCanvas->Pen.Color = color;
+        FCanvas->Pen.Style = psSolid;
+        FCanvas->Pen.Width = 1;
+        FCanvas->Polygon(QVector<TPoint>(points));
+        return;
+    }
+    // Convex: each row is one span between the outline's outermost pixels.
+    int top = INT32_MAX, bottom = INT32_MIN;
+    for (const TPoint& p : points) {
+        top = std::min(top, p.Y);
+        bottom = std::max(bottom, p.Y);
+    }
+    top = std::max(top, -1);
+    bottom = std::min(bottom, FH);
+    if (bottom < top) return;
+    std::vector<int> lo(size_t(bottom - top + 1), INT32_MAX), hi(size_t(bottom - top + 1), INT32_MIN);
+    const TPoint* pts = points.begin();
+    const size_t n = points.size();
+    for (size_t i = 0; i < n; ++i) {
+        const TPoint a = pts[i], b = pts[(i + 1) % n];
+        Walk(a.X, a.Y, b.X, b.Y, true, [&](int x, int y) {
+            if (y < top || y > bottom) return;
+            const size_t k = size_t(y - top);
+            lo[k] = std::min(lo[k], x);
+            hi[k] = std::max(hi[k], x);
+        });
+    }
+    const TBgr c(color);
+    for (int y = top; y <= bottom; ++y) {
+        const size_t k = size_t(y - top);
+        if (lo[k] <= hi[k]) Span(lo[k], hi[k] + 1, y, c.V);
+    }
+}
+
+void TPlot::Rectangle(int l, int t, int r, int b, TColor pen, TColor brush, bool clearBrush)
+{
+    if (r <= l || b <= t) return;
+    if (!FImage) {
+        FCanvas->Pen.Color = pen;
+        FCanvas->Pen.Style = psSolid;
+        FCanvas->Pen.Width = 1;
+        FCanvas->Brush.Color = brush;
+        FCanvas->Brush.Style = clearBrush ? bsClear : bsSolid;
+        FCanvas->Rectangle(l, t, r, b);
+        FCanvas->Brush.Style = bsSolid;
+        return;
+    }
+    if (!clearBrush) Fill(l + 1, t + 1, r - 1, b - 1, brush);
+    Fill(l, t, r, t + 1, pen);
+    Fill(l, b - 1, r, b, pen);
+    Fill(l, t, l + 1, b, pen);
+    Fill(r - 1, t, r, b, pen);
+}
+
 namespace {
 TColor Channels(int r, int g, int b)
 {
     return RGB(r & 0xFF, g & 0xFF, b & 0xFF);
-}
-
-void Fill(TCanvas* c, int l, int t, int r, int b, TColor color)
-{
-    c->Brush.Color = color;
-    c->Brush.Style = bsSolid;
-    c->FillRect(Rect(l, t, r, b));
-}
-
-void Shape(TCanvas* c, const QVector<TPoint>& points, TColor color)
-{
-    c->Brush.Color = color;
-    c->Brush.Style = bsSolid;
-    c->Pen.Color = color;
-    c->Pen.Style = psSolid;
-    c->Polygon(points);
 }
 
 // Per-channel steps of a gradient over N lines.
@@ -48,6 +187,7 @@ TColor StepColor(TColor from, const TSteps& s, int i)
 
 void GradientFillRect(TCanvas* Canvas, const TRect& R, TColor FromColor, TColor ToColor, const QString& Mode)
 {
+    TPlot plot(Canvas);
     const bool vertical = Mode.startsWith(u'v');
     int n = vertical ? R.Bottom - R.Top : R.Right - R.Left;
     const bool mirrored = Mode.size() >= 2 && Mode[1] == u'c';
@@ -57,33 +197,29 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TColor FromColor, TColor 
     for (int i = 0; i < n; ++i) {
         const TColor c = StepColor(FromColor, s, i);
         if (vertical) {
-            Fill(Canvas, R.Left, R.Top + i, R.Right, R.Top + i + 1, c);
-            if (mirrored) Fill(Canvas, R.Left, R.Bottom - 1 - i, R.Right, R.Bottom - i, c);
+            plot.Fill(R.Left, R.Top + i, R.Right, R.Top + i + 1, c);
+            if (mirrored) plot.Fill(R.Left, R.Bottom - 1 - i, R.Right, R.Bottom - i, c);
         } else {
-            Fill(Canvas, R.Left + i, R.Top, R.Left + i + 1, R.Bottom, c);
-            if (mirrored) Fill(Canvas, R.Right - 1 - i, R.Top, R.Right - i, R.Bottom, c);
+            plot.Fill(R.Left + i, R.Top, R.Left + i + 1, R.Bottom, c);
+            if (mirrored) plot.Fill(R.Right - 1 - i, R.Top, R.Right - i, R.Bottom, c);
         }
     }
 }
 
 void Draw3DBox(TCanvas* Canvas, const TRect& Rc, int D, TColor Color, bool Banded)
 {
+    TPlot plot(Canvas);
     const int L = Rc.Left, T = Rc.Top, R = Rc.Right, B = Rc.Bottom;
     auto rightSide = [&] {
-        Shape(Canvas, {Point(R - D + 1, T + D), Point(R + 1, T), Point(R + 1, B - D - 1), Point(R - D + 1, B - 1)},
-              MixColors(Color, clBlack, 205));
+        plot.Polygon({Point(R - D + 1, T + D), Point(R + 1, T), Point(R + 1, B - D - 1), Point(R - D + 1, B - 1)},
+                     MixColors(Color, clBlack, 205));
     };
     if (!Banded) {
-        Shape(Canvas, {Point(L, T + D), Point(L + D, T), Point(R, T), Point(R - D, T + D)},
-              MixColors(Color, clWhite, 170));
-        const TColor front = MixColors(Color, clWhite, 225);
-        Canvas->Brush.Color = front;
-        Canvas->Brush.Style = bsSolid;
-        Canvas->Pen.Color = front;
-        Canvas->Pen.Style = psSolid;
-        Canvas->Rectangle(L, T + D, R - D + 1, B);
+        plot.Polygon({Point(L, T + D), Point(L + D, T), Point(R, T), Point(R - D, T + D)},
+                     MixColors(Color, clWhite, 170));
+        plot.Fill(L, T + D, R - D + 1, B, MixColors(Color, clWhite, 225));
         rightSide();
-        Fill(Canvas, L + 1, T + D - 1, L + 1 + (R - L - D), T + D, MixColors(Color, clWhite, 165));
+        plot.Fill(L + 1, T + D - 1, L + 1 + (R - L - D), T + D, MixColors(Color, clWhite, 165));
         return;
     }
     rightSide();
@@ -99,21 +235,24 @@ void Draw3DBox(TCanvas* Canvas, const TRect& Rc, int D, TColor Color, bool Bande
     for (int i = 0; i < n; ++i) {
         const TColor band = StepColor(left, s, i);
         const bool last = i == n - 1;
-        QVector<TPoint> top = {Point(L + i * w, T + D), Point(L + D + i * w, T)};
+        const TColor topColor = MixColors(band, clWhite, 170);
         int bw = w;
         if (last) {
-            top << Point(R, T) << Point(R - D, T + D);
+            plot.Polygon({Point(L + i * w, T + D), Point(L + D + i * w, T), Point(R, T), Point(R - D, T + D)},
+                         topColor);
             bw = R + 1 - (L + D + i * w);
         } else {
-            top << Point(L + D + (i + 1) * w, T) << Point(L + (i + 1) * w, T + D);
+            plot.Polygon({Point(L + i * w, T + D), Point(L + D + i * w, T), Point(L + D + (i + 1) * w, T),
+                          Point(L + (i + 1) * w, T + D)},
+                         topColor);
         }
-        Shape(Canvas, top, MixColors(band, clWhite, 170));
-        Fill(Canvas, L + i * w, T + D, L + i * w + bw, B, band);
+        plot.Fill(L + i * w, T + D, L + i * w + bw, B, band);
     }
 }
 
 void DrawDropArrowBlock(TCanvas* Canvas, TRect& Rc, TColor Color, int D)
 {
+    TPlot plot(Canvas);
     const int w = Rc.Right - Rc.Left - D;
     const int h = Rc.Bottom - Rc.Top - D;
     int S = w;
@@ -125,12 +264,11 @@ void DrawDropArrowBlock(TCanvas* Canvas, TRect& Rc, TColor Color, int D)
     const TRect H = Rect(Rc.Left, Rc.Bottom - half - D, Rc.Left + S + D, Rc.Bottom);
     Rc.Right = H.Right;
     if (Rc.Bottom - Rc.Top > 2 * (half + D)) Rc.Top = Rc.Bottom - 2 * (half + D);
-    Shape(Canvas, {Point(H.Left, H.Top + D), Point(H.Right - D - 1, H.Top + D), Point(H.Left + half, H.Bottom)},
-          MixColors(Color, clWhite, 225));
-    Shape(Canvas,
-          {Point(H.Left + D, H.Top), Point(H.Right - 1, H.Top), Point(H.Right - D - 1, H.Top + D),
-           Point(H.Left, H.Top + D)},
-          MixColors(Color, clWhite, 180));
+    plot.Polygon({Point(H.Left, H.Top + D), Point(H.Right - D - 1, H.Top + D), Point(H.Left + half, H.Bottom)},
+                 MixColors(Color, clWhite, 225));
+    plot.Polygon({Point(H.Left + D, H.Top), Point(H.Right - 1, H.Top), Point(H.Right - D - 1, H.Top + D),
+                  Point(H.Left, H.Top + D)},
+                 MixColors(Color, clWhite, 180));
     Rc.Bottom = H.Top + D + 1;
     const int quarter = (Rc.Right - Rc.Left) / 4;
     InflateRect(Rc, -quarter, 0);
@@ -140,6 +278,7 @@ void DrawDropArrowBlock(TCanvas* Canvas, TRect& Rc, TColor Color, int D)
 void FillGradient3DBox(TCanvas* Canvas, const TRect& R, int Slant, TColor FromColor, TColor ToColor,
                        const QString& Mode)
 {
+    TPlot plot(Canvas);
     const bool vertical = Mode.startsWith(u'v');
     const int n = vertical ? R.Bottom - R.Top : R.Right - R.Left;
     if (n <= 0) return;
@@ -153,28 +292,23 @@ void FillGradient3DBox(TCanvas* Canvas, const TRect& R, int Slant, TColor FromCo
             cut = Slant - (n - i);
         }
         if (vertical)
-            Fill(Canvas, R.Left + inset, R.Top + i, R.Left + inset + (R.Right - R.Left) - cut, R.Top + i + 1, c);
+            plot.Fill(R.Left + inset, R.Top + i, R.Left + inset + (R.Right - R.Left) - cut, R.Top + i + 1, c);
         else
-            Fill(Canvas, R.Left + i, R.Top + inset, R.Left + i + 1, R.Top + inset + (R.Bottom - R.Top) - cut, c);
+            plot.Fill(R.Left + i, R.Top + inset, R.Left + i + 1, R.Top + inset + (R.Bottom - R.Top) - cut, c);
     }
 }
 
 void DrawWireBox(TCanvas* Canvas, const TRect& Rc, int D, TColor Color)
 {
+    TPlot plot(Canvas);
     const int L = Rc.Left, T = Rc.Top, R = Rc.Right, B = Rc.Bottom;
-    Canvas->Pen.Color = BlendColors(Color, clBlack, 200);
-    Canvas->Pen.Style = psSolid;
-    Canvas->MoveTo(L, T + D - 1);
-    Canvas->LineTo(R - D, T + D - 1);
-    Canvas->LineTo(R - D, B - 1);
-    Canvas->LineTo(L, B - 1);
-    Canvas->LineTo(L, T + D - 1);
-    Canvas->LineTo(L + D - 1, T);
-    Canvas->LineTo(R - 1, T);
-    Canvas->LineTo(R - D - 1, T + D);
-    Canvas->MoveTo(R - 1, T);
-    Canvas->LineTo(R - 1, B - D);
-    Canvas->LineTo(R - D - 1, B);
+    const TColor pen = BlendColors(Color, clBlack, 200);
+    const TPoint path[] = {Point(L, T + D - 1), Point(R - D, T + D - 1), Point(R - D, B - 1), Point(L, B - 1),
+                           Point(L, T + D - 1), Point(L + D - 1, T),     Point(R - 1, T),     Point(R - D - 1, T + D)};
+    for (size_t i = 0; i + 1 < std::size(path); ++i)
+        plot.Line(path[i].X, path[i].Y, path[i + 1].X, path[i + 1].Y, pen);
+    plot.Line(R - 1, T, R - 1, B - D, pen);
+    plot.Line(R - 1, B - D, R - D - 1, B, pen);
 }
 
 namespace {

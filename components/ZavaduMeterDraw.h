@@ -6,7 +6,33 @@
 #include "Color.h"
 #include "Graphics.h"
 
+#include <QImage>
 #include <QString>
+
+#include <initializer_list>
+
+// Draws the meter's plain shapes with GDI's rules: rectangles with right and bottom edges exclusive,
+// lines without their end point, convex polygons filled and outlined in one colour. On a 24-bit bitmap it
+// writes the pixels itself (hundreds of small shapes a frame; the painter's per-call cost would dominate),
+// on any other canvas it draws through the canvas.
+class TPlot
+{
+public:
+    explicit TPlot(TCanvas* canvas);
+    void Fill(int l, int t, int r, int b, TColor color);
+    void Line(int x0, int y0, int x1, int y1, TColor color);
+    // A convex polygon, filled and outlined.
+    void Polygon(std::initializer_list<TPoint> points, TColor color);
+    // Rectangle with a pen outline and a brush inside; a clear brush leaves the inside.
+    void Rectangle(int l, int t, int r, int b, TColor pen, TColor brush, bool clearBrush = false);
+
+private:
+    void Span(int x0, int x1, int y, const uint8_t* bgr);
+    void Pixel(int x, int y, const uint8_t* bgr);
+    TCanvas* FCanvas;
+    QImage* FImage = nullptr;
+    int FW = 0, FH = 0;
+};
 
 // Mode "v": lines run top to bottom, "h": left to right; a second character "c" mirrors the fill.
 void GradientFillRect(TCanvas* Canvas, const TRect& Rect, TColor FromColor, TColor ToColor, const QString& Mode);

@@ -28,9 +28,7 @@ void TextOutClear(TCanvas* c, int x, int y, const QString& text)
 
 void FillColor(TCanvas* c, const TRect& r, TColor color)
 {
-    c->Brush.Color = color;
-    c->Brush.Style = bsSolid;
-    c->FillRect(r);
+    TPlot(c).Fill(r.Left, r.Top, r.Right, r.Bottom, color);
 }
 
 void SetBitmapSize(TBitmap& b, int w, int h)
@@ -173,11 +171,9 @@ void TZavaduSeries::DrawBlock(TCanvas* Canvas, const TRect& R, TColor Color, boo
     }
     if (m->ShowFocus() && !FIsFocus) Color = BlendColors(Color, m->UnfocusedColor(), 80);
     if (!FConnected) Color = BlendColors(Color, clBlack, 110);
-    Canvas->Brush.Color = Color;
-    Canvas->Brush.Style = bsSolid;
-    Canvas->Pen.Color = FBlockBorderColor;
+    TPlot plot(Canvas);
     if (!Split) {
-        Canvas->FillRect(R);
+        plot.Fill(R.Left, R.Top, R.Right, R.Bottom, Color);
     } else {
         const int parts = (FBlueValue != 0) + (FOrangeValue != 0) + (FRedValue != 0);
         const int part = std::max(1, parts ? R.Height() / parts : 1);
@@ -192,25 +188,18 @@ void TZavaduSeries::DrawBlock(TCanvas* Canvas, const TRect& R, TColor Color, boo
             const TColor c = band.Kind == 'B'   ? BlockBlueColor()
                              : band.Kind == 'O' ? BlockOrangeColor()
                                                 : BlockRedColor();
-            FillColor(Canvas, Rect(R.Left, top, R.Right, R.Bottom), c);
+            plot.Fill(R.Left, top, R.Right, R.Bottom, c);
             top += part;
         }
     }
-    if (Border) {
-        Canvas->Brush.Color = Color;
-        Canvas->Brush.Style = Split ? bsClear : bsSolid;
-        Canvas->Rectangle(R);
-        Canvas->Brush.Style = bsSolid;
-    }
+    if (Border) plot.Rectangle(R.Left, R.Top, R.Right, R.Bottom, FBlockBorderColor, Color, Split);
     if (R.Height() >= 2) {
         if (!Border) {
-            Canvas->MoveTo(R.Left, R.Bottom - 1);
-            Canvas->LineTo(R.Left, R.Top);
-            Canvas->LineTo(R.Right - 1, R.Top);
-            Canvas->LineTo(R.Right - 1, R.Bottom);
+            plot.Line(R.Left, R.Bottom - 1, R.Left, R.Top, FBlockBorderColor);
+            plot.Line(R.Left, R.Top, R.Right - 1, R.Top, FBlockBorderColor);
+            plot.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom, FBlockBorderColor);
         }
-        if (!Split)
-            FillColor(Canvas, Rect(R.Left + 2, R.Top + 2, R.Right - 2, R.Top + 3), BlendColors(Color, clWhite, 140));
+        if (!Split) plot.Fill(R.Left + 2, R.Top + 2, R.Right - 2, R.Top + 3, BlendColors(Color, clWhite, 140));
     }
 }
 
@@ -528,13 +517,11 @@ void TZavaduMeter::Draw3DBlock(TZavaduSeries* Series, TCanvas* Canvas, const TRe
         Draw3DBox(Canvas, r, D, Color, FDrawGradientChunkIn3D);
     if (!FDrawBlockDivider) return;
     const TColor divider = BlendColors(Color, clBlack, 235);
-    Canvas->Pen.Color = divider;
-    Canvas->Pen.Style = psSolid;
+    TPlot plot(Canvas);
     int y = r.Top + D + FBlockHeight;
     for (int i = 0; i < DividerCount; ++i) {
-        Canvas->MoveTo(r.Left, y);
-        Canvas->LineTo(r.Right - D, y);
-        Canvas->LineTo(r.Right, y - D);
+        plot.Line(r.Left, y, r.Right - D, y, divider);
+        plot.Line(r.Right - D, y, r.Right, y - D, divider);
         y += FBlockHeight;
     }
     if (FUseGradient3DBlock) DrawWireBox(Canvas, r, D, divider);

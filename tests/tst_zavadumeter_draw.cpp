@@ -84,8 +84,7 @@ void TestZavaduMeterDraw::bandedBoxOfFifteenPixels()
     // Seven bands two pixels wide; the front ends at R - D + 1 = 13 where the right side begins.
     QList<TColor> bands;
     for (int x = 0; x <= 12; ++x)
-        if (bands.isEmpty() || bands.last() != pic.At(x, 10))
-            bands << pic.At(x, 10);
+        if (bands.isEmpty() || bands.last() != pic.At(x, 10)) bands << pic.At(x, 10);
     QCOMPARE(bands.size(), 7);
     QCOMPARE(bands.first(), MixColors(c, clWhite, 150));
     QCOMPARE(pic.At(1, 10), pic.At(0, 10));

@@ -31,16 +31,20 @@ inline QImage MakeBackgroundPicture(int w = 1024, int h = 768)
     return img;
 }
 
-// Tiles the picture into the meter's background bitmap, as the sentence window does.
+// Tiles the picture into the meter's background bitmap, as the sentence window does. The tile is kept as
+// a 32-bit bitmap, which the canvas draws without converting it first.
 inline void TilePicture(TBitmap* target, const QImage& picture)
 {
-    TCanvas* c = target->Canvas();
     static TBitmap tile;
-    if (tile.Width() != picture.width() || tile.Height() != picture.height())
-        tile.Assign(picture.convertToFormat(QImage::Format_BGR888));
-    for (int y = 0; y < target->Height(); y += picture.height())
-        for (int x = 0; x < target->Width(); x += picture.width())
-            BitBlt(c, x, y, picture.width(), picture.height(), tile.Canvas(), 0, 0, SRCCOPY);
+    static qint64 key = 0;
+    if (key != picture.cacheKey()) {
+        tile.Assign(picture.convertToFormat(QImage::Format_RGB32));
+        key = picture.cacheKey();
+    }
+    TCanvas* c = target->Canvas();
+    for (int y = 0; y < target->Height(); y += tile.Height())
+        for (int x = 0; x < target->Width(); x += tile.Width())
+            c->Draw(x, y, &tile);
 }
 
 inline void ConfigureSentenceMeter(TZavaduMeter* m, int height = 500)

@@ -113,6 +113,8 @@ void Stress(const QImage& picture)
         m->AddMovingBlock();
     Ticks(m, 50);
     Print("stress 1920 x 1080, 40 series, 300 ticks", FiguresOf(Ticks(m, 300)));
+    const QString out = qEnvironmentVariable("VORNIX_TEST_OUTPUT");
+    if (!out.isEmpty()) m->BackgroundBitmap()->ToImage().save(out + QStringLiteral("/meter_stress.png"));
     std::printf("  visible %d of %d, legend entries %d, flowing chunks %d\n", m->VisibleBlockCount(),
                 m->Serieses()->Count(), int(m->Legend().size()) + 3, m->MovingBlockChunkList()->Count());
     m->SetActive(false);
@@ -129,6 +131,7 @@ int main(int argc, char** argv)
         gTicks = 200;
         gLongTicks = 1000;
         RealFrame(500, picture);
+        Stress(picture);
         return 0;
     }
     RealFrame(500, picture);

@@ -356,6 +356,7 @@ public:
     void DrawChart(int W, int H, bool quickChange);
     void Draw3DBlock(TZavaduSeries* Series, TCanvas* Canvas, const TRect& Rect, TColor Color, int DividerCount);
     int GetLegendWidth();
+    // Where the control's page buttons answer a press (its own width).
     TRect GetNavigateButtonRect();
 
     // The last frame as it reaches the screen, and how many renders made it (tests, benchmark).
@@ -390,6 +391,7 @@ private:
     void DrawVertLabels(int MaxValue);
     void DrawLegend();
     void DrawNavigateButtons();
+    TRect NavigateRectAt(int width);
     void DrawMovingBlocks(const TRect& r);
     void FlushBuffer();
     bool BlendMode() const { return FUseBackGroundImage && FBlendAlpha < 1; }

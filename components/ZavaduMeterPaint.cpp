@@ -283,7 +283,12 @@ void TZavaduMeter::FlowChartRect(int& left, int& top, int& right, int& bottom) c
 
 TRect TZavaduMeter::GetNavigateButtonRect()
 {
-    return Bounds(NavigateButtonLeft(FRenderW, GetLegendWidth()), kNavigateTop, kNavigateWidth, kNavigateHeight);
+    return NavigateRectAt(Width());
+}
+
+TRect TZavaduMeter::NavigateRectAt(int width)
+{
+    return Bounds(NavigateButtonLeft(width, GetLegendWidth()), kNavigateTop, kNavigateWidth, kNavigateHeight);
 }
 
 void TZavaduMeter::DrawChart(int W, int H, bool quickChange)
@@ -479,7 +484,8 @@ void TZavaduMeter::DrawLegend()
 void TZavaduMeter::DrawNavigateButtons()
 {
     TCanvas* back = FBackgroundBitmap.Canvas();
-    const TRect nav = GetNavigateButtonRect();
+    // Drawn by the width being rendered at; the control's own buttons answer at its own width.
+    const TRect nav = NavigateRectAt(FRenderW);
     const int n = FSerieses->Count();
     auto button = [&](int L, bool held, bool enabled, bool prev) {
         const int T = nav.Top, B = nav.Bottom, R = L + kNavigateButtonWidth;

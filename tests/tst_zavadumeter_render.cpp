@@ -51,6 +51,17 @@ void TestZavaduMeterRender::sentenceMeterPictures()
     s->Items(2)->SetBlueValue(365.25);
     m->Paint();
     Save(m, QStringLiteral("meter_sentence_rest.png"));
+    // Chart 149 px wide: slots of 49.67 px, gaps of 12, bars 37 px wide from x = 12, 61 and 111, the 3-D
+    // right side reaching to x + 37 + 3 + 1. Outside the bars the picture shows through unblended.
+    const QImage frame = m->BackgroundBitmap()->ToImage();
+    const QImage back = FPicture.convertToFormat(QImage::Format_RGB32);
+    const int y = 440;
+    for (const auto& [x, bar] :
+         {std::pair{11, false}, std::pair{12, true}, std::pair{60, false}, std::pair{61, true}, std::pair{110, false},
+          std::pair{111, true}, std::pair{152, true}, std::pair{153, false}}) {
+        const bool differs = frame.pixel(x, y) != back.pixel(x, y);
+        if (differs != bar) QFAIL(qPrintable(QStringLiteral("column %1").arg(x)));
+    }
 
     s->Items(2)->SetBlueValue(520);
     m->SetActive(true);

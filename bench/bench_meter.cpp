@@ -105,7 +105,8 @@ void Stress(const QImage& picture)
     for (int i = 0; i < 40; ++i) {
         const QString name = QStringLiteral("S%1").arg(i, 2, 10, QLatin1Char('0'));
         TZavaduSeries* s = m->Serieses()->AddItem(name, 200 + i * 5, 150, 100 + i * 3, false, false, false, name);
-        if (i % 4 == 0) s->AddBlockItem(QStringLiteral("블록%1").arg(i / 4), 80, RGB(40 * (i / 4), 120, 200), false);
+        // Seven custom kinds and the three block legends: ten legend rows.
+        if (i % 6 == 0) s->AddBlockItem(QStringLiteral("블록%1").arg(i / 6), 80, RGB(36 * (i / 6), 120, 200), false);
     }
     m->SetLegendVisible(true);
     m->SetActive(true);

@@ -522,6 +522,12 @@ void TestZavaduMeter::exposeOnlyCopiesTheFrame()
     h.host.repaint();
     QCOMPARE(h.m->RenderCount(), count + 2);
     QCOMPARE(h.m->BackgroundBitmap()->Height(), 520);
+    // Active: only ticks render; an expose after a stale frame still just copies it (no event processing
+    // here, so no tick runs).
+    h.m->SetActive(true);
+    h.m->Invalidate();
+    h.host.repaint();
+    QCOMPARE(h.m->RenderCount(), count + 2);
 }
 
 void TestZavaduMeter::paintErrorIsReportedOnceAndFrameCopied()

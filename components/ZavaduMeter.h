@@ -329,6 +329,8 @@ public:
     TCollectionSortCompare OnSeriesCompare;
     TPaintBackGroundImageEvent OnPaintBackGroundImage;
     TDrawMovingBlockEvent OnDrawMovingBlock;
+    // Republished from the class library's control (the others come with the base class).
+    TNotifyEvent OnResize;
 
     // Public operations.
     TRect GetChartRect();

@@ -616,6 +616,8 @@ void TZavaduMeter::resizeEvent(QResizeEvent* event)
 {
     FFrameValid = false;
     TGraphicControl::resizeEvent(event);
+    if (OnResize)
+        OnResize(this);
 }
 
 void TZavaduMeter::PrintImage(HDC destDC, int x, int y, int w, int h, bool withLegend, bool quickChange)

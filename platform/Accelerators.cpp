@@ -65,20 +65,21 @@ bool TAccelerators::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* receiver = static_cast<QWidget*>(watched);
-    QWidget* window = receiver->window();
-    QWidget* focus = QApplication::focusWidget();
-    // Once per key: at the focused widget, or at a window that holds no focused widget. Propagation of an
-    // unhandled key to the parents comes here again and is let through.
-    const bool atFocus = receiver == focus;
-    const bool atWindow = receiver->isWindow() && (!focus || focus->window() != window);
-    if (!atFocus && !atWindow) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & Qt::ControlModifier) return false;
     const QChar ch = OfferedChar(key);
     if (ch.isNull()) return false;
-    if (key->modifiers() & Qt::AltModifier) return DialogChar(window, ch);
-    // Focused owner-drawn controls offer the character themselves, after their own key handling.
-    if (qobject_cast<TCustomControl*>(receiver)) return false;
-    if (TakesChars(receiver)) return false;
+    QWidget* window = receiver->window();
+    if (key->modifiers() & Qt::AltModifier) {
+        // Before anyone else, once per key: at the focused widget, or at a window holding no focused widget.
+        // An unhandled key then travels up to the window and comes here again; that pass is let through.
+        QWidget* focus = QApplication::focusWidget();
+        const bool atFocus = receiver == focus;
+        const bool atWindow = receiver->isWindow() && (!focus || focus->window() != window);
+        return (atFocus || atWindow) && DialogChar(window, ch);
+    }
+    // A plain character only after every widget from the focused one up has left it alone, and only where
+    // the window does not take typed characters itself. Focused owner-drawn controls offer it themselves.
+    if (!receiver->isWindow() || TakesChars(receiver)) return false;
     return DialogChar(window, ch);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Accelerator characters ("&K" in a caption): the window offers a typed character to its controls, in
-// creation order, until one handles it (DialogChar). Alt with a character is always offered; a plain
-// character only when the focused widget takes no characters itself (a button, a list, the window itself;
-// not an edit box, nor a widget with input-method support, nor one whose "WantChars" property is true).
-// Qt's own mnemonics are not used.
+// creation order, until one handles it (DialogChar). Alt with a character is always offered, before the
+// focused widget sees it. A plain character is offered after the focused widget and its parents left it
+// unhandled (a push button, the window itself; not an edit box, nor a widget with input-method support),
+// and never in a window that takes typed characters itself: a practice window that reads letters sets the
+// property "WantChars" to true (or the input-method attribute). Qt's own mnemonics are not used.
 
 #include <QObject>
 

@@ -2,10 +2,12 @@
 
 #include "Accelerators.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyleHints>
 #include <QToolTip>
 
 namespace {
@@ -37,6 +39,10 @@ Qt::CursorShape ShapeOf(TCursor c)
     }
 }
 
+// Controls painting right now, across the program: a paint at once inside any paint event is unsafe in
+// Qt, so it becomes an invalidation then.
+int gPaintDepth = 0;
+
 // Leaves the paint state straight also when Paint throws.
 struct TPaintScope
 {
@@ -45,11 +51,13 @@ struct TPaintScope
     TPaintScope(TCanvas& canvas, QPainter* painter, bool& flag) : Canvas(canvas), Flag(flag)
     {
         Flag = true;
+        ++gPaintDepth;
         Canvas.AttachPainter(painter);
     }
     ~TPaintScope()
     {
         Canvas.Detach();
+        --gPaintDepth;
         Flag = false;
     }
 };
@@ -92,7 +100,8 @@ void TControl::SetEnabled(bool value)
 
 void TControl::SetVisible(bool value)
 {
-    if (Visible() == value) return;
+    if (FVisible == value) return;
+    FVisible = value;
     setVisible(value);
     VisibleChanged();
 }
@@ -146,7 +155,7 @@ void TControl::Invalidate()
 
 void TControl::Repaint()
 {
-    if (FPainting)
+    if (FPainting || gPaintDepth > 0)
         update();
     else
         repaint();
@@ -201,8 +210,25 @@ void TControl::paintEvent(QPaintEvent*)
 
 void TControl::mousePressEvent(QMouseEvent* event)
 {
+    const QPointF global = event->globalPosition();
+    const int distance = QGuiApplication::styleHints()->mouseDoubleClickDistance();
+    const bool isDouble =
+        FLastPressButton == event->button() &&
+        event->timestamp() - FLastPressTime < ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval()) &&
+        qAbs(global.x() - FLastPressPos.x()) <= distance && qAbs(global.y() - FLastPressPos.y()) <= distance;
+    if (isDouble) {
+        FLastPressButton = Qt::NoButton; // a third press starts afresh
+        FPressWasDouble = true;
+        DoublePress(event, true);
+        return;
+    }
+    FLastPressButton = event->button();
+    FLastPressTime = event->timestamp();
+    FLastPressPos = global;
+    FPressWasDouble = false;
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) FClicked = true;
+    FHeld = true;
     MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), pos.x(), pos.y());
 }
 
@@ -210,6 +236,7 @@ void TControl::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     QPointer<TControl> self(this);
+    FHeld = false;
     // The platform clicks before it reports the release: a click handler still sees the pressed state.
     if (event->button() == Qt::LeftButton && FClicked) {
         FClicked = false;
@@ -223,14 +250,25 @@ void TControl::mouseReleaseEvent(QMouseEvent* event)
 
 void TControl::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (FPressWasDouble) {
+        FPressWasDouble = false; // already handled at its press
+        return;
+    }
+    DoublePress(event, !FHeld);
+}
+
+void TControl::DoublePress(QMouseEvent* event, bool withMouseDown)
+{
     const QPoint pos = event->position().toPoint();
     QPointer<TControl> self(this);
-    // The second press of a double click: no click on its release.
+    // The release after a double click clicks nothing.
     FClicked = false;
     if (event->button() == Qt::LeftButton) {
         DblClick();
         if (!self) return;
     }
+    if (!withMouseDown) return;
+    FHeld = true;
     MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()) | ssDouble, pos.x(), pos.y());
 }
 
@@ -248,6 +286,16 @@ void TControl::enterEvent(QEnterEvent*)
 void TControl::leaveEvent(QEvent*)
 {
     MouseLeave();
+}
+
+void TControl::resizeEvent(QResizeEvent*)
+{
+    Resize();
+}
+
+void TControl::Resize()
+{
+    if (OnResize) OnResize(this);
 }
 
 // ---- TGraphicControl ----
@@ -317,23 +365,39 @@ void TCustomControl::keyPressEvent(QKeyEvent* event)
 {
     QPointer<TCustomControl> self(this);
     uint16_t key = ControlVirtualKey(event);
+    const uint16_t pressed = key;
     KeyDown(key, ShiftOf(event->modifiers(), Qt::NoButton));
-    if (!self) return;
-    const QString text = event->text();
-    if (text.size() != 1 || (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) return;
-    QChar ch = text.at(0);
-    if (ch.unicode() == 9 || (ch.unicode() < 32 && ch.unicode() != 8 && ch.unicode() != 13 && ch.unicode() != 27))
+    if (!self) {
+        event->accept();
         return;
-    KeyPress(ch);
-    if (!self || ch.isNull()) return;
-    // The character goes to the window's accelerators after the control's own key handling.
-    if (!WantsChars()) TAccelerators::DialogChar(window(), ch);
+    }
+    // Keys the control does not use travel on to its parents (a dialog's Escape, its default button).
+    bool handled = WantsKey(pressed) || (pressed != 0 && key == 0) || WantsChars();
+    const QString text = event->text();
+    const bool isChar = text.size() == 1 && !(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier));
+    QChar ch = isChar ? text.at(0) : QChar();
+    const ushort code = ch.unicode();
+    if (isChar && code != 9 && (code >= 32 || code == 8 || code == 13 || code == 27)) {
+        KeyPress(ch);
+        if (!self) {
+            event->accept();
+            return;
+        }
+        if (ch.isNull()) {
+            handled = true;
+        } else if (!WantsChars() && !TAccelerators::TakesChars(window())) {
+            // The character goes to the window's accelerators after the control's own key handling.
+            if (TAccelerators::DialogChar(window(), ch) || !self) handled = true;
+        }
+    }
+    event->setAccepted(handled);
 }
 
 void TCustomControl::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat()) return;
     uint16_t key = ControlVirtualKey(event);
+    event->setAccepted(WantsKey(key));
     KeyUp(key, ShiftOf(event->modifiers(), Qt::NoButton));
 }
 

@@ -20,6 +20,7 @@
 #include "Events.h"
 #include "Graphics.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -68,7 +69,7 @@ public:
     // The control's own flags (not whether a parent hides or disables it).
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
-    bool Visible() const { return !isHidden(); }
+    bool Visible() const { return FVisible; }
     void SetVisible(bool value);
 
     QString Caption() const { return FCaption; }
@@ -112,6 +113,7 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize;
 
     // Fire the events in the class library's order (public so owners can click a control from code).
     virtual void Click();
@@ -131,6 +133,8 @@ protected:
     virtual void FontChanged() { Invalidate(); }
     virtual void ColorChanged() { Invalidate(); }
     virtual void VisibleChanged() {}
+    // After the size changed; the default fires OnResize.
+    virtual void Resize();
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -139,6 +143,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
     static TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
@@ -146,9 +151,19 @@ protected:
 
 private:
     bool FEnabled = true;
+    bool FVisible = true;
     bool FDesigning = false;
     bool FPainting = false;
     bool FClicked = false; // a left press started here; its release may click
+    bool FHeld = false;    // a press reached MouseDown and its release has not come yet
+    // The platform turns the second press of a double click into the double-click message; Qt sends the
+    // press and then a double-click event. The press is recognised by Qt's own rule and handled as the
+    // double click; the event that follows is then dropped.
+    void DoublePress(QMouseEvent* event, bool withMouseDown);
+    ulong FLastPressTime = 0;
+    Qt::MouseButton FLastPressButton = Qt::NoButton;
+    QPointF FLastPressPos;
+    bool FPressWasDouble = false;
     QString FCaption;
     TFont FFont;
     TColor FColorValue = clBtnFace;
@@ -177,6 +192,12 @@ public:
     void SetFocus();
     // Whether the control takes typed characters itself (then plain letters are not accelerators).
     virtual bool WantsChars() const { return false; }
+    // Whether the control uses this key itself; other keys go on to its parents (a dialog's Escape).
+    virtual bool WantsKey(uint16_t key) const
+    {
+        Q_UNUSED(key);
+        return false;
+    }
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;

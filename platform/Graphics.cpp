@@ -3,6 +3,7 @@
 #include "Exception.h"
 #include "WinUtil.h"
 
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -244,6 +245,108 @@ Qt::BrushStyle QtBrushStyle(TBrushStyle s)
     }
 }
 
+// Shapes are rasterised here rather than by Qt, so that an arc lands on exactly the pixels of the outline of
+// the ellipse with the same corners (Qt's arc and ellipse strokes differ by a pixel), as on the platform.
+// The ellipse inscribed in columns l..r-1 and rows t..b-1, tested at pixel centres and grown by g pixels.
+struct TEllipseShape
+{
+    double Cx, Cy, A, B;
+    TEllipseShape(int l, int t, int r, int b)
+        : Cx((l + r - 1) / 2.0), Cy((t + b - 1) / 2.0), A((r - l) / 2.0), B((b - t) / 2.0)
+    {
+    }
+    bool Inside(int x, int y, double g = 0) const
+    {
+        const double a = A + g, b = B + g;
+        if (a <= 0 || b <= 0) return false;
+        const double dx = (x - Cx) / a, dy = (y - Cy) / b;
+        return dx * dx + dy * dy <= 1.0 + 1e-9;
+    }
+    // Angle on the ellipse's parameter, counter-clockwise on the screen from 3 o'clock, 0..360.
+    double Angle(int x, int y) const
+    {
+        const double d = std::atan2(-(y - Cy) / B, (x - Cx) / A) * 180.0 / M_PI;
+        return d < 0 ? d + 360.0 : d;
+    }
+};
+
+// The rectangle l..r-1 x t..b-1 with corners rounded by an rw x rh ellipse.
+struct TRoundRectShape
+{
+    int L, T, R, B, Rw, Rh;
+    bool Inside(int x, int y) const
+    {
+        if (x < L || x >= R || y < T || y >= B) return false;
+        const int rw = std::min(Rw, R - L), rh = std::min(Rh, B - T);
+        if (rw < 2 || rh < 2) return true;
+        const bool left = x < L + rw / 2, right = x >= R - rw / 2, top = y < T + rh / 2, bottom = y >= B - rh / 2;
+        if (left && top) return TEllipseShape(L, T, L + rw, T + rh).Inside(x, y);
+        if (right && top) return TEllipseShape(R - rw, T, R, T + rh).Inside(x, y);
+        if (left && bottom) return TEllipseShape(L, B - rh, L + rw, B).Inside(x, y);
+        if (right && bottom) return TEllipseShape(R - rw, B - rh, R, B).Inside(x, y);
+        return true;
+    }
+};
+
+template <class F> void FillSpans(QPainter* p, int l, int t, int r, int b, const QBrush& brush, F inside)
+{
+    for (int y = t; y < b; ++y) {
+        int x = l;
+        while (x < r) {
+            while (x < r && !inside(x, y))
+                ++x;
+            const int start = x;
+            while (x < r && inside(x, y))
+                ++x;
+            if (x > start) p->fillRect(QRect(start, y, x - start, 1), brush);
+        }
+    }
+}
+
+// Pixels of the shape with a 4-neighbour outside it: a thin, 8-connected outline.
+template <class F> QVector<QPoint> Boundary(int l, int t, int r, int b, F inside)
+{
+    QVector<QPoint> pts;
+    for (int y = t; y < b; ++y)
+        for (int x = l; x < r; ++x)
+            if (inside(x, y) && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1)))
+                pts << QPoint(x, y);
+    return pts;
+}
+
+QVector<int> DashRuns(TPenStyle s);
+
+// Keeps the dashed part of an outline, its points ordered by angle around (cx, cy).
+QVector<QPoint> Dashed(QVector<QPoint> pts, TPenStyle style, double cx, double cy)
+{
+    const QVector<int> runs = DashRuns(style);
+    if (runs.isEmpty()) return pts;
+    std::sort(pts.begin(), pts.end(), [&](const QPoint& a, const QPoint& b) {
+        return std::atan2(a.y() - cy, a.x() - cx) < std::atan2(b.y() - cy, b.x() - cx);
+    });
+    int period = 0;
+    for (int r : runs)
+        period += r;
+    QVector<QPoint> out;
+    for (int i = 0; i < pts.size(); ++i) {
+        int phase = i % period, k = 0;
+        while (phase >= runs[k])
+            phase -= runs[k++];
+        if (k % 2 == 0) out << pts[i];
+    }
+    return out;
+}
+
+void PlotPoints(QPainter* p, const QVector<QPoint>& pts, const QColor& color)
+{
+    if (pts.isEmpty()) return;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(QPen(color, 0));
+    p->drawPoints(pts.constData(), int(pts.size()));
+    p->restore();
+}
+
 } // namespace
 
 // ---- TFont ----
@@ -435,6 +538,35 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
     } else if (kind == 0 && clearPen) {
         if (Brush.Style != bsClear && w > 1 && h > 1)
             p->fillRect(QRect(x1, y1, w - 1, h - 1), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
+    } else if (kind == 1 || (kind == 2 && Pen.Width <= 1)) {
+        const QBrush brush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style));
+        const QColor pen = ToQColor(Pen.Color);
+        const int pw = std::max(1, Pen.Width);
+        if (kind == 1) {
+            // Without a pen the platform fills one pixel less to the right and bottom.
+            const TEllipseShape e(x1, y1, clearPen ? x2 - 1 : x2, clearPen ? y2 - 1 : y2);
+            if (Brush.Style != bsClear)
+                FillSpans(p, x1, y1, x2, y2, brush, [&](int x, int y) { return e.Inside(x, y); });
+            if (!clearPen && pw == 1) {
+                PlotPoints(p,
+                           Dashed(Boundary(x1, y1, x2, y2, [&](int x, int y) { return e.Inside(x, y); }), Pen.Style,
+                                  e.Cx, e.Cy),
+                           pen);
+            } else if (!clearPen) {
+                // A wide pen is centred on the outline.
+                const double grow = (pw - 1) / 2.0;
+                const int m = int(std::ceil(grow)) + 1;
+                const auto ring = [&](int x, int y) { return e.Inside(x, y, grow) && !e.Inside(x, y, grow - pw); };
+                FillSpans(p, x1 - m, y1 - m, x2 + m, y2 + m, QBrush(pen), ring);
+            }
+        } else {
+            const TRoundRectShape rr{x1, y1, clearPen ? x2 - 1 : x2, clearPen ? y2 - 1 : y2, rw, rh};
+            const auto inside = [&](int x, int y) { return rr.Inside(x, y); };
+            if (Brush.Style != bsClear) FillSpans(p, x1, y1, x2, y2, brush, inside);
+            if (!clearPen)
+                PlotPoints(p, Dashed(Boundary(x1, y1, x2, y2, inside), Pen.Style, (x1 + x2) / 2.0, (y1 + y2) / 2.0),
+                           pen);
+        }
     } else {
         PreparePen(p, true);
         PrepareBrush(p);
@@ -443,8 +575,6 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
         const QRect box(x1, y1, std::max(0, w - 1), std::max(0, h - 1));
         if (kind == 0)
             p->drawRect(box);
-        else if (kind == 1)
-            p->drawEllipse(box);
         else
             p->drawRoundedRect(QRectF(box), rw / 2.0, rh / 2.0);
     }
@@ -472,22 +602,31 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     if (!p || Pen.Style == psClear) return;
     const int l = std::min(x1, x2), r = std::max(x1, x2), t = std::min(y1, y2), b = std::max(y1, y2);
     if (r - l <= 0 || b - t <= 0) return;
-    const double cx = (l + r) / 2.0, cy = (t + b) / 2.0;
-    const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
-    // Qt measures arc angles on the ellipse's parameter, GDI by the ray through a point: convert the ray.
-    auto angle = [&](int x, int y) {
-        double a = std::atan2((cy - y) / ry, (x - cx) / rx) * 180.0 / M_PI;
-        return a < 0 ? a + 360.0 : a;
+    const TEllipseShape e(l, t, r, b);
+    // The rays are measured through the points, as the platform does, on the ellipse's parameter.
+    auto rayAngle = [&](int x, int y) {
+        const double d = std::atan2(-(y - e.Cy) / e.B, (x - e.Cx) / e.A) * 180.0 / M_PI;
+        return d < 0 ? d + 360.0 : d;
     };
-    const double a3 = angle(x3, y3), a4 = angle(x4, y4);
-    double span = a4 - a3;
+    const double start = rayAngle(x3, y3);
+    double span = rayAngle(x4, y4) - start;
     if (span <= 0) span += 360.0;
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, false);
-    PreparePen(p, true);
-    p->setBrush(Qt::NoBrush);
-    p->drawArc(QRect(l, t, r - l - 1, b - t - 1), int(std::lround(a3 * 16)), int(std::lround(span * 16)));
-    p->restore();
+    QVector<QPoint> pts;
+    for (const QPoint& pt : Boundary(l, t, r, b, [&](int x, int y) { return e.Inside(x, y); })) {
+        const double d = std::fmod(e.Angle(pt.x(), pt.y()) - start + 720.0, 360.0);
+        if (d <= span + 1e-9) pts << pt;
+    }
+    if (Pen.Width > 1) {
+        // Wide arcs are rare here; widen each point.
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing, false);
+        const int w = Pen.Width, h = (w - 1) / 2;
+        for (const QPoint& pt : pts)
+            p->fillRect(QRect(pt.x() - h, pt.y() - h, w, w), ToQColor(Pen.Color));
+        p->restore();
+        return;
+    }
+    PlotPoints(p, Dashed(pts, Pen.Style, e.Cx, e.Cy), ToQColor(Pen.Color));
 }
 
 void TCanvas::Polygon(const QVector<TPoint>& points)
@@ -637,6 +776,8 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 
 TPoint TCanvas::TextExtent(const QString& text)
 {
+    // The platform measures an empty text as 0 x 0.
+    if (text.isEmpty()) return TPoint{0, 0};
     const QFontMetrics fm(Font.ToQFont());
     return TPoint{fm.horizontalAdvance(text), fm.height()};
 }
@@ -676,6 +817,17 @@ void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
     p->setRenderHint(QPainter::SmoothPixmapTransform, false);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     p->drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), img);
+    p->restore();
+}
+
+void TCanvas::DrawImage(const TRect& r, const QImage& image)
+{
+    QPainter* p = Painter();
+    if (!p || r.IsEmpty() || image.isNull()) return;
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), image);
     p->restore();
 }
 
@@ -823,10 +975,33 @@ void TBitmap::Assign(const QImage& image)
     if (FImage.width() == 0 || FImage.height() == 0) FImage = QImage();
 }
 
+namespace {
+// Bits per pixel that a BMP or PNG file stores; 0 when the header tells nothing. Qt reads 24-bit pictures
+// as 32-bit images, which would lose their 24-bit layout.
+int StoredBitsPerPixel(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    const QByteArray head = file.read(32);
+    auto byte = [&](int i) { return i < head.size() ? int(uint8_t(head[i])) : 0; };
+    if (head.startsWith("BM") && head.size() >= 30) return byte(28) | (byte(29) << 8);
+    if (head.startsWith("\x89PNG") && head.size() >= 26) {
+        const int depth = byte(24), colourType = byte(25);
+        if (colourType == 2) return depth * 3;
+        if (colourType == 6) return depth * 4;
+        if (colourType == 3) return depth;
+        return 0;
+    }
+    if (head.startsWith("\xFF\xD8")) return 24; // JPEG
+    return 0;
+}
+} // namespace
+
 bool TBitmap::LoadFromFile(const QString& fileName)
 {
     QImage img(fileName);
     if (img.isNull()) return false;
+    if (StoredBitsPerPixel(fileName) == 24 && !img.hasAlphaChannel()) img = img.convertToFormat(QImage::Format_BGR888);
     Assign(img);
     return true;
 }
@@ -923,6 +1098,20 @@ bool StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, i
         QImage* s = src ? src->Image() : nullptr;
         if (!s || sw <= 0 || sh <= 0) return false;
         const bool srcMono = IsMono(src);
+        // A plain copy between colour surfaces: one drawImage, as fast as the platform's blit.
+        if (rop == SRCCOPY && sw == w && sh == h && !srcMono && !destMono && dest->Image() != s) {
+            QPainter* p = dest->Painter();
+            if (!p) return false;
+            s = src->Image(); // the destination's painter may have been opened after the first look
+            p->save();
+            p->setCompositionMode(QPainter::CompositionMode_Source);
+            if (s->hasAlphaChannel()) // a blit copies colours; alpha means nothing to it
+                p->drawImage(QPoint(x, y), s->copy(sx, sy, w, h).convertToFormat(QImage::Format_RGB32));
+            else
+                p->drawImage(QRect(x, y, w, h), *s, QRect(sx, sy, w, h));
+            p->restore();
+            return true;
+        }
         const QRgb bk = ToRgb(src->BkColor()) & 0xFFFFFFu;
         const QRgb destBk = ToRgb(dest->BkColor()), destText = ToRgb(dest->TextColor());
         srcImage = QImage(w, h, QImage::Format_ARGB32);

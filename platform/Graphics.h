@@ -213,12 +213,14 @@ public:
     void TextRect(const TRect& r, int x, int y, const QString& text);
     int TextWidth(const QString& text);
     int TextHeight(const QString& text);
-    // X is the width, Y the height (the font's cell height also for an empty text, as GDI gives it).
+    // X is the width, Y the height (the font's cell height); 0 x 0 for an empty text.
     TPoint TextExtent(const QString& text);
 
     // Honours the bitmap's transparency (Transparent, TransparentColor).
     void Draw(int x, int y, TBitmap* bitmap);
     void StretchDraw(const TRect& r, TBitmap* bitmap);
+    // Draws a picture (alpha respected) scaled to r.
+    void DrawImage(const TRect& r, const QImage& image);
     // StretchBlt with CopyMode.
     void CopyRect(const TRect& dest, TCanvas* source, const TRect& src);
 

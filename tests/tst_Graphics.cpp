@@ -124,6 +124,34 @@ private slots:
         QCOMPARE(d->ToImage(), b->ToImage());
     }
 
+    void polygonCoversItsVertices()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(14, 14, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Color = clRed;
+        c->Brush.Color = clRed;
+        c->Polygon({Point(0, 0), Point(10, 0), Point(0, 10)});
+        QCOMPARE(c->Pixel(0, 0), clRed);
+        QCOMPARE(c->Pixel(10, 0), clRed);
+        QCOMPARE(c->Pixel(0, 10), clRed);
+        QCOMPARE(c->Pixel(3, 3), clRed);
+        QCOMPARE(c->Pixel(7, 7), clWhite);
+        QCOMPARE(c->Pixel(11, 0), clWhite);
+    }
+
+    void dottedPenLeavesGaps()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(30, 3, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Style = psDot;
+        c->MoveTo(0, 1);
+        c->LineTo(30, 1);
+        int ink = 0;
+        for (int x = 0; x < 30; ++x)
+            ink += c->Pixel(x, 1) == clBlack;
+        QVERIFY(ink > 5 && ink < 25);
+    }
+
     void textOutPlacesTheTopLeftCorner()
     {
         std::unique_ptr<TBitmap> b(MakeBitmap(60, 30, clWhite));
@@ -134,6 +162,7 @@ private slots:
         c->TextOut(5, 4, QStringLiteral("H"));
         const TPoint ext = c->TextExtent(QStringLiteral("H"));
         QVERIFY(ext.X > 0 && ext.Y >= 16);
+        QCOMPARE(c->TextExtent(QString()), Point(0, 0)); // as the platform measures an empty text
         QCOMPARE(c->Pixel(5, 4), clYellow);
         QCOMPARE(c->Pixel(4, 4), clWhite);
         QCOMPARE(c->Pixel(5 + ext.X, 4), clWhite);

@@ -1,0 +1,57 @@
+#pragma once
+// One key cap of the on-screen keyboard: a bevelled rim, a rounded face and a caption. It takes no input;
+// the practice window recolours caps from code.
+
+#include "Controls.h"
+
+namespace KeybdButton {
+enum class TAlignment : uint8_t { alMiddleCenter, alBottomCenter, alBottomRight };
+enum class TButtonBevel : uint8_t { bbLowered, bbNone, bbRaised };
+} // namespace KeybdButton
+
+class TKeybdButton : public TGraphicControl
+{
+    Q_OBJECT
+public:
+    using TAlignment = KeybdButton::TAlignment;
+    using TButtonBevel = KeybdButton::TButtonBevel;
+
+    explicit TKeybdButton(QWidget* parent = nullptr);
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+    int BevelSize() const { return FBevelSize; }
+    void SetBevelSize(int value);
+    TButtonBevel BevelStyle() const { return FBevelStyle; }
+    void SetBevelStyle(TButtonBevel value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    TColor BevelBasicColor() const { return FBevelBasicColor; }
+    void SetBevelBasicColor(TColor value);
+    int RoundDegree() const { return FRoundDegree; }
+    void SetRoundDegree(int value);
+    TColor HighLightColor() const { return FHighLightColor; }
+    TColor ShadowColor() const { return FShadowColor; }
+
+    // Per channel (b * (100 - p) + a * p) div 100; p outside 0..100 counts as 50.
+    static TColor GetBlendedColor(TColor aColor, TColor bColor, int aColorPercent);
+
+protected:
+    void Paint() override;
+    void TextChanged() override { Repaint(); }
+    void FontChanged() override { Repaint(); }
+
+private:
+    TAlignment FAlignment = TAlignment::alMiddleCenter;
+    TButtonBevel FBevelStyle = TButtonBevel::bbRaised;
+    int FBevelSize = 2;
+    TColor FHighLightColor = 0xFFFFFF;
+    TColor FShadowColor = 0xA8A3A1;
+    TColor FColor = 0xC0C0C0;
+    TColor FBevelBasicColor = 0xE8E3E1;
+    int FRoundDegree = 5;
+};
+
+// Draws width nested one-pixel frames inward from r: top and left edges in topColor, right and bottom in
+// bottomColor (the class library's three-dimensional frame).
+void Frame3D(TCanvas* canvas, TRect r, TColor topColor, TColor bottomColor, int width);

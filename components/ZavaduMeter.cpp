@@ -10,6 +10,8 @@
 
 #include <utility>
 
+using namespace Zavadu;
+
 namespace {
 // Letters a..z fold onto upper case; everything else compares by code unit.
 bool SameTextAscii(const QString& a, const QString& b)

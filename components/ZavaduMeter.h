@@ -126,7 +126,7 @@ public:
     int CurrentBlueValue() const { return FCurrentBlueValue; }
     int CurrentOrangeValue() const { return FCurrentOrangeValue; }
     int CurrentRedValue() const { return FCurrentRedValue; }
-    const TDropBounce& Bounce() const { return FBounce; }
+    const Zavadu::TDropBounce& Bounce() const { return FBounce; }
     int BlockHeight() const { return FBlockHeight; }
 
 private:
@@ -145,7 +145,7 @@ private:
     bool FDrawBorder = false;
     bool FShowName = true;
     bool FShowNameOnTop = false;
-    TDropBounce FBounce; // FDropBlockYPos, FDropSpeedMod, FDropDown
+    Zavadu::TDropBounce FBounce; // FDropBlockYPos, FDropSpeedMod, FDropDown
     bool FIsFocus = false;
     TColor FBlockBorderColor = clGray;
     bool FConnected = true;
@@ -343,7 +343,7 @@ public:
     void EndUpdate();
     void AdjustDropBlockPosition() {}
     int FirstBlockIndex() const { return FFirstBlockIndex; }
-    void SetFirstBlockIndex(int v) { FFirstBlockIndex = ClampFirstIndex(v, FSerieses->Count()); }
+    void SetFirstBlockIndex(int v) { FFirstBlockIndex = Zavadu::ClampFirstIndex(v, FSerieses->Count()); }
     QStringList& Legend() { return FLegend; }
     void SetLegend(const QStringList& v);
     TMovingBlockChunkList* MovingBlockChunkList() const { return FMovingBlockChunkList.get(); }

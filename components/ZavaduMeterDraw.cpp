@@ -8,6 +8,8 @@
 #include <cstring>
 #include <mutex>
 
+namespace Zavadu {
+
 TPlot::TPlot(TCanvas* canvas) : FCanvas(canvas)
 {
     QImage* img = canvas->Image();
@@ -354,3 +356,5 @@ void BlendBitmaps(TBitmap* Dest, TBitmap* Src, TColor KeyColor, float Alpha)
         }
     }
 }
+
+} // namespace Zavadu

@@ -11,6 +11,8 @@
 
 #include <initializer_list>
 
+namespace Zavadu {
+
 // Draws the meter's plain shapes with GDI's rules: rectangles with right and bottom edges exclusive,
 // lines without their end point, convex polygons filled and outlined in one colour. On a 24-bit bitmap it
 // writes the pixels itself (hundreds of small shapes a frame; the painter's per-call cost would dominate),
@@ -45,3 +47,5 @@ void DrawWireBox(TCanvas* Canvas, const TRect& Rect, int Depth, TColor Color);
 // Dest := Src over Dest with weight Alpha, except where Src has the key colour; nothing unless both are
 // 24-bit bitmaps of one size.
 void BlendBitmaps(TBitmap* Dest, TBitmap* Src, TColor KeyColor, float Alpha);
+
+} // namespace Zavadu

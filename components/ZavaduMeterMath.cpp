@@ -9,13 +9,12 @@
 #include <cstring>
 #include <string>
 
-int ZavaduMath::Nearest(double x)
+namespace Zavadu {
+
+int Nearest(double x)
 {
     return int(std::nearbyint(x));
 }
-
-using ZavaduMath::Nearest;
-using ZavaduMath::Trunc;
 
 uint8_t BlendChannel(uint8_t A, uint8_t B, uint8_t W)
 {
@@ -387,3 +386,5 @@ QString LegendEntry(TColor color, const QString& name)
 {
     return QString::asprintf("$%08X;", unsigned(uint32_t(color))) + name;
 }
+
+} // namespace Zavadu

@@ -12,7 +12,11 @@
 #include <functional>
 #include <vector>
 
-namespace ZavaduMath {
+// Navigation buttons of the meter.
+enum TNavigateButton { nbPrev, nbNone, nbNext };
+
+// The unit's own helpers; a namespace keeps them apart from other units' routines of the same names.
+namespace Zavadu {
 
 // Halves go to the even neighbour (the default rounding mode).
 int Nearest(double x);
@@ -20,8 +24,6 @@ inline int Trunc(double x)
 {
     return int(x);
 }
-
-} // namespace ZavaduMath
 
 // Colour mixing: the first colour gets weight W of 255.
 uint8_t BlendChannel(uint8_t A, uint8_t B, uint8_t W);
@@ -107,7 +109,6 @@ TLabelScale ComputeLabelScale(int bitmapHeight, int marginTop, int marginBottom,
                               int blockHeight, int maxValue, int increment);
 
 // Navigation buttons: the rectangle right of the title, prev its left 12 pixels.
-enum TNavigateButton { nbPrev, nbNone, nbNext };
 constexpr int kNavigateTop = 3;
 constexpr int kNavigateWidth = 25;
 constexpr int kNavigateHeight = 12;
@@ -139,3 +140,5 @@ QString DropValueText(const QString& format, const QString& zeroText, double tot
 TColor StringToColor(const QString& text);
 // "$%.8x;%s": the legend entry of a custom block.
 QString LegendEntry(TColor color, const QString& name);
+
+} // namespace Zavadu

@@ -13,8 +13,7 @@
 
 #include <cmath>
 
-using ZavaduMath::Nearest;
-using ZavaduMath::Trunc;
+using namespace Zavadu;
 
 namespace {
 // Text without a background cell (the platform's transparent background mode); the brush goes back after.
@@ -616,8 +615,7 @@ void TZavaduMeter::resizeEvent(QResizeEvent* event)
 {
     FFrameValid = false;
     TGraphicControl::resizeEvent(event);
-    if (OnResize)
-        OnResize(this);
+    if (OnResize) OnResize(this);
 }
 
 void TZavaduMeter::PrintImage(HDC destDC, int x, int y, int w, int h, bool withLegend, bool quickChange)

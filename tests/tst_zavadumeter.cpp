@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+using namespace Zavadu;
+
 namespace {
 // A shown meter (a control only renders while visible).
 struct TMeterHost

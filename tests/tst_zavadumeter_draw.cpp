@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace Zavadu;
+
 namespace {
 constexpr TColor kMarker = 0x123456;
 

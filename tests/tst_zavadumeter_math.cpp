@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+using namespace Zavadu;
+
 class TestZavaduMeterMath : public QObject
 {
     Q_OBJECT

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QtTest>
 
+using namespace Zavadu;
+
 namespace {
 void Save(TZavaduMeter* m, const QString& name)
 {

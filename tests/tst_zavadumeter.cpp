@@ -82,6 +82,8 @@ private slots:
     void blockListBounds();
     void customBlocksAndLegend();
     void extractLegendAndClear();
+    void blockColourEventAnswersStay();
+    void focusedSeries();
 
     void writersRepaint_data();
     void writersRepaint();
@@ -287,6 +289,39 @@ void TestZavaduMeter::extractLegendAndClear()
     m.Serieses()->Clear();
     QCOMPARE(m.Serieses()->Count(), 0);
     QVERIFY(m.Legend().isEmpty());
+}
+
+void TestZavaduMeter::blockColourEventAnswersStay()
+{
+    TMeterHost h;
+    TZavaduSeries* blue = h.m->Serieses()->AddItem(QStringLiteral("b"), 5, 0, 0, false, false, false, QString());
+    h.m->Serieses()->AddItem(QStringLiteral("r"), 5, 0, 3, false, false, false, QString());
+    QStringList asked;
+    h.m->OnGetBlockColor = [&](TZavaduSeries* s, char type, TColor& color) {
+        asked << s->Name() + QLatin1Char(type);
+        if (type == 'B') color = clLime;
+    };
+    QCOMPARE(blue->BlockBlueColor(), clLime);
+    h.m->OnGetBlockColor = nullptr;
+    QCOMPARE(blue->BlockBlueColor(), clLime); // the answer was kept in the series
+    asked.clear();
+    h.m->OnGetBlockColor = [&](TZavaduSeries* s, char type, TColor&) { asked << s->Name() + QLatin1Char(type); };
+    h.m->Paint();
+    // Each stack reads its colour through the accessor; the drop block asks with its drop type.
+    QVERIFY(asked.contains(QStringLiteral("bB")));
+    QVERIFY(asked.contains(QStringLiteral("rR")));
+    QCOMPARE(asked.count(QStringLiteral("rR")), 2);
+}
+
+void TestZavaduMeter::focusedSeries()
+{
+    TMeterHost h;
+    TZavaduSeries* a = h.m->Serieses()->Add(QStringLiteral("a"), QStringLiteral("a"));
+    TZavaduSeries* b = h.m->Serieses()->Add(QStringLiteral("b"), QStringLiteral("b"));
+    QCOMPARE(h.m->GetFocusedSeries(), nullptr);
+    b->SetIsFocus(true);
+    a->SetIsFocus(true);
+    QCOMPARE(h.m->GetFocusedSeries(), a); // the first in collection order
 }
 
 // Writers and whether they render at once, with the meter idle and active.

@@ -329,8 +329,6 @@ public:
     TCollectionSortCompare OnSeriesCompare;
     TPaintBackGroundImageEvent OnPaintBackGroundImage;
     TDrawMovingBlockEvent OnDrawMovingBlock;
-    // Republished from the class library's control (the others come with the base class).
-    TNotifyEvent OnResize;
 
     // Public operations.
     TRect GetChartRect();

@@ -614,8 +614,7 @@ void TZavaduMeter::paintEvent(QPaintEvent*)
 void TZavaduMeter::resizeEvent(QResizeEvent* event)
 {
     FFrameValid = false;
-    TGraphicControl::resizeEvent(event);
-    if (OnResize) OnResize(this);
+    TGraphicControl::resizeEvent(event); // fires OnResize
 }
 
 void TZavaduMeter::PrintImage(HDC destDC, int x, int y, int w, int h, bool withLegend, bool quickChange)

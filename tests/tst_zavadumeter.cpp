@@ -78,6 +78,8 @@ private slots:
     void sortOrders_data();
     void sortOrders();
     void sortIsNotStable();
+    void inconsistentComparerStaysInTheList_data();
+    void inconsistentComparerStaysInTheList();
     void resetValuesKeepsTheRest();
     void blockListBounds();
     void customBlocksAndLegend();
@@ -226,6 +228,27 @@ void TestZavaduMeter::sortIsNotStable()
     }
     m.Serieses()->Sort();
     QCOMPARE(Names(m.Serieses(), true), (QStringList{"3", "2", "1"}));
+}
+
+void TestZavaduMeter::inconsistentComparerStaysInTheList_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("always less") << -1;
+    QTest::newRow("always greater") << 1;
+}
+
+void TestZavaduMeter::inconsistentComparerStaysInTheList()
+{
+    QFETCH(int, answer);
+    TZavaduMeter m;
+    m.SetSortWhenAdd(false);
+    for (int i = 0; i < 7; ++i)
+        m.Serieses()->Add(QString::number(i), QString());
+    m.OnSeriesCompare = [answer](TZavaduSeries*, TZavaduSeries*) { return answer; };
+    m.Serieses()->Sort();
+    QStringList names = Names(m.Serieses());
+    names.sort();
+    QCOMPARE(names, (QStringList{"0", "1", "2", "3", "4", "5", "6"}));
 }
 
 void TestZavaduMeter::resetValuesKeepsTheRest()

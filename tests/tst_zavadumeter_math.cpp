@@ -235,6 +235,7 @@ void TestZavaduMeterMath::labelScale_data()
     QTest::newRow("one label fits, still two") << 50 << 800 << 20 << 2 << QList<int>{0, 800} << QList<int>{35, 21};
     // span 45, maximum 4: the middle label at 45*2/4 = 22.5 goes to 22 (halves to even).
     QTest::newRow("label y half to even") << 81 << 4 << 2 << 3 << QList<int>{0, 2, 4} << QList<int>{66, 44, 21};
+    QTest::newRow("no room at all, still two") << 20 << 800 << 20 << 2 << QList<int>{0, 800} << QList<int>{5, 21};
     QTest::newRow("increment 0 counts as 1") << 66 << 2 << 0 << 2 << QList<int>{0, 2} << QList<int>{51, 21};
 }
 

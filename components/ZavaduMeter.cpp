@@ -308,7 +308,6 @@ void TZavaduSerieses::QuickSort(int L, int R, const TCollectionSortCompare& comp
 
 TZavaduMeter::TZavaduMeter(QWidget* AOwner) : TGraphicControl(AOwner)
 {
-    setMouseTracking(true); // the series mouse-move events come without a button held
     FMovingBlockTimeSpan = 5000;
     FTimerInterval = 90;
     FRefreshTimer = new TThreadTimer(this);

@@ -80,6 +80,7 @@ TControl::TControl(QWidget* parent) : QWidget(parent)
     TAccelerators::Install();
     setAttribute(Qt::WA_Hover, false);
     setAutoFillBackground(false);
+    setMouseTracking(true); // mouse moves are reported without a button held, as the platform does
     FCanvas.Font = FFont;
 }
 

@@ -468,6 +468,21 @@ private slots:
         QCOMPARE(TextHeightOf(nullptr, QStringLiteral("abc")), 0);
     }
 
+    void mouseMoveIsReportedWithoutAButtonHeld()
+    {
+        QWidget form;
+        form.resize(200, 100);
+        auto* b = new TEllipseAnnBtn(&form);
+        b->SetBounds(20, 20, 100, 40);
+        QList<QPoint> moves;
+        b->OnMouseMove = [&](QObject*, TShiftState, int x, int y) { moves << QPoint(x, y); };
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseMove(form.windowHandle(), QPoint(30, 30));
+        QTest::mouseMove(form.windowHandle(), QPoint(50, 35));
+        QVERIFY(QTest::qWaitFor([&] { return moves.contains(QPoint(30, 15)); }));
+    }
+
     void clickFiresBeforeTheReleaseIsHandled()
     {
         QWidget form;

@@ -629,7 +629,7 @@ void TSentencePractice::KeyChar(char16_t ch)
     }
     if (const TSentence* now = Current()) RedrawSentence(now, now->typed.size(), TPart::Typed);
     if (FOnKeyPress) {
-        char16_t key = ch;
+        QChar key(ch);
         TKeyPressEvent handler = FOnKeyPress;
         handler(this, key);
     }
@@ -678,9 +678,9 @@ void TSentencePractice::ImeNotify(int command)
 void TSentencePractice::keyPressEvent(QKeyEvent* event)
 {
     if (FOnKeyDown) {
-        int key = VirtualKeyOf(*event);
+        uint16_t key = uint16_t(VirtualKeyOf(*event));
         TKeyEvent handler = FOnKeyDown;
-        handler(this, key, event->modifiers());
+        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
         if (key == 0) {
             event->accept();
             return;
@@ -701,9 +701,9 @@ void TSentencePractice::keyPressEvent(QKeyEvent* event)
 void TSentencePractice::keyReleaseEvent(QKeyEvent* event)
 {
     if (FOnKeyUp) {
-        int key = VirtualKeyOf(*event);
+        uint16_t key = uint16_t(VirtualKeyOf(*event));
         TKeyEvent handler = FOnKeyUp;
-        handler(this, key, event->modifiers());
+        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
         if (key == 0) {
             event->accept();
             return;

@@ -4,6 +4,7 @@
 // blinking bolt caret, and the speed and accuracy of what was typed.
 
 #include "Color.h"
+#include "Controls.h"
 #include "Events.h"
 #include "InputContext.h"
 
@@ -24,9 +25,6 @@ enum TTypingLang { tlNative, tlEng };
 
 // Fills Rect with the background; painting goes to the control's Canvas() while it runs.
 using TDrawBackGroundEvent = std::function<void(QObject* Sender, QRect& Rect)>;
-// Key is the virtual-key code; a handler that sets it to 0 takes the key away from the control.
-using TKeyEvent = std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
-using TKeyPressEvent = std::function<void(QObject* Sender, char16_t& Key)>;
 
 class TSentence
 {
@@ -113,6 +111,7 @@ public:
     void SetOnTypingLangChanged(TNotifyEvent Value) { FOnTypingLangChanged = std::move(Value); }
     void SetOnTypingStarted(TNotifyEvent Value) { FOnTypingStarted = std::move(Value); }
     void SetOnDrawBackGround(TDrawBackGroundEvent Value);
+    // Key is the virtual-key code; a handler that sets it to 0 takes the key away from the control.
     void SetOnKeyDown(TKeyEvent Value) { FOnKeyDown = std::move(Value); }
     void SetOnKeyUp(TKeyEvent Value) { FOnKeyUp = std::move(Value); }
     void SetOnKeyPress(TKeyPressEvent Value) { FOnKeyPress = std::move(Value); }

@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "VirtualKeys.h"
+
 #include "Accelerators.h"
 
 #include <QGuiApplication>
@@ -365,7 +367,7 @@ void TCustomControl::focusOutEvent(QFocusEvent* event)
 void TCustomControl::keyPressEvent(QKeyEvent* event)
 {
     QPointer<TCustomControl> self(this);
-    uint16_t key = ControlVirtualKey(event);
+    uint16_t key = uint16_t(VirtualKeyOf(*event));
     const uint16_t pressed = key;
     KeyDown(key, ShiftOf(event->modifiers(), Qt::NoButton));
     if (!self) {
@@ -397,57 +399,7 @@ void TCustomControl::keyPressEvent(QKeyEvent* event)
 void TCustomControl::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat()) return;
-    uint16_t key = ControlVirtualKey(event);
+    uint16_t key = uint16_t(VirtualKeyOf(*event));
     event->setAccepted(WantsKey(key));
     KeyUp(key, ShiftOf(event->modifiers(), Qt::NoButton));
-}
-
-uint16_t ControlVirtualKey(const QKeyEvent* event)
-{
-    const int k = event->key();
-    if (k >= Qt::Key_A && k <= Qt::Key_Z) return uint16_t('A' + (k - Qt::Key_A));
-    if (k >= Qt::Key_0 && k <= Qt::Key_9) return uint16_t('0' + (k - Qt::Key_0));
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return uint16_t(112 + (k - Qt::Key_F1));
-    switch (k) {
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return 0xFF;
-    }
 }

@@ -96,6 +96,8 @@ public:
     void SetDesigning(bool value) { FDesigning = value; }
 
     TCanvas* Canvas() { return &FCanvas; }
+    // The shift state of an input event.
+    static TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
     void Invalidate();
     void Repaint();
     bool Painting() const { return FPainting; }
@@ -144,8 +146,6 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-
-    static TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
     TCanvas FCanvas;
 
@@ -220,7 +220,3 @@ protected:
 private:
     bool FTabStop = false;
 };
-
-// Virtual-key code of a key event for the controls' key handlers (VK_SPACE 32, VK_RETURN 13, letters
-// upper-case ASCII, digits ASCII, arrows 37..40, ...); 0xFF for a key without one.
-uint16_t ControlVirtualKey(const QKeyEvent* event);

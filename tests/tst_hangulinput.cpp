@@ -62,11 +62,11 @@ std::unique_ptr<QInputMethodEvent> Commit(const QString& text)
     return e;
 }
 
-struct TControl
+struct TPracticeFixture
 {
     TSentencePractice C;
     int Errors = 0, Ended = 0, Lang = 0;
-    explicit TControl(const QString& problem, bool check = true)
+    explicit TPracticeFixture(const QString& problem, bool check = true)
     {
         C.SetSentenceCount(1);
         C.SetProblem(0, problem);
@@ -207,7 +207,7 @@ void TestHangulInput::modeKeys()
 
 void TestHangulInput::settingTheModeCommitsAndNotifies()
 {
-    TControl t(QStringLiteral("가나다"));
+    TPracticeFixture t(QStringLiteral("가나다"));
     Press(t.C.InputContext(), QStringLiteral("rk"));
     QVERIFY(t.C.IsComposing());
     t.Lang = 0;
@@ -245,7 +245,7 @@ void TestHangulInput::errorsWhileComposing()
     QFETCH(QString, problem);
     QFETCH(bool, check);
     QFETCH(QString, keys);
-    TControl t(problem, check);
+    TPracticeFixture t(problem, check);
     Press(t.C.InputContext(), keys);
     QTEST(t.Errors, "errors");
     QTEST(t.Typed(), "typed");
@@ -272,7 +272,7 @@ void TestHangulInput::systemInputMethodMessages()
 
 void TestHangulInput::systemInputMethodTypesIntoControl()
 {
-    TControl t(QStringLiteral("한글"));
+    TPracticeFixture t(QStringLiteral("한글"));
     for (const char16_t* p : {u"ㅎ", u"하", u"한", u""})
         QApplication::sendEvent(&t.C, Preedit(QString::fromUtf16(p)).get());
     QApplication::sendEvent(&t.C, Commit(QStringLiteral("한")).get());

@@ -236,7 +236,7 @@ void TestSentencePractice::escIsNeitherTypedNorPassedOn()
     TEventLog log;
     log.Attach(c);
     int pressed = 0;
-    c.SetOnKeyPress([&](QObject*, char16_t&) { ++pressed; });
+    c.SetOnKeyPress([&](QObject*, QChar&) { ++pressed; });
     c.KeyChar(27);
     QCOMPARE(c.Sentences()[0]->typed, QString());
     QCOMPARE(pressed, 0);

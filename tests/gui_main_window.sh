@@ -22,9 +22,7 @@ xdotool mousemove --sync $((X + WIDTH - 65)) $((Y + HEIGHT - 85)) click 1
 ABOUT=$("$XWIN" find "Vornix v3.0" 10) || fail "About did not open"
 sleep 0.3
 if command -v import >/dev/null; then import -window "$ABOUT" "$OUT/about.png" 2>/dev/null; fi
-"$XWIN" close "$ABOUT"
-for _ in $(seq 50); do "$XWIN" find "Vornix v3.0" 0.05 >/dev/null 2>&1 || break; sleep 0.1; done
-"$XWIN" find "Vornix v3.0" 0.05 >/dev/null 2>&1 && fail "About did not close"
+close_dialog "$XWIN" "$ABOUT" "Vornix v3.0" || fail "About did not close"
 close_window "$XWIN" "$WIN" $PID || fail "the program did not quit"
 wait $PID
 STATUS=$?

@@ -20,3 +20,13 @@ close_window() {
     done
     return 1
 }
+
+# close_dialog XWIN WINDOW TITLE: asks a window of a running program to close until no window has that
+# title any more; fails after about seven seconds.
+close_dialog() {
+    for _ in $(seq 10); do
+        "$1" close "$2" 2>/dev/null
+        for _ in $(seq 7); do "$1" find "$3" 0.01 >/dev/null 2>&1 || return 0; sleep 0.1; done
+    done
+    return 1
+}

@@ -10,6 +10,7 @@
 #include "VornixMisc.h"
 
 #include <QPainter>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -311,6 +312,21 @@ private slots:
         QTest::mouseClick(form->ADBtn, Qt::LeftButton);
         QCOMPARE(gOpened, QStringList{QString::fromLatin1(kMakerWebAddress)});
         QCOMPARE(form->ADBtn->Hint(), QString::fromLatin1(kMakerWebAddress));
+    }
+
+    void bannerHintShowsInTheHintWindow()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        const QPoint at(20, 20);
+        QHelpEvent help(QEvent::ToolTip, at, form->ADBtn->mapToGlobal(at));
+        QCoreApplication::sendEvent(form->ADBtn, &help);
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QString::fromLatin1(kMakerWebAddress));
+        QCOMPARE(QToolTip::font().family(), QStringLiteral("arial"));
+        QCOMPARE(QToolTip::font().pointSize(), 10);
+        QToolTip::hideText();
     }
 
     void missingHelpPageIsReported()

@@ -44,7 +44,7 @@ sleep 0.5
 # 한글, a blank that commits it, then 한 left composing: ibus commits it when the window closes.
 xdotool type --delay 100 'gksrmf gks'
 sleep 0.5
-import -window root "$OUT/gui_ibus_hangul.png" 2>/dev/null
+"$(dirname "$XWIN")/xshot" "$WIN" "$OUT/gui_ibus_hangul.png"
 close_window "$XWIN" "$WIN" $VORNIX_PID || { echo "FAIL: the program did not quit"; exit 1; }
 wait $VORNIX_PID
 STATUS=$?

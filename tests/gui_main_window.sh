@@ -16,12 +16,12 @@ WIN=$("$XWIN" find "타자연습프로그램 -  Vornix v 3.0" 15) || fail "no ma
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$WIN")"
 [ "$WIDTH" = 1286 ] && [ "$HEIGHT" = 871 ] || fail "main window is ${WIDTH}x$HEIGHT, not the design size"
-if command -v import >/dev/null; then import -window "$WIN" "$OUT/main_window.png" 2>/dev/null; fi
+"$(dirname "$XWIN")/xshot" "$WIN" "$OUT/main_window.png" || fail "no screenshot of the main window"
 # About sits 115 px from the right and 105 px from the bottom of the client area, 100 x 40.
 xdotool mousemove --sync $((X + WIDTH - 65)) $((Y + HEIGHT - 85)) click 1
 ABOUT=$("$XWIN" find "Vornix v3.0" 10) || fail "About did not open"
 sleep 0.3
-if command -v import >/dev/null; then import -window "$ABOUT" "$OUT/about.png" 2>/dev/null; fi
+"$(dirname "$XWIN")/xshot" "$ABOUT" "$OUT/about.png"
 close_dialog "$XWIN" "$ABOUT" "Vornix v3.0" || fail "About did not close"
 close_window "$XWIN" "$WIN" $PID || fail "the program did not quit"
 wait $PID

@@ -20,7 +20,7 @@ xdotool key --delay 30 Hangul
 # Shift+r is the double consonant whatever Caps Lock says; the last syllable commits on close.
 xdotool type --delay 30 'Rk'
 sleep 0.3
-import -window root "$OUT/gui_typing_own_hangul.png" 2>/dev/null
+"$(dirname "$XWIN")/xshot" "$WIN" "$OUT/gui_typing_own_hangul.png"
 close_window "$XWIN" "$WIN" $PID || { kill $PID; echo "FAIL: the program did not quit"; exit 1; }
 wait $PID
 STATUS=$?

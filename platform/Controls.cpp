@@ -353,14 +353,30 @@ void TCustomControl::KeyPress(QChar& key)
 
 void TCustomControl::focusInEvent(QFocusEvent* event)
 {
-    // Switching windows keeps the focus inside the form, as the platform does.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    // Switching windows keeps the focus inside the form, as the platform does; but a control that was
+    // handed the focus while its window was inactive is entered only now, when the window becomes active.
+    const bool windowSwitch = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    if (windowSwitch && FEntered) return;
+    QPointer<TCustomControl> self(this);
+    if (windowSwitch) {
+        // Focus moved on while the window was inactive: the control left behind is left first.
+        for (TCustomControl* other : window()->findChildren<TCustomControl*>()) {
+            if (other != this && other->FEntered && other->window() == window()) {
+                other->FEntered = false;
+                other->DoExit();
+                if (!self) return;
+            }
+        }
+    }
+    FEntered = true;
     DoEnter();
 }
 
 void TCustomControl::focusOutEvent(QFocusEvent* event)
 {
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    if (!FEntered) return;
+    FEntered = false;
     DoExit();
 }
 

@@ -219,4 +219,5 @@ protected:
 
 private:
     bool FTabStop = false;
+    bool FEntered = false; // DoEnter ran and DoExit has not yet
 };

@@ -145,6 +145,47 @@ private slots:
         QVERIFY(!f.A->FBtnDowned);
     }
 
+    void focusGivenBeforeTheWindowIsActiveCountsWhenItBecomesActive()
+    {
+        // The form hands the focus to the button before it is shown; the button is entered when the window
+        // becomes active, and is left when the focus moves on.
+        QWidget form;
+        form.resize(240, 100);
+        auto* a = new TEllipBtn(&form);
+        a->SetBounds(10, 10, 90, 30);
+        auto* b = new TEllipBtn(&form);
+        b->SetBounds(120, 10, 90, 30);
+        int enters = 0, exits = 0;
+        a->OnEnter = [&](QObject*) { ++enters; };
+        a->OnExit = [&](QObject*) { ++exits; };
+        a->SetFocus();
+        QVERIFY(!a->FFocused);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTRY_VERIFY(a->FFocused);
+        QCOMPARE(enters, 1);
+        QCOMPARE(PixelAt(RenderControl(a, kBack), 45, 15), clLime);
+        b->SetFocus();
+        QVERIFY(!a->FFocused);
+        QVERIFY(b->FFocused);
+        QCOMPARE(exits, 1);
+        // Away to another window and back: the focus stays where it was, nothing enters or leaves.
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(b->FFocused);
+        // The focus moves while the window is inactive: on return the one left behind is left.
+        a->SetFocus();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTRY_VERIFY(a->FFocused);
+        QVERIFY(!b->FFocused);
+        QCOMPARE(enters, 2);
+        QCOMPARE(exits, 1);
+    }
+
     void pressThatCannotTakeTheFocusIsDropped()
     {
         TFixture f;

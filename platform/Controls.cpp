@@ -360,8 +360,11 @@ void TCustomControl::focusInEvent(QFocusEvent* event)
     QPointer<TCustomControl> self(this);
     if (windowSwitch) {
         // Focus moved on while the window was inactive: the control left behind is left first.
-        for (TCustomControl* other : window()->findChildren<TCustomControl*>()) {
-            if (other != this && other->FEntered && other->window() == window()) {
+        QList<QPointer<TCustomControl>> others;
+        for (TCustomControl* other : window()->findChildren<TCustomControl*>())
+            others << other;
+        for (const QPointer<TCustomControl>& other : others) {
+            if (other && other != this && other->FEntered && other->window() == window()) {
                 other->FEntered = false;
                 other->DoExit();
                 if (!self) return;

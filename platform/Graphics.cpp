@@ -485,7 +485,9 @@ void TCanvas::PrepareBrush(QPainter* p)
 
 TColor TCanvas::BkColor() const
 {
-    return FBkColorSet ? FBkColor : ColorToRGB(Brush.Color);
+    // The class library selects a changed brush before it draws again, and that sets the background
+    // colour back to the brush's: an explicit one lasts only while the brush stays as it was.
+    return FBkColorSet && Brush == FBkBrush ? FBkColor : ColorToRGB(Brush.Color);
 }
 
 TColor TCanvas::SetBkColor(TColor color)
@@ -493,6 +495,7 @@ TColor TCanvas::SetBkColor(TColor color)
     const TColor old = BkColor();
     FBkColor = ColorToRGB(color);
     FBkColorSet = true;
+    FBkBrush = Brush;
     return old;
 }
 

@@ -17,7 +17,7 @@
 // - BitBlt/StretchBlt between a colour and a monochrome bitmap follow GDI: colour to mono gives white where
 //   the source pixel equals the source canvas's background colour (SetBkColor) and black elsewhere; mono to
 //   colour gives the destination's background colour for white and its text colour (Font.Color) for black.
-//   The background colour is the brush colour unless SetBkColor set another.
+//   The background colour is the brush colour unless SetBkColor set another since the brush last changed.
 //
 // A canvas works on a bitmap (readable: Pixels, CopyRect and blits from it) or on a widget while it paints
 // (write-only: reading gives nothing; the raster operations still combine with what is drawn there).
@@ -247,6 +247,7 @@ private:
     TPoint FPenPos;
     bool FBkColorSet = false;
     TColor FBkColor = clWhite;
+    TBrush FBkBrush; // the brush when SetBkColor was called
     int FDashPhase = 0;
 };
 

@@ -238,6 +238,20 @@ private slots:
         QCOMPARE(dest->PixelFormat(), pf24bit);
     }
 
+    void transparentBlitLeavesThePicturesCanvasAlone()
+    {
+        // The key colour is set on the picture's canvas only for the mask; afterwards the canvas's
+        // background follows its brush again, so opaque text drawn on the picture later is not boxed in white.
+        auto dest = Solid(8, 6, clYellow);
+        auto sprite = Sprite();
+        DrawBitmapTransparent(dest->Canvas()->Handle(), 0, 0, sprite.get(), 0, 0);
+        TCanvas* c = sprite->Canvas();
+        c->Brush.Style = bsSolid;
+        c->Brush.Color = clAqua;
+        c->TextOut(0, 0, QStringLiteral(" "));
+        QCOMPARE(c->Pixel(0, 0), clAqua);
+    }
+
     void transparentBlitStretched()
     {
         auto dest = Solid(40, 30, clWhite);

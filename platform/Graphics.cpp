@@ -570,6 +570,22 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
                 PlotPoints(p, Dashed(Boundary(x1, y1, x2, y2, inside), Pen.Style, (x1 + x2) / 2.0, (y1 + y2) / 2.0),
                            pen);
         }
+    } else if (kind == 2 && !clearPen) {
+        // A wide pen is centred on the one-pixel outline: (width - 1) / 2 pixels outward, the rest inward.
+        const int pw = Pen.Width, out = (pw - 1) / 2, in = pw - 1 - out;
+        const TRoundRectShape rr{x1, y1, x2, y2, rw, rh};
+        const TRoundRectShape outer{x1 - out, y1 - out, x2 + out, y2 + out, rw + 2 * out, rh + 2 * out};
+        const TRoundRectShape inner{x1 + 1 + in,
+                                    y1 + 1 + in,
+                                    x2 - 1 - in,
+                                    y2 - 1 - in,
+                                    std::max(0, rw - 2 * (in + 1)),
+                                    std::max(0, rh - 2 * (in + 1))};
+        if (Brush.Style != bsClear)
+            FillSpans(p, x1, y1, x2, y2, QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)),
+                      [&](int x, int y) { return rr.Inside(x, y); });
+        FillSpans(p, x1 - out, y1 - out, x2 + out, y2 + out, QBrush(ToQColor(Pen.Color)),
+                  [&](int x, int y) { return outer.Inside(x, y) && !inner.Inside(x, y); });
     } else {
         PreparePen(p, true);
         PrepareBrush(p);

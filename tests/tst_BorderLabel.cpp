@@ -111,6 +111,33 @@ private slots:
         QCOMPARE(PixelAt(RenderControl(l, kBack), at.x(), at.y()), expected);
     }
 
+    void shapesAreSymmetric_data()
+    {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<int>("borderWidth");
+        for (int width : {1, 3, 5})
+            for (int shape : {int(Shape::bsRectangle), int(Shape::bsRoundRect), int(Shape::bsEllipse)})
+                QTest::addRow("shape %d, border %d", shape, width) << shape << width;
+    }
+    void shapesAreSymmetric()
+    {
+        // A wide border lies on the shape's outline alike on every side.
+        QFETCH(int, shape);
+        QFETCH(int, borderWidth);
+        QWidget form;
+        auto* l = new TBorderLabel(&form);
+        l->SetAutoSize(false);
+        l->SetBounds(0, 0, 41, 25);
+        l->SetBorderShape(Shape(shape));
+        l->SetBorderWidth(borderWidth);
+        l->SetRoundDegree(10);
+        l->SetColor(clYellow);
+        l->SetBorderColor(clNavy);
+        const QImage img = RenderControl(l, kBack);
+        QCOMPARE(img.mirrored(true, false), img);
+        QCOMPARE(img.mirrored(false, true), img);
+    }
+
     void leftCaptionIndentsByBorderAndHalfTheMargin()
     {
         QWidget form;

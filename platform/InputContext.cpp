@@ -44,6 +44,8 @@ QString KeyText(const QKeyEvent& event)
         return QString(QChar(13));
     case Qt::Key_Escape:
         return QString(QChar(27));
+    case Qt::Key_Delete:
+        return QString(); // X11 gives it the text DEL, but it types no character
     default:
         break;
     }
@@ -127,6 +129,8 @@ void TInputContext::CompleteSystem()
     // not, keep the preedit ourselves.
     if (QGuiApplication::inputMethod()) QGuiApplication::inputMethod()->commit();
     KeepSystemPreedit();
+    // ibus commits the same text once more when it resets.
+    FCommitMayRepeat = true;
 }
 
 void TInputContext::KeepSystemPreedit()
@@ -148,7 +152,7 @@ void TInputContext::Complete()
 
 bool TInputContext::KeyPress(const QKeyEvent& event)
 {
-    FJustFocused = false;
+    FCommitMayRepeat = false;
     const int vk = VirtualKeyExOf(event);
     if (vk == VK_RMENU && event.key() != Qt::Key_Hangul) {
         if (!event.isAutoRepeat()) FRightAltAlone = true;
@@ -204,8 +208,10 @@ void TInputContext::InputMethod(const QInputMethodEvent& event)
 {
     const QString commit = event.commitString();
     const QString preedit = event.preeditString();
-    const bool duplicate = FJustFocused && !IsComposing() && preedit.isEmpty();
-    FJustFocused = false;
+    // An event with neither text (ibus sends one at focus-in and on reset) is no input yet.
+    if (commit.isEmpty() && preedit.isEmpty() && !FSystemComposing) return;
+    const bool duplicate = FCommitMayRepeat && !IsComposing() && preedit.isEmpty();
+    FCommitMayRepeat = false;
     if (!commit.isEmpty() && !duplicate) {
         CompleteOwn();
         for (QChar ch : commit)
@@ -229,13 +235,13 @@ void TInputContext::InputMethod(const QInputMethodEvent& event)
 
 void TInputContext::FocusIn()
 {
-    FJustFocused = true;
+    FCommitMayRepeat = true;
     FRightAltAlone = false;
 }
 
 void TInputContext::FocusOut()
 {
-    FJustFocused = false;
+    FCommitMayRepeat = false;
     FRightAltAlone = false;
     CompleteOwn();
     // The system input method commits before the focus leaves; a preedit still shown is kept here.

@@ -42,6 +42,8 @@ void Press(TInputContext& ic, const QString& keys)
             key = Qt::Key_Backspace;
         } else if (ch == u'\r') {
             key = Qt::Key_Return;
+        } else if (ch == QChar(0x7F)) {
+            key = Qt::Key_Delete; // X11 gives the Delete key the text DEL
         } else {
             key = ch.unicode(); // digits, blank and ASCII symbols share their Qt key code
         }
@@ -98,6 +100,8 @@ private slots:
     void focusLossCommitsOwnComposition();
     void focusLossWithSystemPreeditKeepsIt();
     void repeatedCommitAfterFocusInIgnored();
+    void systemCommitEchoes_data();
+    void systemCommitEchoes();
     void completeCommitsWhatIsComposed();
     void clickIntoOtherControlTypesOnce();
     void widgetTypesHangulFromKeys();
@@ -128,6 +132,10 @@ void TestHangulInput::messageOrder_data()
                                              << "scㄱc가i가ek13";
     QTest::newRow("english") << false << "Hi 1\r"
                              << "kHkik32k1k13";
+    QTest::newRow("delete ends the syllable and types nothing") << true << "rk\x7f"
+                                                                << "scㄱc가i가e";
+    QTest::newRow("delete in english types nothing") << false << "a\x7f"
+                                                     << "ka";
 }
 
 void TestHangulInput::messageOrder()
@@ -341,6 +349,65 @@ void TestHangulInput::repeatedCommitAfterFocusInIgnored()
     second.InputMethod(*Preedit(QString()));
     second.InputMethod(*Commit(QStringLiteral("ㄱ")));
     QCOMPARE(b.Log, QStringLiteral("scㄱeiㄱ"));
+}
+
+void TestHangulInput::systemCommitEchoes_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("logA");
+    QTest::addColumn<QString>("logB");
+    // Steps on two contexts A and B (upper case: B): f/F focus in, o/O focus out, pX preedit X, cX commit X,
+    // z an event with neither, ! Complete(). The sequences are what ibus-hangul sends; after a commit that
+    // was asked for (a focus change, Complete) it sends the same commit once more from its reset.
+    QTest::newRow("complete, then the echo") << "f pㅎ p하 p한 ! z c한 z"
+                                             << "scㅎc하c한i한e"
+                                             << "";
+    QTest::newRow("click into the other control") << "f pㄱ p가 c가 o F Z C가 Z"
+                                                  << "scㄱc가i가e"
+                                                  << "";
+    QTest::newRow("and back again") << "f pㄱ p가 c가 o F Z C가 Z Pㄴ P나 C나 O f z c나 z"
+                                    << "scㄱc가i가e"
+                                    << "scㄴc나i나e";
+    QTest::newRow("ordinary commit after focus-in is typed") << "f pㅎ p하 p한 z c한"
+                                                             << "scㅎc하c한ei한"
+                                                             << "";
+    QTest::newRow("no echo: typing goes on") << "f p가 ! pㄴ p나 z c나"
+                                             << "sc가i가escㄴc나ei나"
+                                             << "";
+}
+
+void TestHangulInput::systemCommitEchoes()
+{
+    QFETCH(QString, script);
+    TRecorder a, b;
+    TInputContext first(a), second(b);
+    for (const QString& step : script.split(u' ')) {
+        const bool onB = step[0].isUpper();
+        TInputContext& ic = onB ? second : first;
+        const QString text = step.mid(1);
+        switch (step[0].toLower().unicode()) {
+        case u'f':
+            ic.FocusIn();
+            break;
+        case u'o':
+            ic.FocusOut();
+            break;
+        case u'p':
+            ic.InputMethod(*Preedit(text));
+            break;
+        case u'c':
+            ic.InputMethod(*Commit(text));
+            break;
+        case u'z':
+            ic.InputMethod(QInputMethodEvent());
+            break;
+        case u'!':
+            ic.Complete();
+            break;
+        }
+    }
+    QTEST(a.Log, "logA");
+    QTEST(b.Log, "logB");
 }
 
 void TestHangulInput::completeCommitsWhatIsComposed()

@@ -160,7 +160,8 @@ bool TInputContext::KeyPress(const QKeyEvent& event)
     }
     FRightAltAlone = false;
     if (vk == VK_HANGUL) {
-        ToggleMode();
+        // Held down, the key repeats; the mode changes once per press.
+        if (!event.isAutoRepeat()) ToggleMode();
         return true;
     }
     if (IsModifierKey(event.key())) return false;

@@ -178,9 +178,10 @@ void TestHangulInput::modeKeys_data()
 {
     QTest::addColumn<QString>("sequence");
     QTest::addColumn<int>("toggles");
-    // h: Hangul key, a/A: Right Alt down/up, x: a letter.
+    // h: Hangul key, H: its auto-repeat, a/A: Right Alt down/up, x: a letter.
     QTest::newRow("hangul key") << "h" << 1;
     QTest::newRow("hangul key twice") << "hh" << 2;
+    QTest::newRow("hangul key held") << "hHHH" << 1;
     QTest::newRow("right alt alone") << "aA" << 1;
     QTest::newRow("right alt with a letter") << "axA" << 0;
     QTest::newRow("right alt held with repeats") << "aaaA" << 1;
@@ -194,8 +195,8 @@ void TestHangulInput::modeKeys()
     TInputContext ic(r);
     bool held = false;
     for (QChar step : sequence) {
-        if (step == u'h') {
-            ic.KeyPress(Key(QEvent::KeyPress, Qt::Key_Hangul, QString()));
+        if (step == u'h' || step == u'H') {
+            ic.KeyPress(QKeyEvent(QEvent::KeyPress, Qt::Key_Hangul, Qt::NoModifier, 0, 0, 0, QString(), step == u'H'));
         } else if (step == u'a') {
             QKeyEvent e(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier, 108, 0, 0, QString(), held);
             ic.KeyPress(e);

@@ -94,6 +94,8 @@ void TInputContext::ToggleMode()
 
 void TInputContext::DeliverOwn()
 {
+    const bool outer = FDelivering;
+    FDelivering = true;
     const ucschar* commit = hangul_ic_get_commit_string(FHangul);
     for (; *commit; ++commit)
         FClient.ImeChar(char16_t(*commit));
@@ -107,6 +109,11 @@ void TInputContext::DeliverOwn()
     } else if (FOwnComposing) {
         FOwnComposing = false;
         FClient.ImeEndComposition();
+    }
+    FDelivering = outer;
+    if (!outer && FCompletePending) {
+        FCompletePending = false;
+        CompleteOwn();
     }
 }
 
@@ -236,6 +243,7 @@ void TInputContext::InputMethod(const QInputMethodEvent& event)
 
 void TInputContext::FocusIn()
 {
+    FCompletePending = false;
     FCommitMayRepeat = true;
     FRightAltAlone = false;
 }
@@ -244,7 +252,12 @@ void TInputContext::FocusOut()
 {
     FCommitMayRepeat = false;
     FRightAltAlone = false;
-    CompleteOwn();
+    // A handler of a delivered message may take the focus (a message box); the syllable then commits
+    // once the delivery is done, so the key's messages keep their order.
+    if (FDelivering)
+        FCompletePending = true;
+    else
+        CompleteOwn();
     // The system input method commits before the focus leaves; a preedit still shown is kept here.
     KeepSystemPreedit();
 }

@@ -104,6 +104,7 @@ private slots:
     void systemCommitEchoes();
     void completeCommitsWhatIsComposed();
     void clickIntoOtherControlTypesOnce();
+    void focusTakenByEndHandler();
     void widgetTypesHangulFromKeys();
     void virtualKeys_data();
     void virtualKeys();
@@ -450,6 +451,38 @@ void TestHangulInput::clickIntoOtherControlTypesOnce()
     QApplication::sendEvent(b, Preedit(QStringLiteral("리")).get());
     QApplication::sendEvent(b, Commit(QStringLiteral("리")).get());
     QCOMPARE(b->Sentences()[0]->typed, QStringLiteral("리"));
+}
+
+// The key that ends a set also begins the next syllable; a handler that takes the focus (as a message
+// box does) must not end the set a second time from inside the first end, nor lose that syllable.
+void TestHangulInput::focusTakenByEndHandler()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* c = new TSentencePractice;
+    auto* other = new QLineEdit;
+    layout->addWidget(c);
+    layout->addWidget(other);
+    c->SetSentenceCount(1);
+    c->SetProblem(0, QStringLiteral("가"));
+    c->SetTypingLang(tlNative);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    c->setFocus();
+    QTRY_VERIFY(c->hasFocus());
+    int ended = 0;
+    c->SetOnTypingEnded([&](QObject*) {
+        ++ended;
+        other->setFocus();
+        c->SetProblem(0, QStringLiteral("나다라"));
+    });
+    // 가 fills the line; 나 ends the set as 다 begins.
+    QTest::keyClicks(c, QStringLiteral("rkskek"));
+    QCOMPARE(ended, 1);
+    QTRY_VERIFY(other->hasFocus());
+    QCOMPARE(c->Sentences()[0]->typed, QStringLiteral("나다"));
+    QVERIFY(!c->IsComposing());
+    QVERIFY(other->text().isEmpty());
 }
 
 void TestHangulInput::widgetTypesHangulFromKeys()

@@ -221,6 +221,8 @@ void TInputContext::InputMethod(const QInputMethodEvent& event)
     const bool duplicate = FCommitMayRepeat && !IsComposing() && preedit.isEmpty();
     FCommitMayRepeat = false;
     if (!commit.isEmpty() && !duplicate) {
+        // The commit replaces the preedit shown: a focus loss while it is delivered keeps nothing more.
+        FSystemPreedit.clear();
         CompleteOwn();
         for (QChar ch : commit)
             FClient.ImeChar(ch.unicode());

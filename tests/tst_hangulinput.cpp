@@ -17,7 +17,13 @@ public:
     void ImeStartComposition() override { Log += u's'; }
     void ImeComposition(char16_t ch) override { Log += u'c' + QString(QChar(ch)); }
     void ImeEndComposition() override { Log += u'e'; }
-    void ImeChar(char16_t ch) override { Log += u'i' + QString(QChar(ch)); }
+    void ImeChar(char16_t ch) override
+    {
+        Log += u'i' + QString(QChar(ch));
+        // As a handler of the committed character might: take the focus away once.
+        if (OnChar) std::exchange(OnChar, nullptr)();
+    }
+    std::function<void()> OnChar;
     void ImeNotify(int command) override { Log += command == IMN_SETCONVERSIONMODE ? u'n' : u'?'; }
     void KeyChar(char16_t ch) override { Log += u'k' + (ch <= 32 ? QString::number(int(ch)) : QString(QChar(ch))); }
 };
@@ -105,6 +111,8 @@ private slots:
     void completeCommitsWhatIsComposed();
     void clickIntoOtherControlTypesOnce();
     void focusTakenByEndHandler();
+    void focusLostWhileCommitting_data();
+    void focusLostWhileCommitting();
     void widgetTypesHangulFromKeys();
     void virtualKeys_data();
     void virtualKeys();
@@ -483,6 +491,34 @@ void TestHangulInput::focusTakenByEndHandler()
     QCOMPARE(c->Sentences()[0]->typed, QStringLiteral("나다"));
     QVERIFY(!c->IsComposing());
     QVERIFY(other->text().isEmpty());
+}
+
+void TestHangulInput::focusLostWhileCommitting_data()
+{
+    QTest::addColumn<bool>("system");
+    QTest::addColumn<QString>("log");
+    // The focus goes while the first character is committed; everything is committed once, in order.
+    QTest::newRow("own composer") << false << "scㄱc가c간i가c나i나e";
+    QTest::newRow("system commit of the shown preedit") << true << "sc가i가e";
+}
+
+void TestHangulInput::focusLostWhileCommitting()
+{
+    QFETCH(bool, system);
+    TRecorder r;
+    TInputContext ic(r);
+    ic.SetConversionMode(IME_CMODE_NATIVE);
+    ic.FocusIn();
+    r.Log.clear();
+    r.OnChar = [&] { ic.FocusOut(); };
+    if (system) {
+        ic.InputMethod(*Preedit(QStringLiteral("가")));
+        ic.InputMethod(*Commit(QStringLiteral("가")));
+    } else {
+        Press(ic, QStringLiteral("rksk"));
+    }
+    QTEST(r.Log, "log");
+    QVERIFY(!ic.IsComposing());
 }
 
 void TestHangulInput::widgetTypesHangulFromKeys()

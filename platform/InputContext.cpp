@@ -44,6 +44,8 @@ QString KeyText(const QKeyEvent& event)
         return QString(QChar(13));
     case Qt::Key_Escape:
         return QString(QChar(27));
+    case Qt::Key_Delete:
+        return QString(); // X11 gives it the text DEL, but it types no character
     default:
         break;
     }
@@ -92,6 +94,8 @@ void TInputContext::ToggleMode()
 
 void TInputContext::DeliverOwn()
 {
+    const bool outer = FDelivering;
+    FDelivering = true;
     const ucschar* commit = hangul_ic_get_commit_string(FHangul);
     for (; *commit; ++commit)
         FClient.ImeChar(char16_t(*commit));
@@ -105,6 +109,11 @@ void TInputContext::DeliverOwn()
     } else if (FOwnComposing) {
         FOwnComposing = false;
         FClient.ImeEndComposition();
+    }
+    FDelivering = outer;
+    if (!outer && FCompletePending) {
+        FCompletePending = false;
+        CompleteOwn();
     }
 }
 
@@ -127,6 +136,8 @@ void TInputContext::CompleteSystem()
     // not, keep the preedit ourselves.
     if (QGuiApplication::inputMethod()) QGuiApplication::inputMethod()->commit();
     KeepSystemPreedit();
+    // ibus commits the same text once more when it resets.
+    FCommitMayRepeat = true;
 }
 
 void TInputContext::KeepSystemPreedit()
@@ -148,7 +159,7 @@ void TInputContext::Complete()
 
 bool TInputContext::KeyPress(const QKeyEvent& event)
 {
-    FJustFocused = false;
+    FCommitMayRepeat = false;
     const int vk = VirtualKeyExOf(event);
     if (vk == VK_RMENU && event.key() != Qt::Key_Hangul) {
         if (!event.isAutoRepeat()) FRightAltAlone = true;
@@ -156,7 +167,8 @@ bool TInputContext::KeyPress(const QKeyEvent& event)
     }
     FRightAltAlone = false;
     if (vk == VK_HANGUL) {
-        ToggleMode();
+        // Held down, the key repeats; the mode changes once per press.
+        if (!event.isAutoRepeat()) ToggleMode();
         return true;
     }
     if (IsModifierKey(event.key())) return false;
@@ -204,9 +216,13 @@ void TInputContext::InputMethod(const QInputMethodEvent& event)
 {
     const QString commit = event.commitString();
     const QString preedit = event.preeditString();
-    const bool duplicate = FJustFocused && !IsComposing() && preedit.isEmpty();
-    FJustFocused = false;
+    // An event with neither text (ibus sends one at focus-in and on reset) is no input yet.
+    if (commit.isEmpty() && preedit.isEmpty() && !FSystemComposing) return;
+    const bool duplicate = FCommitMayRepeat && !IsComposing() && preedit.isEmpty();
+    FCommitMayRepeat = false;
     if (!commit.isEmpty() && !duplicate) {
+        // The commit replaces the preedit shown: a focus loss while it is delivered keeps nothing more.
+        FSystemPreedit.clear();
         CompleteOwn();
         for (QChar ch : commit)
             FClient.ImeChar(ch.unicode());
@@ -229,15 +245,21 @@ void TInputContext::InputMethod(const QInputMethodEvent& event)
 
 void TInputContext::FocusIn()
 {
-    FJustFocused = true;
+    FCompletePending = false;
+    FCommitMayRepeat = true;
     FRightAltAlone = false;
 }
 
 void TInputContext::FocusOut()
 {
-    FJustFocused = false;
+    FCommitMayRepeat = false;
     FRightAltAlone = false;
-    CompleteOwn();
+    // A handler of a delivered message may take the focus (a message box); the syllable then commits
+    // once the delivery is done, so the key's messages keep their order.
+    if (FDelivering)
+        FCompletePending = true;
+    else
+        CompleteOwn();
     // The system input method commits before the focus leaves; a preedit still shown is kept here.
     KeepSystemPreedit();
 }

@@ -81,7 +81,10 @@ private:
     bool FSystemComposing = false;
     QString FSystemPreedit;
     bool FRightAltAlone = false;
-    // Set at focus-in until the next input: a commit then, with nothing composed, repeats one that
-    // already went to the control that had the focus before.
-    bool FJustFocused = false;
+    // Messages of the composer are being delivered; a focus loss meanwhile commits after them.
+    bool FDelivering = false;
+    bool FCompletePending = false;
+    // Set at focus-in and after a commit that was asked for, until the next input: a commit then, with
+    // nothing composed, repeats one that already went to this control or the one focused before.
+    bool FCommitMayRepeat = false;
 };

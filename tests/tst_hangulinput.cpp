@@ -17,7 +17,13 @@ public:
     void ImeStartComposition() override { Log += u's'; }
     void ImeComposition(char16_t ch) override { Log += u'c' + QString(QChar(ch)); }
     void ImeEndComposition() override { Log += u'e'; }
-    void ImeChar(char16_t ch) override { Log += u'i' + QString(QChar(ch)); }
+    void ImeChar(char16_t ch) override
+    {
+        Log += u'i' + QString(QChar(ch));
+        // As a handler of the committed character might: take the focus away once.
+        if (OnChar) std::exchange(OnChar, nullptr)();
+    }
+    std::function<void()> OnChar;
     void ImeNotify(int command) override { Log += command == IMN_SETCONVERSIONMODE ? u'n' : u'?'; }
     void KeyChar(char16_t ch) override { Log += u'k' + (ch <= 32 ? QString::number(int(ch)) : QString(QChar(ch))); }
 };
@@ -42,6 +48,8 @@ void Press(TInputContext& ic, const QString& keys)
             key = Qt::Key_Backspace;
         } else if (ch == u'\r') {
             key = Qt::Key_Return;
+        } else if (ch == QChar(0x7F)) {
+            key = Qt::Key_Delete; // X11 gives the Delete key the text DEL
         } else {
             key = ch.unicode(); // digits, blank and ASCII symbols share their Qt key code
         }
@@ -98,8 +106,13 @@ private slots:
     void focusLossCommitsOwnComposition();
     void focusLossWithSystemPreeditKeepsIt();
     void repeatedCommitAfterFocusInIgnored();
+    void systemCommitEchoes_data();
+    void systemCommitEchoes();
     void completeCommitsWhatIsComposed();
     void clickIntoOtherControlTypesOnce();
+    void focusTakenByEndHandler();
+    void focusLostWhileCommitting_data();
+    void focusLostWhileCommitting();
     void widgetTypesHangulFromKeys();
     void virtualKeys_data();
     void virtualKeys();
@@ -128,6 +141,10 @@ void TestHangulInput::messageOrder_data()
                                              << "scㄱc가i가ek13";
     QTest::newRow("english") << false << "Hi 1\r"
                              << "kHkik32k1k13";
+    QTest::newRow("delete ends the syllable and types nothing") << true << "rk\x7f"
+                                                                << "scㄱc가i가e";
+    QTest::newRow("delete in english types nothing") << false << "a\x7f"
+                                                     << "ka";
 }
 
 void TestHangulInput::messageOrder()
@@ -170,9 +187,10 @@ void TestHangulInput::modeKeys_data()
 {
     QTest::addColumn<QString>("sequence");
     QTest::addColumn<int>("toggles");
-    // h: Hangul key, a/A: Right Alt down/up, x: a letter.
+    // h: Hangul key, H: its auto-repeat, a/A: Right Alt down/up, x: a letter.
     QTest::newRow("hangul key") << "h" << 1;
     QTest::newRow("hangul key twice") << "hh" << 2;
+    QTest::newRow("hangul key held") << "hHHH" << 1;
     QTest::newRow("right alt alone") << "aA" << 1;
     QTest::newRow("right alt with a letter") << "axA" << 0;
     QTest::newRow("right alt held with repeats") << "aaaA" << 1;
@@ -186,8 +204,8 @@ void TestHangulInput::modeKeys()
     TInputContext ic(r);
     bool held = false;
     for (QChar step : sequence) {
-        if (step == u'h') {
-            ic.KeyPress(Key(QEvent::KeyPress, Qt::Key_Hangul, QString()));
+        if (step == u'h' || step == u'H') {
+            ic.KeyPress(QKeyEvent(QEvent::KeyPress, Qt::Key_Hangul, Qt::NoModifier, 0, 0, 0, QString(), step == u'H'));
         } else if (step == u'a') {
             QKeyEvent e(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier, 108, 0, 0, QString(), held);
             ic.KeyPress(e);
@@ -343,6 +361,65 @@ void TestHangulInput::repeatedCommitAfterFocusInIgnored()
     QCOMPARE(b.Log, QStringLiteral("scㄱeiㄱ"));
 }
 
+void TestHangulInput::systemCommitEchoes_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("logA");
+    QTest::addColumn<QString>("logB");
+    // Steps on two contexts A and B (upper case: B): f/F focus in, o/O focus out, pX preedit X, cX commit X,
+    // z an event with neither, ! Complete(). The sequences are what ibus-hangul sends; after a commit that
+    // was asked for (a focus change, Complete) it sends the same commit once more from its reset.
+    QTest::newRow("complete, then the echo") << "f pㅎ p하 p한 ! z c한 z"
+                                             << "scㅎc하c한i한e"
+                                             << "";
+    QTest::newRow("click into the other control") << "f pㄱ p가 c가 o F Z C가 Z"
+                                                  << "scㄱc가i가e"
+                                                  << "";
+    QTest::newRow("and back again") << "f pㄱ p가 c가 o F Z C가 Z Pㄴ P나 C나 O f z c나 z"
+                                    << "scㄱc가i가e"
+                                    << "scㄴc나i나e";
+    QTest::newRow("ordinary commit after focus-in is typed") << "f pㅎ p하 p한 z c한"
+                                                             << "scㅎc하c한ei한"
+                                                             << "";
+    QTest::newRow("no echo: typing goes on") << "f p가 ! pㄴ p나 z c나"
+                                             << "sc가i가escㄴc나ei나"
+                                             << "";
+}
+
+void TestHangulInput::systemCommitEchoes()
+{
+    QFETCH(QString, script);
+    TRecorder a, b;
+    TInputContext first(a), second(b);
+    for (const QString& step : script.split(u' ')) {
+        const bool onB = step[0].isUpper();
+        TInputContext& ic = onB ? second : first;
+        const QString text = step.mid(1);
+        switch (step[0].toLower().unicode()) {
+        case u'f':
+            ic.FocusIn();
+            break;
+        case u'o':
+            ic.FocusOut();
+            break;
+        case u'p':
+            ic.InputMethod(*Preedit(text));
+            break;
+        case u'c':
+            ic.InputMethod(*Commit(text));
+            break;
+        case u'z':
+            ic.InputMethod(QInputMethodEvent());
+            break;
+        case u'!':
+            ic.Complete();
+            break;
+        }
+    }
+    QTEST(a.Log, "logA");
+    QTEST(b.Log, "logB");
+}
+
 void TestHangulInput::completeCommitsWhatIsComposed()
 {
     TRecorder r;
@@ -382,6 +459,66 @@ void TestHangulInput::clickIntoOtherControlTypesOnce()
     QApplication::sendEvent(b, Preedit(QStringLiteral("리")).get());
     QApplication::sendEvent(b, Commit(QStringLiteral("리")).get());
     QCOMPARE(b->Sentences()[0]->typed, QStringLiteral("리"));
+}
+
+// The key that ends a set also begins the next syllable; a handler that takes the focus (as a message
+// box does) must not end the set a second time from inside the first end, nor lose that syllable.
+void TestHangulInput::focusTakenByEndHandler()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* c = new TSentencePractice;
+    auto* other = new QLineEdit;
+    layout->addWidget(c);
+    layout->addWidget(other);
+    c->SetSentenceCount(1);
+    c->SetProblem(0, QStringLiteral("가"));
+    c->SetTypingLang(tlNative);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    c->setFocus();
+    QTRY_VERIFY(c->hasFocus());
+    int ended = 0;
+    c->SetOnTypingEnded([&](QObject*) {
+        ++ended;
+        other->setFocus();
+        c->SetProblem(0, QStringLiteral("나다라"));
+    });
+    // 가 fills the line; 나 ends the set as 다 begins.
+    QTest::keyClicks(c, QStringLiteral("rkskek"));
+    QCOMPARE(ended, 1);
+    QTRY_VERIFY(other->hasFocus());
+    QCOMPARE(c->Sentences()[0]->typed, QStringLiteral("나다"));
+    QVERIFY(!c->IsComposing());
+    QVERIFY(other->text().isEmpty());
+}
+
+void TestHangulInput::focusLostWhileCommitting_data()
+{
+    QTest::addColumn<bool>("system");
+    QTest::addColumn<QString>("log");
+    // The focus goes while the first character is committed; everything is committed once, in order.
+    QTest::newRow("own composer") << false << "scㄱc가c간i가c나i나e";
+    QTest::newRow("system commit of the shown preedit") << true << "sc가i가e";
+}
+
+void TestHangulInput::focusLostWhileCommitting()
+{
+    QFETCH(bool, system);
+    TRecorder r;
+    TInputContext ic(r);
+    ic.SetConversionMode(IME_CMODE_NATIVE);
+    ic.FocusIn();
+    r.Log.clear();
+    r.OnChar = [&] { ic.FocusOut(); };
+    if (system) {
+        ic.InputMethod(*Preedit(QStringLiteral("가")));
+        ic.InputMethod(*Commit(QStringLiteral("가")));
+    } else {
+        Press(ic, QStringLiteral("rksk"));
+    }
+    QTEST(r.Log, "log");
+    QVERIFY(!ic.IsComposing());
 }
 
 void TestHangulInput::widgetTypesHangulFromKeys()

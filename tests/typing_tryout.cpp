@@ -25,6 +25,15 @@ int main(int argc, char** argv)
     practice->SetCheckComposingChar(true);
     practice->SetTypingLang(tlNative);
     layout->addWidget(practice);
+    // A second control under the first, for tests that move the focus while a syllable is composed.
+    TSentencePractice* second = nullptr;
+    if (qEnvironmentVariableIsSet("VORNIX_TRYOUT_TWO")) {
+        second = new TSentencePractice(&window);
+        second->setFont(font);
+        second->SetCheckComposingChar(true);
+        second->SetTypingLang(tlNative);
+        layout->addWidget(second);
+    }
     practice->setFocus();
     window.show();
     const int status = app.exec();
@@ -33,5 +42,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsSet("VORNIX_DUMP_TYPED"))
         for (const auto& sentence : practice->Sentences())
             std::printf("typed: %s\n", sentence->typed.toUtf8().constData());
+    if (second && qEnvironmentVariableIsSet("VORNIX_DUMP_TYPED"))
+        for (const auto& sentence : second->Sentences())
+            std::printf("second: %s\n", sentence->typed.toUtf8().constData());
     return status;
 }

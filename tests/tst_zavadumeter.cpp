@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 using namespace Zavadu;
 
 namespace {
@@ -97,6 +99,8 @@ private slots:
     void noRenderAfterActiveOff();
     void exposeOnlyCopiesTheFrame();
     void paintErrorIsReportedOnceAndFrameCopied();
+    void valueWithoutWholeNumberStopsTheFrame_data();
+    void valueWithoutWholeNumberStopsTheFrame();
     void backgroundWithoutHandlerIsCleared();
     void disconnectedTextRestoresFontColour();
     void noRoomForABarDrawsNoBars();
@@ -481,6 +485,8 @@ void TestZavaduMeter::validationMessages_data()
     QTest::newRow("portion 0") << 1 << 0.0f << "FlowBlockPortion must be larger than 0";
     QTest::newRow("portion above 1") << 1 << 1.01f << "FlowBlockPortion must be less than 1 or equal with 1";
     QTest::newRow("portion 1 is fine") << 1 << 1.0f << "";
+    QTest::newRow("alpha not a number") << 0 << float(NAN) << "BlendAlpha value must be in 0..1";
+    QTest::newRow("portion not a number") << 1 << float(NAN) << "FlowBlockPortion must be larger than 0";
 }
 
 void TestZavaduMeter::validationMessages()
@@ -609,6 +615,37 @@ void TestZavaduMeter::paintErrorIsReportedOnceAndFrameCopied()
     QCOMPARE(gMessageBoxes, 1);
     QVERIFY(gLastMessage.startsWith(QStringLiteral("그림을 그릴 수 없습니다")));
     QCOMPARE(PixelAt(h.m->BackgroundBitmap(), 60, 50), clRed); // what was drawn still reaches the screen
+}
+
+void TestZavaduMeter::valueWithoutWholeNumberStopsTheFrame_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::newRow("not a number") << double(NAN);
+    QTest::newRow("infinite") << double(INFINITY);
+    QTest::newRow("minus infinite") << -double(INFINITY);
+    QTest::newRow("beyond a whole number") << 1e12;
+}
+
+void TestZavaduMeter::valueWithoutWholeNumberStopsTheFrame()
+{
+    QFETCH(double, value);
+    gMessageBoxes = 0;
+    SetMessageBoxHook(CountingHook);
+    TMeterHost h(176, 500);
+    ConfigureSentenceMeter(h.m);
+    h.m->Serieses()->Items(1)->SetOrangeValue(value);
+    h.m->Paint();
+    h.m->Paint();
+    QTest::qWait(20);
+    QCOMPARE(gMessageBoxes, 1);
+    QCOMPARE(gLastMessage, QStringLiteral("Invalid floating point operation."));
+    // A sound value draws again.
+    h.m->Serieses()->Items(1)->SetOrangeValue(300);
+    h.m->Paint();
+    QTest::qWait(20);
+    SetMessageBoxHook(nullptr);
+    QCOMPARE(gMessageBoxes, 1);
+    QVERIFY(h.m->Serieses()->Items(1)->CurrentOrangeValue() > 0);
 }
 
 void TestZavaduMeter::backgroundWithoutHandlerIsCleared()

@@ -541,6 +541,13 @@ TZavaduSeries* TZavaduMeter::SeriesAtCursor()
     return GetSeriesFromXY(FLastMouse.x(), FLastMouse.y());
 }
 
+void TZavaduMeter::mousePressEvent(QMouseEvent* event)
+{
+    // The second press of a double click is judged where it is, not where the first click was released.
+    FLastMouse = event->position().toPoint();
+    TGraphicControl::mousePressEvent(event);
+}
+
 void TZavaduMeter::mouseReleaseEvent(QMouseEvent* event)
 {
     FLastMouse = event->position().toPoint();

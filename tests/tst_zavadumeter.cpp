@@ -114,6 +114,7 @@ private slots:
     void emptyMeterNeverWalksFromMinusOne();
     void doubleClickOnBarOrText_data();
     void doubleClickOnBarOrText();
+    void doubleClickJudgedWhereTheSecondPressIs();
     void printImageRendersAtItsOwnSize();
 
 private:
@@ -839,6 +840,37 @@ void TestZavaduMeter::doubleClickOnBarOrText()
     QTest::mouseDClick(h.m, Qt::LeftButton, {}, QPoint(SlotX(2) - 6, y)); // off the bars: nothing
     QTEST(bar, "bar");
     QTEST(text, "text");
+}
+
+void TestZavaduMeter::doubleClickJudgedWhereTheSecondPressIs()
+{
+    TMeterHost h;
+    h.m->SetMarginbotton(40);
+    AddTwenty(h.m);
+    h.m->Paint();
+    int bar = 0, text = 0;
+    h.m->OnSeriesDblClick = [&](QObject*, TZavaduSeries*) { ++bar; };
+    h.m->OnSeriesTextDblClick = [&](QObject*, TZavaduSeries*) { ++text; };
+    // The hand moves a little between the two clicks: the second press, below y = 160, is on the names.
+    const int x = SlotX(2);
+    const struct
+    {
+        QEvent::Type Type;
+        int Y;
+        ulong Time;
+    } events[] = {{QEvent::MouseButtonPress, 158, 1000},
+                  {QEvent::MouseButtonRelease, 158, 1010},
+                  {QEvent::MouseButtonPress, 161, 1100},
+                  {QEvent::MouseButtonDblClick, 161, 1100},
+                  {QEvent::MouseButtonRelease, 161, 1110}};
+    for (const auto& e : events) {
+        const QPointF pos(x, e.Y);
+        const Qt::MouseButtons held = e.Type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(e.Type, pos, h.m->mapToGlobal(pos), Qt::LeftButton, held, Qt::NoModifier);
+        event.setTimestamp(e.Time);
+        QApplication::sendEvent(h.m, &event);
+    }
+    QCOMPARE(QList<int>({bar, text}), QList<int>({0, 1}));
 }
 
 void TestZavaduMeter::printImageRendersAtItsOwnSize()

@@ -621,6 +621,28 @@ void TZavaduMeter::PrintImage(HDC destDC, int x, int y, int w, int h, bool withL
 {
     const float alpha = FBlendAlpha;
     const bool legend = FLegendVisible;
+    // The print lays the bars out for its own size; the control keeps its page and the areas its mouse
+    // handling answers for.
+    const int distance = FSeriesDistance, seriesWidth = FSeriesWidth, nameRows = FNameRowCount;
+    const int visible = FVisibleBlockCount, first = FFirstBlockIndex, drawnFirst = FDrawnFirst,
+              drawnCount = FDrawnCount;
+    std::vector<TRect> areas;
+    for (int i = 0; i < FSerieses->Count(); ++i)
+        areas.push_back(FSerieses->Items(i)->FSeriesRect);
+    auto restore = [&] {
+        FBlendAlpha = alpha;
+        FLegendVisible = legend;
+        FRenderW = Width();
+        FSeriesDistance = distance;
+        FSeriesWidth = seriesWidth;
+        FNameRowCount = nameRows;
+        FVisibleBlockCount = visible;
+        FFirstBlockIndex = first;
+        FDrawnFirst = drawnFirst;
+        FDrawnCount = drawnCount;
+        for (int i = 0; i < FSerieses->Count() && i < int(areas.size()); ++i)
+            FSerieses->Items(i)->FSeriesRect = areas[size_t(i)];
+    };
     FBlendAlpha = 1.0f;
     FLegendVisible = withLegend;
     // The bitmaps now hold the print; the next expose renders the control's own picture again.
@@ -629,12 +651,8 @@ void TZavaduMeter::PrintImage(HDC destDC, int x, int y, int w, int h, bool withL
         DrawChart(w, h, quickChange);
         BitBlt(destDC, x, y, w, h, FBackgroundBitmap.Canvas(), 0, 0, SRCCOPY);
     } catch (...) {
-        FBlendAlpha = alpha;
-        FLegendVisible = legend;
-        FRenderW = Width();
+        restore();
         throw;
     }
-    FBlendAlpha = alpha;
-    FLegendVisible = legend;
-    FRenderW = Width();
+    restore();
 }

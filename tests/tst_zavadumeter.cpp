@@ -116,6 +116,7 @@ private slots:
     void doubleClickOnBarOrText();
     void doubleClickJudgedWhereTheSecondPressIs();
     void printImageRendersAtItsOwnSize();
+    void printImageLeavesTheControlsPage();
 
 private:
     QImage FPicture;
@@ -902,6 +903,25 @@ void TestZavaduMeter::printImageRendersAtItsOwnSize()
     // The control's buttons still answer where the control shows them.
     QTest::mouseClick(h.m, Qt::LeftButton, {}, QPoint(200 - 28 + 18, 8));
     QVERIFY(h.m->FirstBlockIndex() > 0);
+}
+
+void TestZavaduMeter::printImageLeavesTheControlsPage()
+{
+    TMeterHost h;
+    AddTwenty(h.m);
+    h.m->Paint();
+    QTest::mouseClick(h.m, Qt::LeftButton, {}, QPoint(290, 8)); // next: the second page
+    QCOMPARE(h.m->FirstBlockIndex(), 12);
+    TBitmap print;
+    print.SetPixelFormat(pf24bit);
+    print.SetSize(1200, 200);
+    h.m->PrintImage(print.Canvas(), 0, 0, 1200, 200, false, false); // all twenty fit the print
+    // The control still shows its second page, and its bars answer where it shows them.
+    QCOMPARE(h.m->FirstBlockIndex(), 12);
+    QCOMPARE(h.m->VisibleBlockCount(), 12);
+    QCOMPARE(h.m->GetSeriesFromXY(SlotX(1), 100), h.m->Serieses()->Items(13));
+    QTest::mouseClick(h.m, Qt::LeftButton, {}, QPoint(275, 8)); // prev
+    QCOMPARE(h.m->FirstBlockIndex(), 0);
 }
 
 QTEST_MAIN(TestZavaduMeter)

@@ -296,6 +296,8 @@ void TZavaduMeter::DrawChart(int W, int H, bool quickChange)
     const int oldMax = std::max(FMaxSeriesValue, FMaxBlockCount);
     FMaxSeriesValue = FMaxBlockCount;
     if (Width() < 1 || Height() < 1) return;
+    // Until the bars are drawn none answers the hit test: a frame that fails before them shows none.
+    FDrawnCount = 0;
     SetBitmapSize(FBufferBitmap, W, H);
     SetBitmapSize(FBackgroundBitmap, W, H);
     FRenderW = W;
@@ -384,7 +386,6 @@ void TZavaduMeter::DrawChart(int W, int H, bool quickChange)
     DrawVertLabels(M);
 
     FDrawnFirst = FFirstBlockIndex;
-    FDrawnCount = 0;
     if (FVisibleBlockCount >= 1) {
         const std::vector<int> lefts = BarLefts(FMarginLeft, layout);
         for (int i = FFirstBlockIndex, k = 0; i <= lastVisible; ++i, ++k) {

@@ -110,6 +110,7 @@ private slots:
 
     void pagingAndHitTest();
     void hitTestIgnoresStalePages();
+    void failedFrameAnswersNoHits();
     void pressOnButtonSilencesTheClick();
     void emptyMeterNeverWalksFromMinusOne();
     void doubleClickOnBarOrText_data();
@@ -778,6 +779,21 @@ void TestZavaduMeter::hitTestIgnoresStalePages()
     // Slot 10 shows nothing on page 2; series 10's area from page 1 must not answer.
     QCOMPARE(h.m->GetSeriesFromXY(SlotX(10), 100), nullptr);
     QCOMPARE(h.m->GetSeriesFromXY(SlotX(1), 100), h.m->Serieses()->Items(13));
+}
+
+void TestZavaduMeter::failedFrameAnswersNoHits()
+{
+    SetMessageBoxHook(CountingHook);
+    TMeterHost h;
+    AddTwenty(h.m);
+    h.m->Paint();
+    QCOMPARE(h.m->GetSeriesFromXY(SlotX(0), 100), h.m->Serieses()->Items(0));
+    h.m->SetUseBackGroundImage(true);
+    h.m->OnPaintBackGroundImage = [](QObject*, TBitmap*, bool) { throw Exception(QStringLiteral("no picture")); };
+    h.m->Paint(); // the frame on the screen shows no bars
+    QCOMPARE(h.m->GetSeriesFromXY(SlotX(0), 100), nullptr);
+    QTest::qWait(20);
+    SetMessageBoxHook(nullptr);
 }
 
 void TestZavaduMeter::pressOnButtonSilencesTheClick()

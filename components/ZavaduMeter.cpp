@@ -434,7 +434,8 @@ void TZavaduMeter::SetBlockBlueLegend(const QString& v)
 void TZavaduMeter::SetBlendAlpha(float v)
 {
     if (v == FBlendAlpha) return;
-    if (v < 0 || v > 1) throw Exception(QStringLiteral("BlendAlpha value must be in 0..1"));
+    // Written so that a value that is not a number is refused too.
+    if (!(v >= 0 && v <= 1)) throw Exception(QStringLiteral("BlendAlpha value must be in 0..1"));
     FBlendAlpha = v;
     if (!FActive) Repaint();
 }
@@ -468,7 +469,7 @@ void TZavaduMeter::SetZeroValueString(const QString& v)
 
 void TZavaduMeter::SetFlowBlockPortion(float v)
 {
-    if (v <= 0) throw Exception(QStringLiteral("FlowBlockPortion must be larger than 0"));
+    if (!(v > 0)) throw Exception(QStringLiteral("FlowBlockPortion must be larger than 0")); // also not a number
     if (v > 1) throw Exception(QStringLiteral("FlowBlockPortion must be less than 1 or equal with 1"));
     FFlowBlockPortion = v;
 }
@@ -520,7 +521,7 @@ void TZavaduMeter::AddMovingBlock()
         const TZavaduSeries* s = FSerieses->Items(i);
         total += s->RedValue() + s->OrangeValue() + s->BlueValue();
     }
-    FMovingBlockChunkList->AddChunk(int(total));
+    FMovingBlockChunkList->AddChunk(Trunc(total));
 }
 
 TZavaduSeries* TZavaduMeter::GetSeriesFromXY(int X, int Y)
@@ -538,6 +539,13 @@ TZavaduSeries* TZavaduMeter::GetSeriesFromXY(int X, int Y)
 TZavaduSeries* TZavaduMeter::SeriesAtCursor()
 {
     return GetSeriesFromXY(FLastMouse.x(), FLastMouse.y());
+}
+
+void TZavaduMeter::mousePressEvent(QMouseEvent* event)
+{
+    // The second press of a double click is judged where it is, not where the first click was released.
+    FLastMouse = event->position().toPoint();
+    TGraphicControl::mousePressEvent(event);
 }
 
 void TZavaduMeter::mouseReleaseEvent(QMouseEvent* event)

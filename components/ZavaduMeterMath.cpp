@@ -11,9 +11,16 @@
 
 namespace Zavadu {
 
+void InvalidFloatOperation()
+{
+    throw Exception(QStringLiteral("Invalid floating point operation"));
+}
+
 int Nearest(double x)
 {
-    return int(std::nearbyint(x));
+    const double r = std::nearbyint(x);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) InvalidFloatOperation();
+    return int(r);
 }
 
 uint8_t BlendChannel(uint8_t A, uint8_t B, uint8_t W)

@@ -18,10 +18,14 @@ enum TNavigateButton { nbPrev, nbNone, nbNext };
 // The unit's own helpers; a namespace keeps them apart from other units' routines of the same names.
 namespace Zavadu {
 
+// A value with no whole-number form (not a number, infinite, beyond int) raises "Invalid floating point
+// operation", as the platform's Trunc and Round do; a cast would be undefined and can hang a frame.
+[[noreturn]] void InvalidFloatOperation();
 // Halves go to the even neighbour (the default rounding mode).
 int Nearest(double x);
 inline int Trunc(double x)
 {
+    if (!(x > -2147483649.0 && x < 2147483648.0)) InvalidFloatOperation();
     return int(x);
 }
 

@@ -296,6 +296,8 @@ void TZavaduMeter::DrawChart(int W, int H, bool quickChange)
     const int oldMax = std::max(FMaxSeriesValue, FMaxBlockCount);
     FMaxSeriesValue = FMaxBlockCount;
     if (Width() < 1 || Height() < 1) return;
+    // Until the bars are drawn none answers the hit test: a frame that fails before them shows none.
+    FDrawnCount = 0;
     SetBitmapSize(FBufferBitmap, W, H);
     SetBitmapSize(FBackgroundBitmap, W, H);
     FRenderW = W;
@@ -384,7 +386,6 @@ void TZavaduMeter::DrawChart(int W, int H, bool quickChange)
     DrawVertLabels(M);
 
     FDrawnFirst = FFirstBlockIndex;
-    FDrawnCount = 0;
     if (FVisibleBlockCount >= 1) {
         const std::vector<int> lefts = BarLefts(FMarginLeft, layout);
         for (int i = FFirstBlockIndex, k = 0; i <= lastVisible; ++i, ++k) {
@@ -621,6 +622,28 @@ void TZavaduMeter::PrintImage(HDC destDC, int x, int y, int w, int h, bool withL
 {
     const float alpha = FBlendAlpha;
     const bool legend = FLegendVisible;
+    // The print lays the bars out for its own size; the control keeps its page and the areas its mouse
+    // handling answers for.
+    const int distance = FSeriesDistance, seriesWidth = FSeriesWidth, nameRows = FNameRowCount;
+    const int visible = FVisibleBlockCount, first = FFirstBlockIndex, drawnFirst = FDrawnFirst,
+              drawnCount = FDrawnCount;
+    std::vector<TRect> areas;
+    for (int i = 0; i < FSerieses->Count(); ++i)
+        areas.push_back(FSerieses->Items(i)->FSeriesRect);
+    auto restore = [&] {
+        FBlendAlpha = alpha;
+        FLegendVisible = legend;
+        FRenderW = Width();
+        FSeriesDistance = distance;
+        FSeriesWidth = seriesWidth;
+        FNameRowCount = nameRows;
+        FVisibleBlockCount = visible;
+        FFirstBlockIndex = first;
+        FDrawnFirst = drawnFirst;
+        FDrawnCount = drawnCount;
+        for (int i = 0; i < FSerieses->Count() && i < int(areas.size()); ++i)
+            FSerieses->Items(i)->FSeriesRect = areas[size_t(i)];
+    };
     FBlendAlpha = 1.0f;
     FLegendVisible = withLegend;
     // The bitmaps now hold the print; the next expose renders the control's own picture again.
@@ -629,12 +652,8 @@ void TZavaduMeter::PrintImage(HDC destDC, int x, int y, int w, int h, bool withL
         DrawChart(w, h, quickChange);
         BitBlt(destDC, x, y, w, h, FBackgroundBitmap.Canvas(), 0, 0, SRCCOPY);
     } catch (...) {
-        FBlendAlpha = alpha;
-        FLegendVisible = legend;
-        FRenderW = Width();
+        restore();
         throw;
     }
-    FBlendAlpha = alpha;
-    FLegendVisible = legend;
-    FRenderW = Width();
+    restore();
 }

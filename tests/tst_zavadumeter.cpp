@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 using namespace Zavadu;
 
 namespace {
@@ -97,6 +99,8 @@ private slots:
     void noRenderAfterActiveOff();
     void exposeOnlyCopiesTheFrame();
     void paintErrorIsReportedOnceAndFrameCopied();
+    void valueWithoutWholeNumberStopsTheFrame_data();
+    void valueWithoutWholeNumberStopsTheFrame();
     void backgroundWithoutHandlerIsCleared();
     void disconnectedTextRestoresFontColour();
     void noRoomForABarDrawsNoBars();
@@ -106,11 +110,14 @@ private slots:
 
     void pagingAndHitTest();
     void hitTestIgnoresStalePages();
+    void failedFrameAnswersNoHits();
     void pressOnButtonSilencesTheClick();
     void emptyMeterNeverWalksFromMinusOne();
     void doubleClickOnBarOrText_data();
     void doubleClickOnBarOrText();
+    void doubleClickJudgedWhereTheSecondPressIs();
     void printImageRendersAtItsOwnSize();
+    void printImageLeavesTheControlsPage();
 
 private:
     QImage FPicture;
@@ -481,6 +488,8 @@ void TestZavaduMeter::validationMessages_data()
     QTest::newRow("portion 0") << 1 << 0.0f << "FlowBlockPortion must be larger than 0";
     QTest::newRow("portion above 1") << 1 << 1.01f << "FlowBlockPortion must be less than 1 or equal with 1";
     QTest::newRow("portion 1 is fine") << 1 << 1.0f << "";
+    QTest::newRow("alpha not a number") << 0 << float(NAN) << "BlendAlpha value must be in 0..1";
+    QTest::newRow("portion not a number") << 1 << float(NAN) << "FlowBlockPortion must be larger than 0";
 }
 
 void TestZavaduMeter::validationMessages()
@@ -609,6 +618,37 @@ void TestZavaduMeter::paintErrorIsReportedOnceAndFrameCopied()
     QCOMPARE(gMessageBoxes, 1);
     QVERIFY(gLastMessage.startsWith(QStringLiteral("그림을 그릴 수 없습니다")));
     QCOMPARE(PixelAt(h.m->BackgroundBitmap(), 60, 50), clRed); // what was drawn still reaches the screen
+}
+
+void TestZavaduMeter::valueWithoutWholeNumberStopsTheFrame_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::newRow("not a number") << double(NAN);
+    QTest::newRow("infinite") << double(INFINITY);
+    QTest::newRow("minus infinite") << -double(INFINITY);
+    QTest::newRow("beyond a whole number") << 1e12;
+}
+
+void TestZavaduMeter::valueWithoutWholeNumberStopsTheFrame()
+{
+    QFETCH(double, value);
+    gMessageBoxes = 0;
+    SetMessageBoxHook(CountingHook);
+    TMeterHost h(176, 500);
+    ConfigureSentenceMeter(h.m);
+    h.m->Serieses()->Items(1)->SetOrangeValue(value);
+    h.m->Paint();
+    h.m->Paint();
+    QTest::qWait(20);
+    QCOMPARE(gMessageBoxes, 1);
+    QCOMPARE(gLastMessage, QStringLiteral("Invalid floating point operation."));
+    // A sound value draws again.
+    h.m->Serieses()->Items(1)->SetOrangeValue(300);
+    h.m->Paint();
+    QTest::qWait(20);
+    SetMessageBoxHook(nullptr);
+    QCOMPARE(gMessageBoxes, 1);
+    QVERIFY(h.m->Serieses()->Items(1)->CurrentOrangeValue() > 0);
 }
 
 void TestZavaduMeter::backgroundWithoutHandlerIsCleared()
@@ -741,6 +781,21 @@ void TestZavaduMeter::hitTestIgnoresStalePages()
     QCOMPARE(h.m->GetSeriesFromXY(SlotX(1), 100), h.m->Serieses()->Items(13));
 }
 
+void TestZavaduMeter::failedFrameAnswersNoHits()
+{
+    SetMessageBoxHook(CountingHook);
+    TMeterHost h;
+    AddTwenty(h.m);
+    h.m->Paint();
+    QCOMPARE(h.m->GetSeriesFromXY(SlotX(0), 100), h.m->Serieses()->Items(0));
+    h.m->SetUseBackGroundImage(true);
+    h.m->OnPaintBackGroundImage = [](QObject*, TBitmap*, bool) { throw Exception(QStringLiteral("no picture")); };
+    h.m->Paint(); // the frame on the screen shows no bars
+    QCOMPARE(h.m->GetSeriesFromXY(SlotX(0), 100), nullptr);
+    QTest::qWait(20);
+    SetMessageBoxHook(nullptr);
+}
+
 void TestZavaduMeter::pressOnButtonSilencesTheClick()
 {
     TMeterHost h;
@@ -804,6 +859,37 @@ void TestZavaduMeter::doubleClickOnBarOrText()
     QTEST(text, "text");
 }
 
+void TestZavaduMeter::doubleClickJudgedWhereTheSecondPressIs()
+{
+    TMeterHost h;
+    h.m->SetMarginbotton(40);
+    AddTwenty(h.m);
+    h.m->Paint();
+    int bar = 0, text = 0;
+    h.m->OnSeriesDblClick = [&](QObject*, TZavaduSeries*) { ++bar; };
+    h.m->OnSeriesTextDblClick = [&](QObject*, TZavaduSeries*) { ++text; };
+    // The hand moves a little between the two clicks: the second press, below y = 160, is on the names.
+    const int x = SlotX(2);
+    const struct
+    {
+        QEvent::Type Type;
+        int Y;
+        ulong Time;
+    } events[] = {{QEvent::MouseButtonPress, 158, 1000},
+                  {QEvent::MouseButtonRelease, 158, 1010},
+                  {QEvent::MouseButtonPress, 161, 1100},
+                  {QEvent::MouseButtonDblClick, 161, 1100},
+                  {QEvent::MouseButtonRelease, 161, 1110}};
+    for (const auto& e : events) {
+        const QPointF pos(x, e.Y);
+        const Qt::MouseButtons held = e.Type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(e.Type, pos, h.m->mapToGlobal(pos), Qt::LeftButton, held, Qt::NoModifier);
+        event.setTimestamp(e.Time);
+        QApplication::sendEvent(h.m, &event);
+    }
+    QCOMPARE(QList<int>({bar, text}), QList<int>({0, 1}));
+}
+
 void TestZavaduMeter::printImageRendersAtItsOwnSize()
 {
     TMeterHost h(200, 150);
@@ -833,6 +919,25 @@ void TestZavaduMeter::printImageRendersAtItsOwnSize()
     // The control's buttons still answer where the control shows them.
     QTest::mouseClick(h.m, Qt::LeftButton, {}, QPoint(200 - 28 + 18, 8));
     QVERIFY(h.m->FirstBlockIndex() > 0);
+}
+
+void TestZavaduMeter::printImageLeavesTheControlsPage()
+{
+    TMeterHost h;
+    AddTwenty(h.m);
+    h.m->Paint();
+    QTest::mouseClick(h.m, Qt::LeftButton, {}, QPoint(290, 8)); // next: the second page
+    QCOMPARE(h.m->FirstBlockIndex(), 12);
+    TBitmap print;
+    print.SetPixelFormat(pf24bit);
+    print.SetSize(1200, 200);
+    h.m->PrintImage(print.Canvas(), 0, 0, 1200, 200, false, false); // all twenty fit the print
+    // The control still shows its second page, and its bars answer where it shows them.
+    QCOMPARE(h.m->FirstBlockIndex(), 12);
+    QCOMPARE(h.m->VisibleBlockCount(), 12);
+    QCOMPARE(h.m->GetSeriesFromXY(SlotX(1), 100), h.m->Serieses()->Items(13));
+    QTest::mouseClick(h.m, Qt::LeftButton, {}, QPoint(275, 8)); // prev
+    QCOMPARE(h.m->FirstBlockIndex(), 0);
 }
 
 QTEST_MAIN(TestZavaduMeter)

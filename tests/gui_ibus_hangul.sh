@@ -5,36 +5,8 @@ set -u
 XWIN=$2 OUT=$3
 # The typing control in a window of its own.
 VORNIX=$(dirname "$XWIN")/typing_tryout
-for tool in ibus ibus-daemon dbus-launch gsettings xdotool; do
-    command -v $tool >/dev/null || { echo "SKIP: $tool is not installed (packages ibus ibus-hangul dbus-x11)"; exit 77; }
-done
-[ -x /usr/libexec/ibus-engine-hangul ] || [ -x /usr/lib/ibus/ibus-engine-hangul ] ||
-    { echo "SKIP: ibus-hangul is not installed"; exit 77; }
-. "$(dirname "$0")/xvfb.sh"
-mkdir -p "$OUT"
 LOG=$OUT/gui_ibus_hangul.log
-: >"$LOG"
-
-export HOME=$(mktemp -d)
-IBUS_PID= VORNIX_PID=
-cleanup() {
-    [ -n "$VORNIX_PID" ] && kill $VORNIX_PID 2>/dev/null
-    ibus exit >/dev/null 2>&1
-    [ -n "$IBUS_PID" ] && kill $IBUS_PID 2>/dev/null
-    [ -n "${DBUS_SESSION_BUS_PID:-}" ] && kill $DBUS_SESSION_BUS_PID 2>/dev/null
-    kill $XVFB_PID 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$HOME"
-}
-trap cleanup EXIT
-
-eval "$(dbus-launch --sh-syntax)"
-gsettings set org.freedesktop.ibus.engine.hangul initial-input-mode hangul 2>>"$LOG"
-ibus-daemon --replace --panel disable >>"$LOG" 2>&1 &
-IBUS_PID=$!
-for _ in $(seq 100); do ibus list-engine >/dev/null 2>&1 && break; sleep 0.1; done
-ibus list-engine >/dev/null 2>&1 || { echo "FAIL: ibus-daemon did not answer"; cat "$LOG"; exit 1; }
-ibus engine hangul 2>>"$LOG" || { echo "FAIL: no hangul engine"; cat "$LOG"; exit 1; }
+. "$(dirname "$0")/ibus.sh"
 
 QT_IM_MODULE=ibus VORNIX_DUMP_TYPED=1 "$VORNIX" >"$OUT/gui_ibus_hangul.out" 2>>"$LOG" &
 VORNIX_PID=$!

@@ -70,6 +70,31 @@ std::unique_ptr<QInputMethodEvent> Commit(const QString& text)
     return e;
 }
 
+// A typing control in a shown window beside a line edit that can take the focus away from it.
+struct TFocusWindow
+{
+    QWidget Window;
+    TSentencePractice* C = new TSentencePractice;
+    QLineEdit* Other = new QLineEdit;
+    explicit TFocusWindow(const QString& problem)
+    {
+        auto* layout = new QVBoxLayout(&Window);
+        layout->addWidget(C);
+        layout->addWidget(Other);
+        C->SetSentenceCount(1);
+        C->SetProblem(0, problem);
+        C->SetTypingLang(tlNative);
+    }
+    // Shows the window with the focus in the control.
+    bool Show()
+    {
+        Window.show();
+        if (!QTest::qWaitForWindowExposed(&Window)) return false;
+        C->setFocus();
+        return QTest::qWaitFor([this] { return C->hasFocus(); });
+    }
+};
+
 struct TPracticeFixture
 {
     TSentencePractice C;
@@ -304,19 +329,10 @@ void TestHangulInput::systemInputMethodTypesIntoControl()
 
 void TestHangulInput::focusLossCommitsOwnComposition()
 {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* c = new TSentencePractice;
-    auto* other = new QLineEdit;
-    layout->addWidget(c);
-    layout->addWidget(other);
-    c->SetSentenceCount(1);
-    c->SetProblem(0, QStringLiteral("한글"));
-    c->SetTypingLang(tlNative);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    c->setFocus();
-    QTRY_VERIFY(c->hasFocus());
+    TFocusWindow w(QStringLiteral("한글"));
+    QVERIFY(w.Show());
+    TSentencePractice* c = w.C;
+    QLineEdit* other = w.Other;
     QTest::keyClicks(c, QStringLiteral("gksrmf"));
     QCOMPARE(c->Sentences()[0]->typed, QStringLiteral("한"));
     other->setFocus();
@@ -465,19 +481,10 @@ void TestHangulInput::clickIntoOtherControlTypesOnce()
 // box does) must not end the set a second time from inside the first end, nor lose that syllable.
 void TestHangulInput::focusTakenByEndHandler()
 {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* c = new TSentencePractice;
-    auto* other = new QLineEdit;
-    layout->addWidget(c);
-    layout->addWidget(other);
-    c->SetSentenceCount(1);
-    c->SetProblem(0, QStringLiteral("가"));
-    c->SetTypingLang(tlNative);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    c->setFocus();
-    QTRY_VERIFY(c->hasFocus());
+    TFocusWindow w(QStringLiteral("가"));
+    QVERIFY(w.Show());
+    TSentencePractice* c = w.C;
+    QLineEdit* other = w.Other;
     int ended = 0;
     c->SetOnTypingEnded([&](QObject*) {
         ++ended;

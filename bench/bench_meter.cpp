@@ -1,7 +1,7 @@
 // Time per tick of the speed meter: the sentence window's meter (the real frame) and a stress picture.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_meter
 
-#include "../tests/zavadumeter_fixture.h"
+#include "tests/widgets/zavadumeter_fixture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

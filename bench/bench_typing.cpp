@@ -1,8 +1,8 @@
 // Keystroke to repainted line: a key event goes through the input context into the typing control, and
 // the changed part of the window is repainted and flushed. Also the letter check per syllable.
 // Prints median and 99th percentile; run on the offscreen platform for figures comparable over time.
-#include "HangulCheck.h"
-#include "SentencePractice.h"
+#include "engine/HangulCheck.h"
+#include "engine/SentencePractice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

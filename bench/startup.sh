@@ -4,7 +4,7 @@
 set -u
 BUILD=${1:-build} RUNS=${2:-10}
 VORNIX=$(readlink -f "$BUILD/vornix") XWIN=$(readlink -f "$BUILD/tests/xwin")
-. "$(dirname "$0")/../tests/xvfb.sh"
+. "$(dirname "$0")/../tests/gui/xvfb.sh"
 DIR=$(mktemp -d)
 trap 'rm -rf "$DIR"; kill $XVFB_PID 2>/dev/null' EXIT
 cp "$VORNIX" "$DIR/vornix"

@@ -1,6 +1,6 @@
-#include "BitmapEffects.h"
+#include "components/BitmapEffects.h"
 
-#include "Exception.h"
+#include "platform/Exception.h"
 
 #include <climits>
 #include <cstdlib>

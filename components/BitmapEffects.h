@@ -2,7 +2,7 @@
 // Picture effects for button faces: a blit that leaves the picture's top-left colour transparent, a fade
 // toward white or black and a tint toward a colour. Fade and tint change the bitmap in place.
 
-#include "Graphics.h"
+#include "platform/Graphics.h"
 
 // Draws bitmap at (x, y) on dc, every pixel of its top-left pixel's colour left out. With w > 0 and h > 0
 // the bitmap is first stretched to w x h (the key colour then comes from the stretched copy); otherwise it

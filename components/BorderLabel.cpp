@@ -1,6 +1,6 @@
-#include "BorderLabel.h"
+#include "components/BorderLabel.h"
 
-#include "ControlUtils.h"
+#include "components/ControlUtils.h"
 
 TBorderLabel::TBorderLabel(QWidget* parent) : TGraphicControl(parent)
 {

@@ -2,7 +2,7 @@
 // A caption inside a filled, outlined shape (rectangle, rounded rectangle, circle, ellipse) that can size
 // itself to its caption plus margins.
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 namespace BorderLabel {
 enum class TBorderShape : uint8_t { bsRectangle, bsRoundRect, bsCircle, bsEllipse };

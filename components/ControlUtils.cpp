@@ -1,6 +1,6 @@
-#include "ControlUtils.h"
+#include "components/ControlUtils.h"
 
-#include "WinUtil.h"
+#include "platform/WinUtil.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // Helpers shared by every owner-drawn control: text extents on a canvas, the automatic edge colours and
 // the "&" accelerator of a caption.
 
-#include "Color.h"
-#include "Graphics.h"
+#include "platform/Color.h"
+#include "platform/Graphics.h"
 
 #include <QString>
 

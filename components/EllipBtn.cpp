@@ -1,4 +1,4 @@
-#include "EllipBtn.h"
+#include "components/EllipBtn.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -3,8 +3,8 @@
 // focus, shows it with its own face colour and an optional dotted outline, and is worked by the mouse, by
 // Space, by Enter while focused and by its accelerator.
 
-#include "ControlUtils.h"
-#include "Controls.h"
+#include "components/ControlUtils.h"
+#include "platform/Controls.h"
 
 #include <functional>
 #include <memory>

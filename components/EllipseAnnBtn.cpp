@@ -1,4 +1,4 @@
-#include "EllipseAnnBtn.h"
+#include "components/EllipseAnnBtn.h"
 
 #include <QIcon>
 

@@ -3,8 +3,8 @@
 // caption with an accelerator underline. It never takes the focus. Owners paint picture faces underneath
 // (OnPrevDrawBtnFace) or on top (OnDrawBtnFace) and read FBtnDowned and MouseIn to choose them.
 
-#include "ControlUtils.h"
-#include "Controls.h"
+#include "components/ControlUtils.h"
+#include "platform/Controls.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
-#include "GradAnnBtn.h"
+#include "components/GradAnnBtn.h"
 
-#include "ControlUtils.h"
-#include "WinUtil.h"
+#include "components/ControlUtils.h"
+#include "platform/WinUtil.h"
 
 namespace {
 // The colour of step i of half toward the end colour; a zero half (a one-line button) keeps the start.

@@ -2,7 +2,7 @@
 // A caption on a mirrored two-colour gradient: the begin colour at both edges, the end colour in the
 // middle, by rows or by columns. Holding the left button down swaps the colours.
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 namespace GradAnnBtn {
 enum class TGradType : uint8_t { gtVertCenter, gtHorizCenter };

@@ -1,6 +1,6 @@
-#include "KeybdButton.h"
+#include "components/KeybdButton.h"
 
-#include "ControlUtils.h"
+#include "components/ControlUtils.h"
 
 TKeybdButton::TKeybdButton(QWidget* parent) : TGraphicControl(parent)
 {

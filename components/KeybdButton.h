@@ -2,7 +2,7 @@
 // One key cap of the on-screen keyboard: a bevelled rim, a rounded face and a caption. It takes no input;
 // the practice window recolours caps from code.
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 namespace KeybdButton {
 enum class TAlignment : uint8_t { alMiddleCenter, alBottomCenter, alBottomRight };

@@ -1,8 +1,8 @@
-#include "ZavaduMeter.h"
+#include "components/ZavaduMeter.h"
 
-#include "Application.h"
-#include "Exception.h"
-#include "ThreadTimer.h"
+#include "platform/Application.h"
+#include "platform/Exception.h"
+#include "engine/ThreadTimer.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "ZavaduMeterDraw.h"
+#include "components/ZavaduMeterDraw.h"
 
-#include "ZavaduMeterMath.h"
+#include "components/ZavaduMeterMath.h"
 
 #include <QVector>
 

@@ -3,8 +3,8 @@
 // gradient-filled, wire outline, downward arrow) and the keyed blend of one 24-bit bitmap over another.
 // Colours are taken as their three low bytes (no system-colour lookup), except the blend's key colour.
 
-#include "Color.h"
-#include "Graphics.h"
+#include "platform/Color.h"
+#include "platform/Graphics.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ZavaduMeterFlow.h"
+#include "components/ZavaduMeterFlow.h"
 
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "ZavaduMeterMath.h"
+#include "components/ZavaduMeterMath.h"
 
-#include "Exception.h"
+#include "platform/Exception.h"
 
 #include <algorithm>
 #include <cmath>

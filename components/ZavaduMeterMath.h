@@ -4,7 +4,7 @@
 // geometry and the value texts. Whole numbers are made with halves going to the even neighbour and
 // truncation cuts toward zero, so the bars come out the same on every machine.
 
-#include "Color.h"
+#include "platform/Color.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
 // Rendering of the speed meter: the bars of each series, the chart around them, the labels, legend and
 // page buttons, the blend over the background picture and the copy to the screen.
 
-#include "ZavaduMeter.h"
+#include "components/ZavaduMeter.h"
 
-#include "Application.h"
-#include "Exception.h"
-#include "ZavaduMeterDraw.h"
+#include "platform/Application.h"
+#include "platform/Exception.h"
+#include "components/ZavaduMeterDraw.h"
 
 #include <QPaintEvent>
 #include <QPainter>

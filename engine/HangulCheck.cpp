@@ -1,4 +1,4 @@
-#include "HangulCheck.h"
+#include "engine/HangulCheck.h"
 
 constexpr char16_t InitialLetters[] = u"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
 constexpr char16_t VowelLetters[] = u"ㅏㅐㅑㅒㅓㅔㅕㅖㅗㅘㅙㅚㅛㅜㅝㅞㅟㅠㅡㅢㅣ";

@@ -3,10 +3,11 @@
 // characters marked, the syllable being composed shown as a block coloured by the letter check, a
 // blinking bolt caret, and the speed and accuracy of what was typed.
 
-#include "Color.h"
-#include "Controls.h"
-#include "Events.h"
-#include "InputContext.h"
+#include "platform/Color.h"
+#include "platform/Controls.h"
+#include "platform/Events.h"
+#include "platform/InputContext.h"
+#include "engine/TypingMeasure.h"
 
 #include <QBasicTimer>
 #include <QFontMetrics>
@@ -25,49 +26,6 @@ enum TTypingLang { tlNative, tlEng };
 
 // Fills Rect with the background; painting goes to the control's Canvas() while it runs.
 using TDrawBackGroundEvent = std::function<void(QObject* Sender, QRect& Rect)>;
-
-class TSentence
-{
-public:
-    TSentence();
-
-    QString problem;
-    QString typed;
-
-    void AppendChar(char16_t AChar) { typed.append(QChar(AChar)); }
-    void BackSpace()
-    {
-        if (!typed.isEmpty()) typed.chop(1);
-    }
-
-    // Left edges of the typed characters (one more for the end), for the font they were measured in.
-    mutable std::vector<int> FTypedX;
-    mutable QString FMeasuredTyped;
-};
-
-using TSentenceList = std::vector<std::unique_ptr<TSentence>>;
-
-// Speed and accuracy of a set of sentences and the running totals over finished sets; no widget.
-class TTypingMeasure
-{
-public:
-    uint32_t FStartTick = 0;
-    uint32_t FStopTick = 0;
-    int64_t FTotalProblemLen = 0;
-    int64_t FTotalTypedLen = 0;
-    int64_t FTotalRightlyTypedLen = 0;
-    int64_t FTotalElapsedTime = 0;
-    // The set now shown went into the totals already; it goes in once however often typing ends.
-    bool FSetAdded = false;
-
-    static float GetTypingAccuracy(const TSentenceList& Sentences, int& ProblemLen, int& TypedLen, int& RightlyTypedLen,
-                                   bool isCurrent);
-    static float GetOnlyTypingAccuracy(const TSentenceList& Sentences, bool isCurrent);
-    int GetTypingSpeed(const TSentenceList& Sentences, bool isCurrent) const;
-    int GetAvgTypingSpeed(const TSentenceList& Sentences, bool isCurrent) const;
-    void AddTotals(const TSentenceList& Sentences);
-    uint32_t TypingDuration() const { return FStopTick - FStartTick; }
-};
 
 class TSentencePractice : public QWidget, public TImeClient
 {

@@ -1,6 +1,6 @@
-#include "ThreadTimer.h"
+#include "engine/ThreadTimer.h"
 
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <QCoreApplication>
 

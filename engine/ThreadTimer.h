@@ -2,7 +2,7 @@
 // A timer whose ticks are paced by a worker thread, so they keep their period while the user-interface
 // thread is busy. Ticks are delivered on the user-interface thread unless SyncTimerEvent is off.
 
-#include "Events.h"
+#include "platform/Events.h"
 
 #include <QObject>
 #include <QThread>

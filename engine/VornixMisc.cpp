@@ -1,6 +1,6 @@
-#include "VornixMisc.h"
+#include "engine/VornixMisc.h"
 
-#include "ProgramPath.h"
+#include "platform/ProgramPath.h"
 
 QString ProgramFolder = ExecutableFolder();
 std::unique_ptr<TIniFile> SettingsFile;

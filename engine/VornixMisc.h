@@ -2,8 +2,8 @@
 // What every window shares about files and settings: the program folder, the one settings file
 // "Zavlin.ini" beside the program and the sentence-practice settings record.
 
-#include "Color.h"
-#include "IniFile.h"
+#include "platform/Color.h"
+#include "platform/IniFile.h"
 
 #include <QString>
 #include <memory>

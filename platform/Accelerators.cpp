@@ -1,6 +1,6 @@
-#include "Accelerators.h"
+#include "platform/Accelerators.h"
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

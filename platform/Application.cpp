@@ -1,7 +1,7 @@
-#include "Application.h"
+#include "platform/Application.h"
 
-#include "Dialogs.h"
-#include "Exception.h"
+#include "platform/Dialogs.h"
+#include "platform/Exception.h"
 
 #include <QFont>
 

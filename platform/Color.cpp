@@ -1,4 +1,4 @@
-#include "Color.h"
+#include "platform/Color.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "Controls.h"
+#include "platform/Controls.h"
 
-#include "VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 
-#include "Accelerators.h"
+#include "platform/Accelerators.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

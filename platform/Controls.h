@@ -17,8 +17,8 @@
 // - DialogChar: the accelerator dispatcher (Accelerators.h) offers typed characters to every control of the
 //   window; a control that answers true has handled it.
 
-#include "Events.h"
-#include "Graphics.h"
+#include "platform/Events.h"
+#include "platform/Graphics.h"
 
 #include <QPointer>
 #include <QWidget>

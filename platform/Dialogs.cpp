@@ -1,6 +1,6 @@
-#include "Dialogs.h"
+#include "platform/Dialogs.h"
 
-#include "Application.h"
+#include "platform/Application.h"
 
 #include <QApplication>
 #include <QMessageBox>

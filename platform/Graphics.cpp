@@ -1,7 +1,7 @@
-#include "Graphics.h"
+#include "platform/Graphics.h"
 
-#include "Exception.h"
-#include "WinUtil.h"
+#include "platform/Exception.h"
+#include "platform/WinUtil.h"
 
 #include <QFile>
 #include <QFont>

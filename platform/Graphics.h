@@ -22,7 +22,7 @@
 // A canvas works on a bitmap (readable: Pixels, CopyRect and blits from it) or on a widget while it paints
 // (write-only: reading gives nothing; the raster operations still combine with what is drawn there).
 
-#include "Color.h"
+#include "platform/Color.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,7 +1,7 @@
-#include "HtmlHelp.h"
+#include "platform/HtmlHelp.h"
 
-#include "Application.h"
-#include "Dialogs.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
 
 #include <QFileInfo>
 #include <QPointer>

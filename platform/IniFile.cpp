@@ -1,7 +1,7 @@
-#include "IniFile.h"
+#include "platform/IniFile.h"
 
-#include "Exception.h"
-#include "TextFile.h"
+#include "platform/Exception.h"
+#include "platform/TextFile.h"
 
 #include <QFile>
 #include <QSaveFile>

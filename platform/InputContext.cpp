@@ -1,6 +1,6 @@
-#include "InputContext.h"
+#include "platform/InputContext.h"
 
-#include "VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 
 #include <QGuiApplication>
 #include <QInputMethod>

@@ -1,4 +1,4 @@
-#include "Sound.h"
+#include "platform/Sound.h"
 
 #include <QAudioDevice>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "TextFile.h"
+#include "platform/TextFile.h"
 
-#include "Exception.h"
+#include "platform/Exception.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "Timer.h"
+#include "platform/Timer.h"
 
 TTimer::TTimer(QObject* owner) : QObject(owner)
 {

@@ -3,7 +3,7 @@
 // non-zero interval and a handler; enabling a running timer or writing the same interval does not
 // restart it; a different interval does.
 
-#include "Events.h"
+#include "platform/Events.h"
 
 #include <QObject>
 #include <QTimer>

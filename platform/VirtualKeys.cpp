@@ -1,4 +1,4 @@
-#include "VirtualKeys.h"
+#include "platform/VirtualKeys.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "WinUtil.h"
+#include "platform/WinUtil.h"
 
 #include <limits>
 

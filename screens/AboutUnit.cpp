@@ -1,9 +1,9 @@
-#include "AboutUnit.h"
+#include "screens/AboutUnit.h"
 
-#include "EllipseAnnBtn.h"
-#include "GradAnnBtn.h"
-#include "MainUnit.h"
-#include "Shell.h"
+#include "components/EllipseAnnBtn.h"
+#include "components/GradAnnBtn.h"
+#include "screens/MainUnit.h"
+#include "platform/Shell.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,13 +1,13 @@
-#include "MainUnit.h"
+#include "screens/MainUnit.h"
 
-#include "AboutUnit.h"
-#include "Application.h"
-#include "Exception.h"
-#include "HtmlHelp.h"
-#include "Random.h"
-#include "Shell.h"
-#include "VornixMisc.h"
-#include "WinUtil.h"
+#include "screens/AboutUnit.h"
+#include "platform/Application.h"
+#include "platform/Exception.h"
+#include "platform/HtmlHelp.h"
+#include "platform/Random.h"
+#include "platform/Shell.h"
+#include "engine/VornixMisc.h"
+#include "platform/WinUtil.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -3,10 +3,10 @@
 // with a lightning bolt, and a small animation under a hovered menu button. Practice windows hide the
 // menu while they are open (HideMenuButtons / ShowMenuButtons).
 
-#include "BitmapEffects.h"
-#include "EllipseAnnBtn.h"
-#include "Graphics.h"
-#include "Timer.h"
+#include "components/BitmapEffects.h"
+#include "components/EllipseAnnBtn.h"
+#include "platform/Graphics.h"
+#include "platform/Timer.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "Application.h"
-#include "MainUnit.h"
-#include "Random.h"
+#include "platform/Application.h"
+#include "screens/MainUnit.h"
+#include "platform/Random.h"
 
 #include <QIcon>
 

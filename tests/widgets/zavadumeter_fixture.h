@@ -2,8 +2,8 @@
 // The sentence window's speed meter as its form sets it up, and a background picture of our own, shared
 // by the meter's tests and its benchmark.
 
-#include "Application.h"
-#include "ZavaduMeter.h"
+#include "platform/Application.h"
+#include "components/ZavaduMeter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // Fade and tint arithmetic, the pixel formats they keep, and the transparent blit on small fixtures.
-#include "BitmapEffects.h"
-#include "Exception.h"
+#include "components/BitmapEffects.h"
+#include "platform/Exception.h"
 
 #include <QPainter>
 #include <QtTest>

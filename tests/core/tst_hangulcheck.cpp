@@ -1,5 +1,5 @@
 // The letter forms of Hangul syllables and letters, and the check of a syllable still being composed.
-#include "HangulCheck.h"
+#include "engine/HangulCheck.h"
 
 #include <QtTest>
 

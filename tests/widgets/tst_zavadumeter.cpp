@@ -1,10 +1,10 @@
 // The speed meter control: the series collection and its sorting, custom blocks, property writers and
 // their messages, frames per tick, the mouse with its page buttons, PrintImage and failures while painting.
 
-#include "zavadumeter_fixture.h"
+#include "tests/widgets/zavadumeter_fixture.h"
 
-#include "Dialogs.h"
-#include "Exception.h"
+#include "platform/Dialogs.h"
+#include "platform/Exception.h"
 
 #include <QtTest>
 

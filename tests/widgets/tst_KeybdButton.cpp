@@ -1,7 +1,7 @@
 // The key cap: rim styles, face, caption positions, property rules and the colour blend.
-#include "ControlTestUtil.h"
-#include "ControlUtils.h"
-#include "KeybdButton.h"
+#include "tests/support/WidgetTestUtil.h"
+#include "components/ControlUtils.h"
+#include "components/KeybdButton.h"
 
 #include <QtTest>
 

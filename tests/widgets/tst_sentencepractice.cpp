@@ -1,8 +1,9 @@
 // The typing control: problems, navigation between lines, the typing events, speed and accuracy, and
 // what it paints.
-#include "Clock.h"
-#include "SentencePractice.h"
-#include "TestSupport.h"
+#include "platform/Clock.h"
+#include "engine/SentencePractice.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/WidgetTestUtil.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -41,14 +42,6 @@ struct TEventLog
         c.SetOnTypingLangChanged([this](QObject*) { ++LangChanged; });
     }
 };
-
-QImage Render(TSentencePractice& c)
-{
-    QImage image(c.size(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(1);
-    c.render(&image);
-    return image;
-}
 
 // Pixels close to a colour (anti-aliased text has few exact ones).
 int CountNear(const QImage& image, const QRect& rect, QColor color)
@@ -339,7 +332,7 @@ void TestSentencePractice::charactersPastTheEndAreKeptAndMarked()
     QCOMPARE(typedLen, 4);
     QCOMPARE(right, 2);
     // Drawn in the wrong-mark colour.
-    const QImage image = Render(c);
+    const QImage image = RenderWidget(&c);
     const QRect x = c.TypedCellRect(0, 2), a = c.TypedCellRect(0, 0);
     image.save(TestOutputFolder() + QStringLiteral("/sentence_past_the_end.png"));
     QVERIFY(CountNear(image, x, Qt::red) > 3);
@@ -402,7 +395,7 @@ void TestSentencePractice::handlerMayRemoveSentences()
     c.ImeEndComposition();
     QCOMPARE(c.SentenceCount(), count);
     QCOMPARE(c.CurrentIndex() >= 0, count > 0);
-    Render(c);
+    RenderWidget(&c);
 }
 
 void TestSentencePractice::accuracy_data()
@@ -531,7 +524,7 @@ void TestSentencePractice::wrongBlankIsABox()
     c.SetWrongMarkColor(RGB(0, 0, 255));
     SetProblems(c, {QStringLiteral("ab")});
     Type(c, QStringLiteral(" "));
-    const QImage image = Render(c);
+    const QImage image = RenderWidget(&c);
     image.save(TestOutputFolder() + QStringLiteral("/sentence_wrong_blank.png"));
     const QRect cell = c.TypedCellRect(0, 0);
     // The outline's edges are in the mark colour, its inside is background.
@@ -551,7 +544,7 @@ void TestSentencePractice::backgroundHandlerReplacesColor()
         ++calls;
         c.Canvas()->fillRect(rect, QColor(10, 20, 30));
     });
-    const QImage image = Render(c);
+    const QImage image = RenderWidget(&c);
     QVERIFY(calls > 0);
     QCOMPARE(CountColor(image, image.rect(), qRgb(0, 255, 0)), 0);
     QCOMPARE(image.pixel(c.width() - 2, c.height() - 2) & 0xFFFFFF, 0x0A141Eu);
@@ -569,11 +562,11 @@ void TestSentencePractice::composingBlockColouredByCheck()
     const QRect cell = c.TypedCellRect(0, 0);
     // The block is as wide as the syllable, two thirds of the caret's cell.
     const QRect inner = QRect(cell.topLeft(), QSize(cell.width() * 2 / 3, cell.height())).adjusted(1, 1, -1, -1);
-    QImage image = Render(c);
+    QImage image = RenderWidget(&c);
     image.save(TestOutputFolder() + QStringLiteral("/sentence_composing_right.png"));
     QVERIFY(CountColor(image, inner, qRgb(0, 0, 0)) > inner.width() * inner.height() / 2);
     c.ImeComposition(u'거');
-    image = Render(c);
+    image = RenderWidget(&c);
     image.save(TestOutputFolder() + QStringLiteral("/sentence_composing_wrong.png"));
     QVERIFY(CountColor(image, inner, qRgb(255, 0, 0)) > inner.width() * inner.height() / 2);
 }
@@ -589,7 +582,7 @@ void TestSentencePractice::readOnlyShowsNoCaret()
     QTRY_VERIFY(c->CaretVisible());
     const QRect caret = c->TypedCellRect(0, 0);
     auto bluePixels = [&] {
-        const QImage image = Render(*c);
+        const QImage image = RenderWidget(c);
         int n = 0;
         for (int y = caret.top(); y <= caret.bottom(); ++y)
             for (int x = caret.left(); x <= caret.right(); ++x) {
@@ -607,7 +600,7 @@ void TestSentencePractice::readOnlyShowsNoCaret()
     c->ImeComposition(u'ㄱ');
     c->SetReadOnly(true);
     for (int i = 0; i < 2; ++i) {
-        const QImage image = Render(*c);
+        const QImage image = RenderWidget(c);
         QVERIFY(CountColor(image, caret.adjusted(1, 1, -1, -1), qRgb(0, 0, 0)) > 20);
         QTest::qWait(450);
     }
@@ -616,16 +609,6 @@ void TestSentencePractice::readOnlyShowsNoCaret()
 // A keystroke repaints the rest of the typed line, never the problem line or other sentences.
 void TestSentencePractice::keystrokeRepaintsOnlyTheTypedLine()
 {
-    class TPaintSpy : public QObject
-    {
-    public:
-        QRegion Painted;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::Paint) Painted += static_cast<QPaintEvent*>(e)->region();
-            return false;
-        }
-    } spy;
     QWidget window;
     auto* c = new TSentencePractice(&window);
     Prepare(*c);
@@ -634,7 +617,7 @@ void TestSentencePractice::keystrokeRepaintsOnlyTheTypedLine()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     Type(*c, QStringLiteral("abcd"));
     QApplication::processEvents();
-    c->installEventFilter(&spy);
+    TPaintCounter spy(c);
     Type(*c, QStringLiteral("e"));
     QTRY_VERIFY(!spy.Painted.isEmpty());
     const QRect painted = spy.Painted.boundingRect();

@@ -1,7 +1,7 @@
 // Reading practice texts: byte-order marks, UTF-8, CP949 and the platform's line breaks.
-#include "Exception.h"
-#include "TestSupport.h"
-#include "TextFile.h"
+#include "platform/Exception.h"
+#include "tests/support/TestSupport.h"
+#include "platform/TextFile.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "Application.h"
-#include "Random.h"
-#include "SentencePractice.h"
+#include "platform/Application.h"
+#include "platform/Random.h"
+#include "engine/SentencePractice.h"
 
 #include <QVBoxLayout>
 #include <QWidget>

@@ -1,11 +1,11 @@
 // The platform layer's small pieces: colours, the application's default failure handler, fonts, timers.
-#include "Application.h"
-#include "Color.h"
-#include "Dialogs.h"
-#include "Exception.h"
-#include "Random.h"
-#include "Sound.h"
-#include "Timer.h"
+#include "platform/Application.h"
+#include "platform/Color.h"
+#include "platform/Dialogs.h"
+#include "platform/Exception.h"
+#include "platform/Random.h"
+#include "platform/Sound.h"
+#include "platform/Timer.h"
 
 #include <QFontInfo>
 #include <QtTest>

@@ -1,12 +1,23 @@
 #pragma once
-// Helpers for the owner-drawn control tests: rendering at device-pixel ratio 1 and counting paints.
+// Helpers for widget tests: rendering at device-pixel ratio 1 and counting paints.
 
-#include "Color.h"
+#include "platform/Color.h"
 
 #include <QEvent>
 #include <QImage>
 #include <QObject>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QWidget>
+
+// The widget as it paints itself (its own background included), at device-pixel ratio 1.
+inline QImage RenderWidget(QWidget* w)
+{
+    QImage image(w->size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    w->render(&image);
+    return image;
+}
 
 // The widget painted over a known background, without its parent.
 inline QImage RenderControl(QWidget* w, TColor background)
@@ -23,17 +34,21 @@ inline TColor PixelAt(const QImage& img, int x, int y)
     return FromQColor(img.pixelColor(x, y));
 }
 
-// Counts the paint events a widget receives.
+// Counts the paint events a widget receives and the area they cover.
 class TPaintCounter : public QObject
 {
 public:
     explicit TPaintCounter(QWidget* w) : QObject(w) { w->installEventFilter(this); }
     int Count = 0;
+    QRegion Painted;
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (e->type() == QEvent::Paint) ++Count;
+        if (e->type() == QEvent::Paint) {
+            ++Count;
+            Painted += static_cast<QPaintEvent*>(e)->region();
+        }
         return false;
     }
 };

@@ -1,7 +1,7 @@
 // The meter's drawing primitives on 24-bit bitmaps: gradients, 3-D boxes, the arrow and the keyed blend.
 
-#include "ZavaduMeterDraw.h"
-#include "ZavaduMeterMath.h"
+#include "components/ZavaduMeterDraw.h"
+#include "components/ZavaduMeterMath.h"
 
 #include <QtTest>
 

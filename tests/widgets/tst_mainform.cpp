@@ -1,13 +1,14 @@
 // The main menu window: layout, background, the practice-window protocol, the mouse effect, the size
 // memory and closing with a read-only settings folder.
-#include "AboutUnit.h"
-#include "Application.h"
-#include "Dialogs.h"
-#include "HtmlHelp.h"
-#include "MainUnit.h"
-#include "Shell.h"
-#include "TestSupport.h"
-#include "VornixMisc.h"
+#include "screens/AboutUnit.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/HtmlHelp.h"
+#include "screens/MainUnit.h"
+#include "platform/Shell.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/WidgetTestUtil.h"
+#include "engine/VornixMisc.h"
 
 #include <QPainter>
 #include <QToolTip>
@@ -24,14 +25,6 @@ QStringList gOpened;
 void RecordShell(const QString& address)
 {
     gOpened << address;
-}
-
-QImage Grab(QWidget* w)
-{
-    QImage image(w->size(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(1);
-    w->render(&image);
-    return image;
 }
 
 void Hover(QWidget* w)
@@ -121,7 +114,7 @@ private slots:
     {
         TMainForm* form = Form();
         form->resize(1286, 871);
-        const QImage image = Grab(form);
+        const QImage image = RenderWidget(form);
         // Row i is From + MulDiv(i, d, H) per channel, over the outer height (here the client's, offscreen).
         const int H = form->frameGeometry().height();
         const auto expected = [&](int i) {
@@ -206,16 +199,16 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         MainFormFocused = true;
-        const QImage before = Grab(form);
+        const QImage before = RenderWidget(form);
         Hover(form->GameBtn);
         const TRect r = form->MouseEffectRect();
         const QRect area(r.Left, r.Top, r.Width(), r.Height());
-        QVERIFY(Grab(form).copy(area) != before.copy(area)); // the first frame shows
+        QVERIFY(RenderWidget(form).copy(area) != before.copy(area)); // the first frame shows
         QTest::qWait(350);                                   // the second frame
-        QVERIFY(Grab(form).copy(area) != before.copy(area));
+        QVERIFY(RenderWidget(form).copy(area) != before.copy(area));
         Unhover(form->GameBtn);
         QVERIFY(!form->MouseEffectRunning());
-        QCOMPARE(Grab(form).copy(area), before.copy(area));
+        QCOMPARE(RenderWidget(form).copy(area), before.copy(area));
         // Deactivation stops it too.
         Hover(form->GameBtn);
         QVERIFY(form->MouseEffectRunning());
@@ -225,7 +218,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&other));
         QVERIFY(!MainFormFocused);
         QVERIFY(!form->MouseEffectRunning());
-        QCOMPARE(Grab(form).copy(area), before.copy(area));
+        QCOMPARE(RenderWidget(form).copy(area), before.copy(area));
     }
 
     void hoveredMenuCloudIsTinted()
@@ -234,9 +227,9 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         const QPoint middle = form->KeyBtn->geometry().center() + QPoint(0, 14);
-        const QRgb rest = Grab(form).pixel(middle);
+        const QRgb rest = RenderWidget(form).pixel(middle);
         Hover(form->KeyBtn);
-        const QRgb hovered = Grab(form).pixel(middle);
+        const QRgb hovered = RenderWidget(form).pixel(middle);
         QVERIFY2(rest != hovered, "the hovered cloud keeps its colour");
         // A 20 percent tint toward one of six colours keeps at least 80 percent of each channel.
         QVERIFY(qRed(hovered) >= qRed(rest) * 8 / 10 && qGreen(hovered) >= qGreen(rest) * 8 / 10);

@@ -1,8 +1,8 @@
 // Keys and system input-method events through the input context into the typing control: the
 // messages and their order, which errors sound, focus changes while composing, and mode switching.
-#include "InputContext.h"
-#include "SentencePractice.h"
-#include "VirtualKeys.h"
+#include "platform/InputContext.h"
+#include "engine/SentencePractice.h"
+#include "platform/VirtualKeys.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>

@@ -1,9 +1,9 @@
 // The meter's arithmetic: rounding at the knife edges, bar counts, the bounce, the layout of bars, the
 // label scale, paging geometry and the value texts.
 
-#include "ZavaduMeterMath.h"
+#include "components/ZavaduMeterMath.h"
 
-#include "Exception.h"
+#include "platform/Exception.h"
 
 #include <QtTest>
 

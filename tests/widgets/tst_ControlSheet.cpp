@@ -1,12 +1,12 @@
 // Renders every owner-drawn control in its states onto one sheet for a person to look at
 // ($VORNIX_TEST_OUTPUT/controls.png), and checks that each cell was drawn at all.
-#include "Application.h"
-#include "BitmapEffects.h"
-#include "BorderLabel.h"
-#include "EllipBtn.h"
-#include "EllipseAnnBtn.h"
-#include "GradAnnBtn.h"
-#include "KeybdButton.h"
+#include "platform/Application.h"
+#include "components/BitmapEffects.h"
+#include "components/BorderLabel.h"
+#include "components/EllipBtn.h"
+#include "components/EllipseAnnBtn.h"
+#include "components/GradAnnBtn.h"
+#include "components/KeybdButton.h"
 
 #include <QDir>
 #include <QIcon>

@@ -1,8 +1,8 @@
 // Flowing blocks: block columns, queueing, stepping with the injected clock, leaving the chart.
 
-#include "ZavaduMeterFlow.h"
+#include "components/ZavaduMeterFlow.h"
 
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // The meter's pictures: the sentence meter at rest and mid-animation (written as PNGs for a person to look
 // at), the keyed blend, and what reaches the screen per tick.
 
-#include "zavadumeter_fixture.h"
+#include "tests/widgets/zavadumeter_fixture.h"
 
-#include "ZavaduMeterDraw.h"
+#include "components/ZavaduMeterDraw.h"
 
 #include <QDir>
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The canvas and bitmap rules that drawing code relies on: exclusive edges, lines without their end point,
 // text at its top-left corner, pixel formats kept, and the raster operations of the blits.
-#include "Graphics.h"
-#include "WinUtil.h"
+#include "platform/Graphics.h"
+#include "platform/WinUtil.h"
 
 #include <QtTest>
 

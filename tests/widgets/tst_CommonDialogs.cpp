@@ -47,15 +47,29 @@ private slots:
 
     // OK without a change gives back the font as it was given: the stored name "굴림체" is not replaced
     // by the face that stands in for it, and the colour stays.
+    // A regular face is not handed back slanted because its style is called "Book".
+    void fontDialogKeepsAnUnchangedFont_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<unsigned>("style");
+        QTest::newRow("굴림체 bold") << "굴림체" << unsigned(fsBold);
+        QTest::newRow("굴림체 regular") << "굴림체" << 0u;
+        QTest::newRow("Tahoma regular") << "Tahoma" << 0u;
+        QTest::newRow("Tahoma italic") << "Tahoma" << unsigned(fsItalic);
+    }
     void fontDialogKeepsAnUnchangedFont()
     {
+        QFETCH(QString, name);
+        QFETCH(unsigned, style);
         TFontDialog dialog;
         dialog.Font = PracticeFont();
+        dialog.Font.Name = name;
+        dialog.Font.Style = style;
         AcceptNextDialog();
         QVERIFY(dialog.Execute());
-        QCOMPARE(dialog.Font.Name, QStringLiteral("굴림체"));
+        QCOMPARE(dialog.Font.Name, name);
         QCOMPARE(dialog.Font.Size(), 16);
-        QCOMPARE(dialog.Font.Style, TFontStyles(fsBold));
+        QCOMPARE(dialog.Font.Style, TFontStyles(style));
         QCOMPARE(dialog.Font.Color, clRed);
     }
 

@@ -105,8 +105,10 @@ void TEdit::SetFont(const TFont& value)
 {
     FFont = value;
     setFont(value.ToQFont());
+    // The colours of an enabled box; a disabled one keeps the style's greyed look.
     QPalette pal = palette();
-    pal.setColor(QPalette::Text, ToQColor(value.Color));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        pal.setColor(group, QPalette::Text, ToQColor(value.Color));
     setPalette(pal);
 }
 
@@ -114,7 +116,8 @@ void TEdit::SetColor(TColor value)
 {
     FColor = value;
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, ToQColor(value));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        pal.setColor(group, QPalette::Base, ToQColor(value));
     setPalette(pal);
 }
 

@@ -1,12 +1,13 @@
 // Renders every owner-drawn control in its states onto one sheet for a person to look at
 // ($VORNIX_TEST_OUTPUT/controls.png), and checks that each cell was drawn at all.
-#include "platform/Application.h"
 #include "components/BitmapEffects.h"
 #include "components/BorderLabel.h"
 #include "components/EllipBtn.h"
 #include "components/EllipseAnnBtn.h"
 #include "components/GradAnnBtn.h"
 #include "components/KeybdButton.h"
+#include "platform/Application.h"
+#include "platform/Edit.h"
 
 #include <QDir>
 #include <QIcon>
@@ -39,7 +40,7 @@ private slots:
         QPalette pal = form.palette();
         pal.setColor(QPalette::Window, ToQColor(RGB(236, 233, 216)));
         form.setPalette(pal);
-        form.resize(900, 700 + 10);
+        form.resize(900, 750 + 10);
         QVector<QWidget*> cells;
         auto title = [&](int x, int y, const QString& text) {
             auto* l = new QLabel(text, &form);
@@ -294,6 +295,27 @@ private slots:
                     DrawBitmapTransparent(c->Handle(), 0, 0, &copy, 0, 0);
             };
             cells << b;
+        }
+
+        // Edit boxes: empty, a name, a syllable being composed after committed text (the block), disabled,
+        // the game's input box.
+        title(8, 712, "edit boxes");
+        const QStringList editTexts = {"", "홍길동", "", "disabled", "water"};
+        for (int i = 0; i < editTexts.size(); ++i) {
+            auto* e = new TEdit(&form);
+            e->SetBounds(110 + i * 150, 704, 140, i == 4 ? 26 : 22);
+            TFont f = KoreanFont(i == 4 ? -16 : -13, clBlack, i == 4 ? TFontStyles(fsBold) : 0u);
+            f.Name = QStringLiteral("굴림체");
+            e->SetFont(f);
+            e->SetText(editTexts[i]);
+            if (i == 2) {
+                e->SetConversionMode(IME_CMODE_NATIVE);
+                QTest::keyClicks(e, QStringLiteral("rhemrgks"));
+                QCOMPARE(e->Text(), QStringLiteral("고득"));
+                QCOMPARE(e->ComposingText(), QStringLiteral("한"));
+            }
+            if (i == 3) e->setEnabled(false);
+            cells << e;
         }
 
         QImage sheet(form.size(), QImage::Format_RGB32);

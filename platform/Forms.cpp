@@ -17,7 +17,6 @@
 TForm::TForm(QWidget* parent) : QDialog(parent)
 {
     TAccelerators::Install();
-    qApp->installEventFilter(this);
     setAutoFillBackground(true);
     SetColor(FColor);
     SetFont(FFont);
@@ -28,6 +27,17 @@ TForm::~TForm()
 {
     // A modal run of a window deleted under it ends as cancelled.
     if (FModalLoop) FModalLoop->exit(mrCancel);
+}
+
+void TForm::SetKeyPreview(bool value)
+{
+    if (value == FKeyPreview) return;
+    FKeyPreview = value;
+    // Keys reach the window first through an application-wide filter, only while it asks for them.
+    if (value)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
 }
 
 void TForm::SetClientSize(int width, int height)

@@ -83,7 +83,7 @@ public:
     void SetFont(const TFont& value);
 
     bool KeyPreview() const { return FKeyPreview; }
-    void SetKeyPreview(bool value) { FKeyPreview = value; }
+    void SetKeyPreview(bool value);
     // Esc sets the modal result to mrCancel (closing a modal run, or the window when it is not modal).
     bool EscapeCancels() const { return FEscapeCancels; }
     void SetEscapeCancels(bool value) { FEscapeCancels = value; }

@@ -218,6 +218,8 @@ int TForm::ShowModal()
 void TForm::Show()
 {
     if (FModalLoop) return;
+    // A modal run may have put the window on top for its time.
+    if (!isVisible()) UpdateWindowFlags();
     show();
     raise();
     activateWindow();
@@ -294,8 +296,8 @@ bool TForm::DoKeyDown(QKeyEvent* event)
             ch = QChar(27);
         else if (event->key() == Qt::Key_Backspace)
             ch = QChar(8);
-        else if (event->key() == Qt::Key_Tab)
-            ch = QChar(9);
+        else if (event->key() == Qt::Key_Tab && KeysToWindow())
+            ch = QChar(9); // a Tab that moves the focus types no character
         else if (!command && text.size() == 1 && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127)
             ch = text.at(0);
         if (!ch.isNull()) {

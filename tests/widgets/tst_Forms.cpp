@@ -208,7 +208,7 @@ private slots:
         QTest::addColumn<bool>("take");
         QTest::addColumn<QString>("formSaw");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("preview passes keys on") << true << false << "d65 p:a u65 d9 p:\t u9"
+        QTest::newRow("preview passes keys on") << true << false << "d65 p:a u65 d9 u9"
                                                 << "a";
         QTest::newRow("preview takes keys") << true << true << "d65 u65 d9 u9"
                                             << "";

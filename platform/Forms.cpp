@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include <utility>
 
@@ -312,14 +313,55 @@ bool TForm::DoKeyDown(QKeyEvent* event)
 bool TForm::DoKeyUp(QKeyEvent* event)
 {
     if (event->isAutoRepeat()) return true;
+    // The shift state is the one at the release (a key let go after Shift has no Shift).
+    return FireKeyUp(uint16_t(VirtualKeyOf(*event)), TControl::ShiftOf(event->modifiers(), Qt::NoButton));
+}
+
+bool TForm::FireKeyUp(uint16_t key, TShiftState shift)
+{
     if (!OnKeyUp) return true;
     QPointer<TForm> self(this);
-    uint16_t key = uint16_t(VirtualKeyOf(*event));
     const uint16_t released = key;
     TKeyEvent handler = OnKeyUp;
-    // The shift state is the one at the release (a key let go after Shift has no Shift).
-    handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
+    handler(this, key, shift);
     return self && !(released != 0 && key == 0);
+}
+
+void TForm::HoldRelease(QKeyEvent* event)
+{
+    FHeldRelease.Active = true;
+    FHeldRelease.Key = event->key();
+    FHeldRelease.ScanCode = event->nativeScanCode();
+    FHeldRelease.Time = event->timestamp();
+    FHeldRelease.VirtualKey = uint16_t(VirtualKeyOf(*event));
+    FHeldRelease.Shift = TControl::ShiftOf(event->modifiers(), Qt::NoButton);
+    if (!FReleaseTimer) {
+        FReleaseTimer = new QTimer(this);
+        FReleaseTimer->setSingleShot(true);
+        // The repeated press follows at once; a key released for real is reported this much later.
+        FReleaseTimer->setInterval(25);
+        connect(FReleaseTimer, &QTimer::timeout, this, [this] { FlushHeldRelease(); });
+    }
+    FReleaseTimer->start();
+}
+
+bool TForm::PressRepeatsHeldRelease(QKeyEvent* event)
+{
+    if (!FHeldRelease.Active) return false;
+    const bool repeat = event->key() == FHeldRelease.Key && event->nativeScanCode() == FHeldRelease.ScanCode &&
+                        event->timestamp() - FHeldRelease.Time <= 1;
+    if (!repeat) return false;
+    FHeldRelease.Active = false;
+    FReleaseTimer->stop();
+    return true;
+}
+
+void TForm::FlushHeldRelease()
+{
+    if (!FHeldRelease.Active) return;
+    FHeldRelease.Active = false;
+    if (FReleaseTimer) FReleaseTimer->stop();
+    FireKeyUp(FHeldRelease.VirtualKey, FHeldRelease.Shift);
 }
 
 bool TForm::event(QEvent* e)
@@ -386,6 +428,14 @@ void TForm::keyPressEvent(QKeyEvent* event)
     const bool previewed = FKeyPreview && FPreviewDepth > 0;
     if (!previewed) {
         QPointer<TForm> self(this);
+        // A release still held back goes first, unless this press shows it was the key repeating.
+        if (FHeldRelease.Active && !PressRepeatsHeldRelease(event)) {
+            FlushHeldRelease();
+            if (!self) {
+                event->accept();
+                return;
+            }
+        }
         const bool pass = DoKeyDown(event);
         if (!self) {
             event->accept();
@@ -412,6 +462,14 @@ void TForm::keyPressEvent(QKeyEvent* event)
 void TForm::keyReleaseEvent(QKeyEvent* event)
 {
     const bool previewed = FKeyPreview && FPreviewDepth > 0;
+    // Only a release from the window system has a time stamp to tell a repeat by.
+    if (!previewed && OnKeyUp && KeysToWindow() && !event->isAutoRepeat() && event->timestamp() != 0) {
+        QPointer<TForm> self(this);
+        FlushHeldRelease();
+        if (self) HoldRelease(event);
+        event->accept();
+        return;
+    }
     if (!previewed && !DoKeyUp(event)) {
         event->accept();
         return;
@@ -439,6 +497,8 @@ void TForm::showEvent(QShowEvent* event)
 void TForm::hideEvent(QHideEvent* event)
 {
     QPointer<TForm> self(this);
+    // A key let go as the window closes is no answer any more.
+    FHeldRelease.Active = false;
     QDialog::hideEvent(event);
     if (event->spontaneous()) return;
     if (OnHide) {

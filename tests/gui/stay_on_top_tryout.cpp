@@ -1,5 +1,6 @@
 // A stay-on-top window (as the game and the keyboard practice window are) that opens one modal run of the
-// platform layer over itself after a moment: stay_on_top_tryout form|message|colour|font|picture|plain.
+// platform layer over itself after a moment: stay_on_top_tryout form|message|colour|font|picture|plain;
+// with "keys" it only prints the keys it gets.
 // "plain" is a bare QDialog::exec() that skips the platform layer, to show what the rule is for.
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -8,6 +9,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -23,6 +26,17 @@ int main(int argc, char** argv)
     game.SetColor(clTeal);
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app, &QCoreApplication::quit);
     game.OnClose = [&](QObject*, TCloseAction&) { QTimer::singleShot(0, &app, &QCoreApplication::quit); };
+    if (kind == "keys") {
+        // A window with no focusable control, as the keyboard practice window: it prints every key it gets.
+        auto print = [](const char* what, uint16_t key, TShiftState shift) {
+            std::printf("%s%d%s\n", what, key, (shift & ssShift) ? "S" : "");
+            std::fflush(stdout);
+        };
+        game.OnKeyDown = [print](QObject*, uint16_t& key, TShiftState shift) { print("d", key, shift); };
+        game.OnKeyUp = [print](QObject*, uint16_t& key, TShiftState shift) { print("u", key, shift); };
+        game.Show();
+        return app.exec();
+    }
     game.Show();
     QTimer::singleShot(700, &game, [&] {
         if (kind == "form") {

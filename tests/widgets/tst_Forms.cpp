@@ -202,6 +202,40 @@ private slots:
         QCOMPARE(log, (QStringList{"d16", "d65", "u16", "u65", "d65", "u65S"}));
     }
 
+    // An X server may repeat a held key as release and press with one time stamp, neither marked as a
+    // repeat: such a release is no release. A real one is reported, in its place among the keys.
+    void repeatByTimeStampIsNoRelease_data()
+    {
+        QTest::addColumn<QString>("events"); // P/R, key letter, time stamp
+        QTest::addColumn<QString>("seen");
+        QTest::newRow("held and repeated") << "PA100 RA500 PA500 RA540 PA540 RA700"
+                                           << "dA dA dA uA";
+        QTest::newRow("pressed twice") << "PA100 RA200 PA230 RA300"
+                                       << "dA uA dA uA";
+        QTest::newRow("another key after") << "PA100 RA200 PB200 RB260"
+                                           << "dA uA dB uB";
+    }
+    void repeatByTimeStampIsNoRelease()
+    {
+        QFETCH(QString, events);
+        QFETCH(QString, seen);
+        TForm form;
+        QStringList log;
+        form.OnKeyDown = [&](QObject*, uint16_t& key, TShiftState) { log << QStringLiteral("d") + QChar(key); };
+        form.OnKeyUp = [&](QObject*, uint16_t& key, TShiftState) { log << QStringLiteral("u") + QChar(key); };
+        for (const QString& e : events.split(u' ')) {
+            const int key = Qt::Key_A + (e[1].unicode() - 'A');
+            const quint32 scanCode = e[1] == u'A' ? 38 : 56; // the X key codes of A and B
+            QKeyEvent event(e[0] == u'P' ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier, scanCode, 0, 0,
+                            e.mid(1, 1).toLower());
+            event.setTimestamp(e.mid(2).toULongLong());
+            QCoreApplication::sendEvent(&form, &event);
+        }
+        QTRY_COMPARE(log.join(u' '), seen);
+        QTest::qWait(60);
+        QCOMPARE(log.join(u' '), seen);
+    }
+
     void keyPreviewSeesKeysBeforeTheControl_data()
     {
         QTest::addColumn<bool>("preview");

@@ -11,8 +11,9 @@
 //   such a window while a modal runs), so a dialog never hides behind the practice or game window.
 // - KeyPreview: OnKeyDown, OnKeyPress and OnKeyUp see a key before the focused control; a handler that
 //   sets the key to 0 (or the character to 0) takes it. A window with no focusable control gets every
-//   key itself, Tab included (no focus-chain move). Releases of auto-repeat are not reported; the shift
-//   state passed with a release is the one at the release.
+//   key itself, Tab included (no focus-chain move). Releases of auto-repeat are not reported (also where
+//   the X server sends them unmarked: such a window reports a release some 25 ms late, once it is sure
+//   no repeated press follows); the shift state passed with a release is the one at the release.
 // - Esc never closes a window unless EscapeCancels is set; Enter clicks nothing unless a push button is
 //   the default.
 

@@ -23,6 +23,8 @@ xdotool type --delay 100 's'
 xdotool key space
 sleep 0.2
 xdotool type --delay 100 'dkdl'
+sleep 0.3
+"$(dirname "$XWIN")/xshot" "$WIN" "$OUT/gui_edit_ibus.composing.png" 2>/dev/null
 xdotool key F2
 sleep 0.3
 "$(dirname "$XWIN")/xshot" "$WIN" "$OUT/gui_edit_ibus.png" 2>/dev/null

@@ -176,6 +176,11 @@ bool TEdit::TypeChar(QChar ch)
     }
     const ushort code = ch.unicode();
     if (code == 0 || code == 13 || code == 27 || code == 9) return true;
+    // Ctrl with a key is an editing command (select all, copy, paste), whatever text the key carries.
+    if (FKeyEvent && ch == typed && (FKeyEvent->modifiers() & Qt::ControlModifier)) {
+        FPassKeyOn = true;
+        return true;
+    }
     if (code < 32 || code == 127) {
         // Backspace and the clipboard keys edit as the line edit does; other control characters type nothing.
         if (FKeyEvent && ch == typed)

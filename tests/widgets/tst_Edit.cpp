@@ -305,6 +305,23 @@ private slots:
         QVERIFY(!form);
     }
 
+    void editingKeysEdit()
+    {
+        TEdit edit;
+        edit.SetConversionMode(IME_CMODE_NATIVE);
+        Type(&edit, "rksk");
+        // Ctrl+A commits the syllable and selects everything; the next syllable replaces it.
+        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(edit.selectedText(), QStringLiteral("가나"));
+        Type(&edit, "ek");
+        edit.Complete();
+        QCOMPARE(edit.Text(), QStringLiteral("다"));
+        QTest::keyClick(&edit, Qt::Key_Home);
+        Type(&edit, "rk");
+        QTest::keyClick(&edit, Qt::Key_Delete);
+        QCOMPARE(edit.Text(), QStringLiteral("가"));
+    }
+
     void maxLengthLimitsCommits()
     {
         TEdit edit;

@@ -48,6 +48,8 @@ using TCloseEvent = std::function<void(QObject* Sender, TCloseAction& Action)>;
 class TForm : public QDialog
 {
     Q_OBJECT
+    // For controls that set their window's result without knowing its class (a button's ModalResult).
+    Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
 public:
     explicit TForm(QWidget* parent = nullptr);
     ~TForm() override;

@@ -53,6 +53,7 @@ private slots:
         QTest::newRow("frame's close button") << "frame" << int(mrCancel);
         QTest::newRow("QDialog::accept") << "accept" << int(mrOk);
         QTest::newRow("hidden by code") << "hide" << int(mrCancel);
+        QTest::newRow("the ModalResult property") << "property" << int(mrNo);
     }
     void modalRunEndsWithItsResult()
     {
@@ -68,6 +69,7 @@ private slots:
             if (how == "frame") form.close();
             if (how == "accept") form.accept();
             if (how == "hide") form.hide();
+            if (how == "property") form.setProperty("ModalResult", mrNo);
         });
         QCOMPARE(form.ShowModal(), result);
         QVERIFY(!form.isVisible());

@@ -43,8 +43,6 @@ void TForm::SetKeyPreview(bool value)
 
 void TForm::SetClientSize(int width, int height)
 {
-    FClientWidth = width;
-    FClientHeight = height;
     if (FBorderStyle == TFormBorderStyle::bsSizeable) {
         resize(width, height);
     } else {
@@ -171,7 +169,7 @@ void TForm::SetModalResult(int value)
 void TForm::CloseModal()
 {
     QPointer<TForm> self(this);
-    TCloseAction action = caHide;
+    TCloseAction action = FDefaultCloseAction == caFree ? caFree : caHide;
     if (OnClose) {
         TCloseEvent handler = OnClose;
         handler(this, action);
@@ -196,6 +194,8 @@ int TForm::ShowModal()
     QPointer<TForm> self(this);
     FModalResult = mrNone;
     FFreeAfterModal = false;
+    // Modality takes effect when a window is shown; one shown modelessly is shown again.
+    if (isVisible()) hide();
     UpdateWindowFlags();
     PlaceAboveStayOnTop(this);
     setWindowModality(Qt::ApplicationModal);

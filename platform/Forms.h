@@ -148,8 +148,6 @@ private:
     // Whether a key at this window goes to the window's handlers itself (no focusable control has it).
     bool KeysToWindow() const;
 
-    int FClientWidth = 0;
-    int FClientHeight = 0;
     bool FDestroyFired = false;
     int FModalResult = mrNone;
     QEventLoop* FModalLoop = nullptr;

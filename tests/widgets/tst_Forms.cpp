@@ -127,15 +127,22 @@ private slots:
     void caFreeDeletesOnceTheRunIsOver_data()
     {
         QTest::addColumn<bool>("modal");
-        QTest::newRow("modal") << true;
-        QTest::newRow("modeless") << false;
+        QTest::addColumn<bool>("byDefault");
+        QTest::newRow("modal, OnClose") << true << false;
+        QTest::newRow("modeless, OnClose") << false << false;
+        QTest::newRow("modal, default action") << true << true;
+        QTest::newRow("modeless, default action") << false << true;
     }
     void caFreeDeletesOnceTheRunIsOver()
     {
         QFETCH(bool, modal);
+        QFETCH(bool, byDefault);
         QPointer<TForm> form = new TForm;
         int destroyed = 0;
-        form->OnClose = [](QObject*, TCloseAction& action) { action = caFree; };
+        if (byDefault)
+            form->SetDefaultCloseAction(caFree);
+        else
+            form->OnClose = [](QObject*, TCloseAction& action) { action = caFree; };
         form->OnDestroy = [&](QObject* sender) {
             ++destroyed;
             QCOMPARE(sender, form.data()); // still whole when told

@@ -1,5 +1,6 @@
 // The window base: modal runs and their results, Esc as Cancel, close actions, key preview, and modal
 // runs opened over a stay-on-top window.
+#include "components/EllipseAnnBtn.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/VirtualKeys.h"
@@ -287,6 +288,36 @@ private slots:
         QCOMPARE(box->text(), typed);
         // A previewed Tab that was not taken still moves the focus.
         QCOMPARE(next->hasFocus(), !take);
+    }
+
+    // Alt with a letter reaches the button it names once, with or without key preview.
+    void acceleratorsClickOnce_data()
+    {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("key preview") << true;
+        QTest::newRow("no key preview") << false;
+    }
+    void acceleratorsClickOnce()
+    {
+        QFETCH(bool, preview);
+        TForm form;
+        form.SetKeyPreview(preview);
+        auto* box = new QLineEdit(&form);
+        auto* help = new TEllipseAnnBtn(&form);
+        help->SetBounds(10, 40, 100, 24);
+        help->SetCaption(QStringLiteral("도움말(&H)"));
+        int clicks = 0, seen = 0;
+        help->OnClick = [&](QObject*) { ++clicks; };
+        form.OnKeyDown = [&](QObject*, uint16_t& key, TShiftState) { seen += key == 'H'; };
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_H, Qt::AltModifier);
+        QCOMPARE(clicks, 1);
+        QCOMPARE(seen, preview ? 1 : 0);
+        QCOMPARE(box->text(), QString());
     }
 
     void keyHandlerThatDeletesTheWindow()

@@ -233,9 +233,6 @@ void TCheckBox::Paint()
 {
     TCanvas* c = Canvas();
     c->Font = Font();
-    c->Brush.Style = bsSolid;
-    c->Brush.Color = Color();
-    c->FillRect(ClientRect());
     const bool enabled = isEnabled();
     StdDraw::CheckBox(c, 0, (Height() - StdDraw::kCheckSize) / 2, FChecked, enabled, FPushedLook);
     const TRect text = ButtonCaptionRect(c, ClientRect(), Caption());
@@ -412,7 +409,7 @@ void TRadioGroup::Paint()
 {
     TCanvas* c = Canvas();
     c->Font = Font();
-    StdDraw::GroupFrame(c, ClientRect(), Caption(), Color(), isEnabled());
+    StdDraw::GroupFrame(c, ClientRect(), Caption(), clNone, isEnabled());
     const bool enabled = isEnabled();
     for (int i = 0; i < FItems.size(); ++i) {
         const TRect r = ItemRect(i);
@@ -516,22 +513,29 @@ void TRadioGroup::Resize()
 
 void StdDraw::GroupFrame(TCanvas* c, const TRect& r, const QString& caption, TColor color, bool enabled)
 {
-    c->Brush.Style = bsSolid;
-    c->Brush.Color = color;
-    c->FillRect(r);
+    if (color != clNone) {
+        c->Brush.Style = bsSolid;
+        c->Brush.Color = color;
+        c->FillRect(r);
+    }
     const int h = c->TextHeight(QStringLiteral("0"));
+    const QString text = StdDraw::StripAmpersands(caption);
+    // The top line leaves a gap for the caption.
+    const int gapLeft = r.Left + 6;
+    const int gapRight = text.isEmpty() ? gapLeft : qMin(r.Left + 8 + c->TextWidth(text) + 2, r.Right);
     // An etched line: highlight one pixel right and down of the shadow.
     TRect frame = Rect(r.Left + 1, r.Top + h / 2, r.Right, r.Bottom);
-    StdDraw::Edge(c, frame, clBtnHighlight, clBtnHighlight);
-    OffsetRect(frame, -1, -1);
-    StdDraw::Edge(c, frame, clBtnShadow, clBtnShadow);
-    const QString text = StdDraw::StripAmpersands(caption);
-    if (text.isEmpty()) return;
-    const int tw = c->TextWidth(text);
-    c->Brush.Style = bsSolid;
-    c->Brush.Color = color;
-    c->FillRect(Rect(r.Left + 8, r.Top, qMin(r.Left + 8 + tw, r.Right), r.Top + h));
-    StdDraw::Caption(c, r.Left + 8, r.Top, caption, enabled);
+    for (TColor lineColor : {clBtnHighlight, clBtnShadow}) {
+        c->Brush.Style = bsSolid;
+        c->Brush.Color = lineColor;
+        c->FillRect(Rect(frame.Left, frame.Top, gapLeft, frame.Top + 1));
+        c->FillRect(Rect(gapRight, frame.Top, frame.Right - 1, frame.Top + 1));
+        c->FillRect(Rect(frame.Left, frame.Top, frame.Left + 1, frame.Bottom - 1));
+        c->FillRect(Rect(frame.Left, frame.Bottom - 1, frame.Right, frame.Bottom));
+        c->FillRect(Rect(frame.Right - 1, frame.Top, frame.Right, frame.Bottom));
+        OffsetRect(frame, -1, -1);
+    }
+    if (!text.isEmpty()) StdDraw::Caption(c, r.Left + 8, r.Top, caption, enabled);
 }
 
 TGroupBox::TGroupBox(QWidget* parent) : TCustomControl(parent)
@@ -543,7 +547,7 @@ void TGroupBox::Paint()
 {
     TCanvas* c = Canvas();
     c->Font = Font();
-    StdDraw::GroupFrame(c, ClientRect(), Caption(), Color(), isEnabled());
+    StdDraw::GroupFrame(c, ClientRect(), Caption(), clNone, isEnabled());
 }
 
 // ---- TBevel ----

@@ -219,8 +219,9 @@ void TCheckBox::Click()
 bool TCheckBox::DialogChar(QChar ch)
 {
     if (!StdDraw::IsAccel(ch, Caption()) || !CanAnswer(this)) return false;
+    QPointer<TCheckBox> self(this);
     SetFocus();
-    Click();
+    if (self) Click();
     return true;
 }
 
@@ -321,8 +322,9 @@ TRadioGroup::TRadioGroup(QWidget* parent) : TCustomControl(parent)
 void TRadioGroup::SetItems(const QStringList& items)
 {
     FItems = items;
-    FItemIndex = -1;
-    FFocusItem = -1;
+    // The selection stays while its item does.
+    FItemIndex = qMin(FItemIndex, int(items.size()) - 1);
+    FFocusItem = qMin(FFocusItem, int(items.size()) - 1);
     FPushedItem = -1;
     Invalidate();
 }

@@ -90,7 +90,7 @@ public:
     explicit TRadioGroup(QWidget* parent = nullptr);
 
     QStringList Items() const { return FItems; }
-    // Replacing the items clears the selection (ItemIndex -1, without OnClick).
+    // The selected index stays while the new items reach it (no OnClick either way).
     void SetItems(const QStringList& items);
     int Columns() const { return FColumns; }
     void SetColumns(int value); // 1 or more

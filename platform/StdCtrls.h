@@ -79,6 +79,7 @@ protected:
 private:
     bool FChecked = false;
     bool FMouseHeld = false; // left button pressed on the box and not yet released
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };
@@ -200,6 +201,7 @@ protected:
 private:
     int FModalResult = 0;
     bool FMouseHeld = false;
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };

@@ -93,6 +93,13 @@ private slots:
         QApplication::sendEvent(box, &move);
         QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(300, 8));
         QCOMPARE(fired, 2);
+        // Each click of a double click toggles.
+        int doubles = 0;
+        box->OnDblClick = [&](QObject*) { ++doubles; };
+        QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, box->mapTo(&w, QPoint(6, 8)), 1000);
+        QCOMPARE(doubles, 1);
+        QCOMPARE(fired, 4);
+        QVERIFY(!box->Checked());
     }
 
     // Fifteen boxes act as one radio group: each handler swallows the click that its own program change fires.
@@ -294,7 +301,7 @@ private slots:
         QCOMPARE(startClicks, 0);
     }
 
-    void buttonAcceleratorClicks()
+    void buttonAcceleratorAndDoubleClick()
     {
         QDialog d;
         d.resize(300, 120);
@@ -311,9 +318,12 @@ private slots:
         help->OnClick = [&](QObject*) { ++clicks; };
         QTest::keyClick(other, Qt::Key_H, Qt::AltModifier);
         QCOMPARE(clicks, 1);
+        // Both clicks of a double click click the button.
+        QTest::mouseDClick(d.windowHandle(), Qt::LeftButton, {}, QPoint(50, 20), 1000);
+        QCOMPARE(clicks, 3);
         help->SetEnabled(false);
         QTest::keyClick(other, Qt::Key_H, Qt::AltModifier);
-        QCOMPARE(clicks, 1);
+        QCOMPARE(clicks, 3);
     }
 
     void modalResultEndsTheRun()

@@ -38,6 +38,50 @@ class TestStdCtrls : public QObject
 {
     Q_OBJECT
 private slots:
+    void captionAccelerators_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("accel");
+        QTest::newRow("at the end") << "확인(&Y)"
+                                    << "확인(Y)"
+                                    << "Y";
+        QTest::newRow("inside a word") << "반시계방향(C&OUNT...)"
+                                       << "반시계방향(COUNT...)"
+                                       << "O";
+        QTest::newRow("digit") << "1단계(&1)"
+                               << "1단계(1)"
+                               << "1";
+        QTest::newRow("doubled is a plain ampersand") << "A&&B"
+                                                      << "A&B"
+                                                      << "";
+        QTest::newRow("after a doubled one") << "A&&B&C"
+                                             << "A&BC"
+                                             << "C";
+        QTest::newRow("only the first counts") << "&a&b"
+                                               << "ab"
+                                               << "a";
+        QTest::newRow("trailing") << "x&"
+                                  << "x&"
+                                  << "";
+        QTest::newRow("none") << "효과음 사용 안함."
+                              << "효과음 사용 안함."
+                              << "";
+    }
+    void captionAccelerators()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        QFETCH(QString, accel);
+        QCOMPARE(StdDraw::StripAmpersands(caption), text);
+        QCOMPARE(QString(StdDraw::AccelOf(caption)).remove(QChar()), accel);
+        if (!accel.isEmpty()) {
+            QVERIFY(StdDraw::IsAccel(accel.at(0).toLower(), caption));
+            QVERIFY(StdDraw::IsAccel(accel.at(0).toUpper(), caption));
+        }
+        QVERIFY(!StdDraw::IsAccel(QChar(), caption));
+    }
+
     void programCheckChangeFiresOneClick_data()
     {
         QTest::addColumn<bool>("initial");

@@ -646,7 +646,8 @@ void TButton::Click()
             endDialog = qobject_cast<QDialog*>(window.data()) != nullptr;
     }
     TCustomControl::Click();
-    if (endDialog && self && window) static_cast<QDialog*>(window.data())->done(result);
+    // Unless the handler closed the dialog itself.
+    if (endDialog && self && window && window->isVisible()) static_cast<QDialog*>(window.data())->done(result);
 }
 
 bool TButton::DialogChar(QChar ch)

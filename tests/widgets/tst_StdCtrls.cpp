@@ -1,5 +1,6 @@
 // The standard controls as the dialogs use them: clicks fired by program changes, accelerators, a button
 // that is never the default, and the number box's range.
+#include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/VirtualKeys.h"
 #include "tests/support/WidgetTestUtil.h"
@@ -383,6 +384,21 @@ private slots:
         QTimer::singleShot(0, &d, [&] { QTest::mouseClick(cancel, Qt::LeftButton, {}, QPoint(10, 10)); });
         QCOMPARE(d.exec(), 2);
         QVERIFY(visibleInHandler);
+
+        // A form's modal run ends with the result; a handler that closes the form itself is not overruled.
+        for (bool handlerCloses : {false, true}) {
+            TForm form;
+            auto* ok = new TButton(&form);
+            ok->SetModalResult(mrOk);
+            int closes = 0;
+            form.OnClose = [&](QObject*, TCloseAction&) { ++closes; };
+            ok->OnClick = [&](QObject*) {
+                if (handlerCloses) form.SetModalResult(mrRetry);
+            };
+            QTimer::singleShot(0, &form, [&] { QTest::mouseClick(ok, Qt::LeftButton, {}, QPoint(10, 10)); });
+            QCOMPARE(form.ShowModal(), handlerCloses ? mrRetry : mrOk);
+            QCOMPARE(closes, 1);
+        }
 
         // A window with its own ModalResult gets it before the handler, which may still change it.
         TResultWindow w;

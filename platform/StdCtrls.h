@@ -177,8 +177,8 @@ public:
     explicit TButton(QWidget* parent = nullptr);
 
     // A result other than 0 ends the modal run of the button's window with that result when the button is
-    // clicked: the window is told before OnClick (a dialog's "ModalResult" property when it has one, which
-    // OnClick may still change), and a plain QDialog is ended with done() after OnClick.
+    // clicked. A window with a "ModalResult" property is told before OnClick (which may still change it);
+    // any other dialog (a TForm too) is ended with done() after OnClick, unless OnClick closed it.
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int value) { FModalResult = value; }
 

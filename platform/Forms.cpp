@@ -163,7 +163,17 @@ void TForm::setVisible(bool visible)
 void TForm::SetModalResult(int value)
 {
     FModalResult = value;
-    if (value != mrNone && FModalLoop) CloseModal();
+    // As the platform's modal loop does, the result is looked at once the event being handled is done:
+    // code after the assignment (a button's OnClick after the button set it) may still change it.
+    if (value == mrNone || !FModalLoop || FEndPending) return;
+    FEndPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FEndPending = false;
+            if (FModalLoop && FModalResult != mrNone) CloseModal();
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm::CloseModal()
@@ -205,9 +215,8 @@ int TForm::ShowModal()
     if (!self) return mrCancel;
     raise();
     activateWindow();
-    int result = FModalResult;
-    // OnShow may have set the result already.
-    if (isVisible() && FModalResult == mrNone) result = loop.exec(QEventLoop::DialogExec);
+    // Hidden while it was being shown, the window ended its run already.
+    const int result = FModalLoop == &loop && isVisible() ? loop.exec(QEventLoop::DialogExec) : FModalResult;
     if (!self) return result;
     FModalLoop = nullptr;
     if (isVisible()) hide();
@@ -229,8 +238,7 @@ void TForm::Show()
 void TForm::Close()
 {
     if (FModalLoop) {
-        if (FModalResult == mrNone) FModalResult = mrCancel;
-        CloseModal();
+        SetModalResult(mrCancel);
         return;
     }
     QPointer<TForm> self(this);

@@ -2,8 +2,9 @@
 // A small base for the program's windows in the shape of the class library's TForm, over QDialog.
 //
 // - ShowModal() runs the window modally and returns its modal result. Setting ModalResult to a value
-//   other than mrNone during the run closes the window and ends the run with that value; closing it any
-//   other way (Close(), the frame's close button, Esc where EscapeCancels is set) ends it with mrCancel.
+//   other than mrNone during the run closes the window and ends the run once the event being handled is
+//   done, with the value ModalResult holds then; closing it any other way (Close(), the frame's close
+//   button, Esc where EscapeCancels is set) ends it with mrCancel.
 // - Close() asks OnClose for the close action: caNone keeps the window, caHide hides it, caFree hides it
 //   and deletes it later (after the modal run, when it was modal). Code of a window that may have closed
 //   must not touch the window afterwards; QPointer tells.
@@ -150,6 +151,7 @@ private:
 
     bool FDestroyFired = false;
     int FModalResult = mrNone;
+    bool FEndPending = false;
     QEventLoop* FModalLoop = nullptr;
     bool FFreeAfterModal = false;
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;

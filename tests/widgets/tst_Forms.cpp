@@ -78,6 +78,22 @@ private slots:
         QCOMPARE(form.ModalResult(), result);
     }
 
+    // The result counts once the event that set it is handled: a later assignment in the same handler wins,
+    // and setting it back to mrNone keeps the run going.
+    void resultIsTakenAfterTheHandler()
+    {
+        TForm form;
+        DuringRun(form, [&] {
+            form.SetModalResult(mrOk);
+            form.SetModalResult(mrNone);
+            QTest::qWait(20);
+            QVERIFY(form.isVisible());
+            form.SetModalResult(mrOk);
+            form.SetModalResult(mrIgnore);
+        });
+        QCOMPARE(form.ShowModal(), int(mrIgnore));
+    }
+
     void resultSetInOnShowEndsAtOnce()
     {
         TForm form;
@@ -95,6 +111,7 @@ private slots:
         };
         DuringRun(form, [&] {
             form.SetModalResult(mrOk);
+            QTRY_COMPARE(asked, 1);
             QVERIFY(form.isVisible());
             QCOMPARE(form.ModalResult(), int(mrNone));
             form.SetModalResult(mrRetry);
@@ -120,7 +137,9 @@ private slots:
         DuringRun(form, [&] {
             box->setFocus();
             QTest::keyClick(box, Qt::Key_Escape);
-            if (form.Modal()) form.SetModalResult(mrOk);
+            QTimer::singleShot(50, &form, [&] {
+                if (form.Modal()) form.SetModalResult(mrOk);
+            });
         });
         QCOMPARE(form.ShowModal(), result);
     }

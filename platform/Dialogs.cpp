@@ -146,7 +146,9 @@ void ShowMessage(const QString& text)
 QWidget* StayOnTopWindow(const QWidget* except)
 {
     auto stays = [except](QWidget* w) {
-        return w && w != except && w->isWindow() && w->isVisible() && !w->isMinimized() &&
+        // Windows and dialogs only: a hint or a popup that stays on top is no owner for a dialog.
+        const Qt::WindowType type = w ? w->windowType() : Qt::Widget;
+        return w && w != except && (type == Qt::Window || type == Qt::Dialog) && w->isVisible() && !w->isMinimized() &&
                (w->windowFlags() & Qt::WindowStaysOnTopHint);
     };
     QWidget* active = QApplication::activeWindow();

@@ -137,6 +137,34 @@ QString DecodeScoreRecord(const QByteArray& bytes, TScoreRec& rec)
     return QString();
 }
 
+QList<TScoreCell> ScoreRowCells(const TScoreRec& rec, const QRect& item, const QList<int>& sectionWidths,
+                                const TTextWidth& textWidth)
+{
+    QList<int> left{item.left()};
+    for (int w : sectionWidths)
+        left << left.last() + w;
+    const auto column = [&](int c) { return std::pair<int, int>(left.value(c), left.value(c + 1, left.last())); };
+    const int y = item.top() + 1;
+    QList<TScoreCell> cells;
+    const auto add = [&](int c, int x, const QString& text) {
+        const int right = column(c).second;
+        cells.append(TScoreCell{QRect(x, item.top(), std::max(0, right - x), item.height()), x, y, text});
+    };
+    const auto [rankLeft, rankRight] = column(0);
+    const QString rank = QString::number(rec.rank);
+    // A one-digit rank moves right by a digit so that the digits line up on the right.
+    add(0, rankLeft + (rankRight - rankLeft) / 2 - 3 + (rec.rank < 10 ? textWidth(QStringLiteral("8")) : 0), rank);
+    add(1, column(1).first + 1, rec.name);
+    const QString score = QString::number(rec.score);
+    add(2, column(2).second - textWidth(score) - 7, score);
+    const auto [levelLeft, levelRight] = column(3);
+    const QString level = QString::number(rec.Level);
+    add(3, levelLeft + (levelRight - levelLeft) / 2 - textWidth(level) + 1, level);
+    add(4, column(4).first + 1, rec.DateTime);
+    add(5, column(5).first + 1, rec.GameLanguage);
+    return cells;
+}
+
 THighScores::THighScores(const QString& fileName) : FFileName(fileName) {}
 
 bool THighScores::ReadScore()

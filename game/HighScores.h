@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -46,6 +47,20 @@ QString ScoreDateTimeText(const QDateTime& when);
 QByteArray EncodeScoreRecord(const TScoreRec& rec);
 // Decodes one 91-byte record; returns what is wrong with it, or an empty string when it is good.
 QString DecodeScoreRecord(const QByteArray& bytes, TScoreRec& rec);
+
+// One text of a row of the score list: drawn at (X, Y), clipped to Clip.
+struct TScoreCell
+{
+    QRect Clip;
+    int X = 0;
+    int Y = 0;
+    QString Text;
+};
+using TTextWidth = std::function<int(const QString& text)>;
+// The six texts of an entry's row (rank, name, score, level, date and time, language) in the columns
+// that the header's section widths cut from the item's left edge.
+QList<TScoreCell> ScoreRowCells(const TScoreRec& rec, const QRect& item, const QList<int>& sectionWidths,
+                                const TTextWidth& textWidth);
 
 // The list of one showing of the score window, with the file it came from.
 class THighScores

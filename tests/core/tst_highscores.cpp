@@ -400,6 +400,51 @@ private slots:
         QCOMPARE(scores.SelectYouEntry(), -1);
     }
 
+    // Texts measured at 7 pixels a character; the list's items start inside its 2-pixel border.
+    void rowTextsInTheirColumns_data()
+    {
+        QTest::addColumn<int>("rank");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::addColumn<QList<int>>("xs");
+        QTest::addColumn<QList<int>>("rights");
+        const QList<int> designed{45, 90, 120, 41, 150, 50};
+        const QList<int> rights{47, 137, 257, 298, 448, 498};
+        QTest::newRow("rank 3") << 3 << designed << QList<int>{28, 48, 222, 271, 299, 449} << rights;
+        QTest::newRow("rank 9") << 9 << designed << QList<int>{28, 48, 222, 271, 299, 449} << rights;
+        QTest::newRow("rank 10 starts a digit further left")
+            << 10 << designed << QList<int>{21, 48, 222, 271, 299, 449} << rights;
+        QTest::newRow("rank 20") << 20 << designed << QList<int>{21, 48, 222, 271, 299, 449} << rights;
+        QTest::newRow("level column widened")
+            << 1 << QList<int>{45, 90, 120, 80, 150, 50} << QList<int>{28, 48, 222, 291, 338, 488}
+            << QList<int>{47, 137, 257, 337, 487, 537};
+    }
+    void rowTextsInTheirColumns()
+    {
+        QFETCH(int, rank);
+        QFETCH(QList<int>, widths);
+        QFETCH(QList<int>, xs);
+        QFETCH(QList<int>, rights);
+        TScoreRec rec = Entry(QStringLiteral("홍길동"), 1234, 3, QStringLiteral("한글"));
+        rec.rank = rank;
+        const QRect item(2, 20, 493, 18);
+        const QList<TScoreCell> cells =
+            ScoreRowCells(rec, item, widths, [](const QString& text) { return 7 * int(text.size()); });
+        QCOMPARE(cells.size(), 6);
+        const QStringList texts{QString::number(rank),
+                                QStringLiteral("홍길동"),
+                                QStringLiteral("1234"),
+                                QStringLiteral("3"),
+                                QStringLiteral("2009-03-07  14:05:09"),
+                                QStringLiteral("한글")};
+        for (int c = 0; c < 6; ++c) {
+            QCOMPARE(cells[c].Text, texts[c]);
+            QCOMPARE(cells[c].X, xs[c]);
+            QCOMPARE(cells[c].Y, 21);
+            // Clipped from the text's start to its column's right edge, over the item's height.
+            QCOMPARE(cells[c].Clip, QRect(xs[c], 20, rights[c] - xs[c], 18));
+        }
+    }
+
     void dateAndTimeText_data()
     {
         QTest::addColumn<QDateTime>("when");

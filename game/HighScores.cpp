@@ -250,8 +250,8 @@ int THighScores::SelectYouEntry() const
     return -1;
 }
 
-TScoreEntry EnterScore(THighScores& scores, int score, int level, bool englishGame, const QDateTime& when,
-                       const TAskName& askName)
+TScoreEntry EnterScore(THighScores& scores, int score, int level, bool englishGame, const TAskName& askName,
+                       const TLocalTime& now)
 {
     TScoreEntry result;
     scores.ClearYou();
@@ -265,7 +265,7 @@ TScoreEntry EnterScore(THighScores& scores, int score, int level, bool englishGa
         result.asked = true;
         QString name;
         if (askName && askName(name)) {
-            scores.AddHighScore(name, score, level, englishGame, when);
+            scores.AddHighScore(name, score, level, englishGame, now());
             result.added = true;
         }
     }

@@ -98,6 +98,7 @@ private:
 
 // Asks for the player's name; true with the name when it was confirmed.
 using TAskName = std::function<bool(QString& name)>;
+using TLocalTime = std::function<QDateTime()>;
 
 struct TScoreEntry
 {
@@ -109,5 +110,6 @@ struct TScoreEntry
 // The list work at the end of a game: a positive score that reaches the top twenty ranks asks for a
 // name and enters; entries beyond rank 20 leave; the file is saved. Nothing happens to a list whose
 // file could not be read.
-TScoreEntry EnterScore(THighScores& scores, int score, int level, bool englishGame, const QDateTime& when,
-                       const TAskName& askName);
+// The entry is dated when the name has been given.
+TScoreEntry EnterScore(THighScores& scores, int score, int level, bool englishGame, const TAskName& askName,
+                       const TLocalTime& now);

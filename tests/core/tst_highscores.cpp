@@ -219,11 +219,14 @@ private slots:
 
         // A damaged file is never overwritten, not even by a game that would enter it.
         bool asked = false;
-        const TScoreEntry entry = EnterScore(scores, 500, 2, true, When, [&](QString& name) {
-            asked = true;
-            name = QStringLiteral("x");
-            return true;
-        });
+        const TScoreEntry entry = EnterScore(
+            scores, 500, 2, true,
+            [&](QString& name) {
+                asked = true;
+                name = QStringLiteral("x");
+                return true;
+            },
+            [] { return When; });
         QVERIFY(!asked);
         QVERIFY(!entry.added);
         QVERIFY(!scores.SaveScore());
@@ -355,11 +358,14 @@ private slots:
         THighScores scores(path);
         QVERIFY(scores.ReadScore());
         bool wasAsked = false;
-        const TScoreEntry entry = EnterScore(scores, score, 9, true, When, [&](QString& name) {
-            wasAsked = true;
-            name = QStringLiteral("나");
-            return confirm;
-        });
+        const TScoreEntry entry = EnterScore(
+            scores, score, 9, true,
+            [&](QString& name) {
+                wasAsked = true;
+                name = QStringLiteral("나");
+                return confirm;
+            },
+            [] { return When; });
         QCOMPARE(wasAsked, asked);
         QCOMPARE(entry.asked, asked);
         QVERIFY(!entry.saveFailed);
@@ -385,8 +391,8 @@ private slots:
             name = QStringLiteral("Lee");
             return true;
         };
-        EnterScore(scores, 100, 3, false, When, answer);
-        EnterScore(scores, 300, 5, true, When.addSecs(61), answer);
+        EnterScore(scores, 100, 3, false, answer, [] { return When; });
+        EnterScore(scores, 300, 5, true, answer, [] { return When.addSecs(61); });
         QCOMPARE(scores.SelectYouEntry(), 0);
         const TScoreRec& you = scores.List()[0];
         QCOMPARE(you.score, 300);
@@ -396,7 +402,7 @@ private slots:
         QVERIFY(!scores.List()[1].You);
         QCOMPARE(scores.List()[1].GameLanguage, QStringLiteral("한글"));
 
-        EnterScore(scores, 0, 1, true, When, answer);
+        EnterScore(scores, 0, 1, true, answer, [] { return When; });
         QCOMPARE(scores.SelectYouEntry(), -1);
     }
 

@@ -199,6 +199,12 @@ bool THighScores::ReadScore()
     SetRank();
     if (!problems.isEmpty()) {
         FReadable = false;
+        // A file of garbage would fill the screen: the first few say enough.
+        constexpr int Shown = 3;
+        if (problems.size() > Shown) {
+            const qsizetype more = problems.size() - Shown;
+            problems = problems.mid(0, Shown) << QStringLiteral("그 밖에 기록 %1개").arg(more);
+        }
         FError =
             QStringLiteral("점수 파일 %1이(가) 손상되었습니다.\r%2\r이 파일은 덮어쓰지 않으므로 새 점수는 저장되지 "
                            "않습니다.")

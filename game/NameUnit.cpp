@@ -42,7 +42,6 @@ TNameForm::TNameForm(QWidget* parent) : TForm(parent)
     Label1 = new QLabel(QStringLiteral("고득점입니다. 이름을 입력하세요."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(TFont{QStringLiteral("굴림"), -12, clWindowText, 0}.ToQFont());
-    Label1->setAttribute(Qt::WA_TranslucentBackground);
     Label1->setGeometry(12, 9, 195, 16);
 
     NameEdit = new TEdit(this);

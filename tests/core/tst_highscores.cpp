@@ -233,6 +233,20 @@ private slots:
         QCOMPARE(ReadAll(path), bytes);
     }
 
+    void garbageFileGivesAShortMessage()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cscore.dat"));
+        WriteAll(path, QByteArray(10 * 91, 'x'));
+        THighScores scores(path);
+        QVERIFY(!scores.ReadScore());
+        QVERIFY(scores.List().isEmpty());
+        const QString error = scores.Error();
+        QVERIFY2(error.contains(QStringLiteral("3번째")) && !error.contains(QStringLiteral("4번째")) &&
+                     error.contains(QStringLiteral("7개")),
+                 qPrintable(error));
+    }
+
     void cutOffLastRecordKeepsTheWholeOnes()
     {
         QTemporaryDir dir;

@@ -79,6 +79,7 @@ protected:
 private:
     bool FChecked = false;
     bool FMouseHeld = false; // left button pressed on the box and not yet released
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };
@@ -90,7 +91,7 @@ public:
     explicit TRadioGroup(QWidget* parent = nullptr);
 
     QStringList Items() const { return FItems; }
-    // Replacing the items clears the selection (ItemIndex -1, without OnClick).
+    // The selected index stays while the new items reach it (no OnClick either way).
     void SetItems(const QStringList& items);
     int Columns() const { return FColumns; }
     void SetColumns(int value); // 1 or more
@@ -200,6 +201,7 @@ protected:
 private:
     int FModalResult = 0;
     bool FMouseHeld = false;
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };

@@ -247,7 +247,7 @@ private slots:
     {
         TFakeLocalTime clock(2026, 12, 10, 14, 5, 9);
         TNameAnswer answer([](TNameForm* f) {
-            QVERIFY(f->NameEdit->hasFocus());
+            QVERIFY(QTest::qWaitFor([f] { return f->NameEdit->hasFocus(); }));
             TypeKeys(f->NameEdit, QStringLiteral("Kim"));
             QTest::keyClick(f->NameEdit, Qt::Key_Return);
         });
@@ -398,7 +398,7 @@ private slots:
         QTimer::singleShot(0, &form, [&] {
             QCOMPARE(form.NameEdit->Text(), QString());
             QCOMPARE(NameResult, QStringLiteral("no"));
-            QVERIFY(form.NameEdit->hasFocus());
+            QVERIFY(QTest::qWaitFor([&] { return form.NameEdit->hasFocus(); }));
             QTest::mouseClick(form.CancelBtn, Qt::LeftButton);
         });
         form.ShowModal();

@@ -55,6 +55,17 @@ int ClampResumeLine(int stored, int LineCount)
     return std::max(l, 0);
 }
 
+TSentenceLayout ComputeSentenceLayout(int h, int SentenceCount, int LineSpace)
+{
+    TSentenceLayout l;
+    l.SentenceSpace = h + 3;
+    const int n = SentenceCount;
+    const int needed = (2 * h + LineSpace) * n + l.SentenceSpace * (n - 1) + 5;
+    l.Height = std::max(needed, 500);
+    l.TextOffsetY = (l.Height - needed) / 2;
+    return l;
+}
+
 // ---------------------------------------------------------------------------------------------------------------
 void TSentenceText::SetLines(const QStringList& lines)
 {

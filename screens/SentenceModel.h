@@ -17,6 +17,16 @@ QString GetHistoryKey(const QString& TextFn);
 // A stored resume line as the line to offer: a negative value is 0, one past the text is its last line.
 int ClampResumeLine(int stored, int LineCount);
 
+// Heights of the practice window for a practice font whose "H" is h pixels high: the typing control and
+// the meter are at least 500 pixels high, and the block is centred in them.
+struct TSentenceLayout
+{
+    int SentenceSpace = 0;
+    int Height = 0;
+    int TextOffsetY = 0;
+};
+TSentenceLayout ComputeSentenceLayout(int h, int SentenceCount, int LineSpace);
+
 struct TSentenceBlock
 {
     // One problem per slot; slots past the end of the text get an empty problem.

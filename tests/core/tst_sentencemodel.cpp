@@ -88,6 +88,32 @@ private slots:
         QVERIFY(text.NextBlock(1).End);
     }
 
+    void layout_data()
+    {
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("long, h 30: centred in 500") << 30 << 4 << 500 << 68;
+        QTest::newRow("long, h 42: still 500") << 42 << 4 << 500 << 2;
+        QTest::newRow("long, h 43: grows") << 43 << 4 << 507 << 0;
+        QTest::newRow("long, h 60") << 60 << 4 << 694 << 0;
+        QTest::newRow("short, h 30") << 30 << 1 << 500 << 215;
+        QTest::newRow("short, h 245: just fits") << 245 << 1 << 500 << 0;
+        QTest::newRow("short, h 246: grows") << 246 << 1 << 502 << 0;
+    }
+    void layout()
+    {
+        QFETCH(int, h);
+        QFETCH(int, count);
+        QFETCH(int, height);
+        QFETCH(int, offset);
+        const TSentenceLayout l = ComputeSentenceLayout(h, count, 5);
+        QCOMPARE(l.SentenceSpace, h + 3);
+        QCOMPARE(l.Height, height);
+        QCOMPARE(l.TextOffsetY, offset);
+    }
+
     void resumeClamp_data()
     {
         QTest::addColumn<int>("stored");

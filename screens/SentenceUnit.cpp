@@ -110,6 +110,22 @@ void ConfigureMeter(TZavaduMeter* m)
 }
 } // namespace
 
+TFont SentenceFontOf(const TSentenceSetupRec& setup)
+{
+    TFont font;
+    font.Name = setup.FontName;
+    font.SetSize(setup.FontSize);
+    font.Color = setup.FontColor;
+    font.Style = (setup.FontBold ? fsBold : 0) | (setup.FontItalic ? fsItalic : 0);
+    return font;
+}
+
+void SetSentenceFont(TSentencePractice* control, const TFont& font)
+{
+    control->setFont(font.ToQFont());
+    control->SetFontColor(font.Color);
+}
+
 TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("문장연습"));
@@ -219,13 +235,8 @@ void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn)
     if (!FTextFn.isEmpty()) SaveHistory();
     FTextFn = TextFn;
 
-    QFont font(SentenceSetup.FontName);
-    // Points at the platform's 96 dots per inch, as the rest of the program measures them.
-    font.setPixelSize(std::max(1, qRound(SentenceSetup.FontSize * 96 / 72.0)));
-    font.setBold(SentenceSetup.FontBold);
-    font.setItalic(SentenceSetup.FontItalic);
-    SenEx->setFont(font);
-    SenEx->SetFontColor(SentenceSetup.FontColor);
+    const TFont font = SentenceFontOf(SentenceSetup);
+    SetSentenceFont(SenEx, font);
     SenEx->SetWrongMarkColor(SentenceSetup.WrongMarkColor);
 
     SenEx->SetSentenceCount(IsLongExercise ? 4 : 1);
@@ -238,7 +249,7 @@ void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn)
     }
     FHistoryStored = false;
 
-    const int h = QFontMetrics(font).height();
+    const int h = QFontMetrics(font.ToQFont()).height();
     const TSentenceLayout layout = ComputeSentenceLayout(h, SenEx->SentenceCount(), SenEx->LineSpace());
     SenEx->SetSentenceSpace(layout.SentenceSpace);
     SenEx->SetTextOffsetY(layout.TextOffsetY);

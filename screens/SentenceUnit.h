@@ -15,6 +15,12 @@ class TThreadTimer;
 class TZavaduMeter;
 class TZavaduSeries;
 
+struct TSentenceSetupRec;
+
+// The practice text's font as the settings record holds it (face, points, colour, bold and italic).
+TFont SentenceFontOf(const TSentenceSetupRec& setup);
+void SetSentenceFont(TSentencePractice* control, const TFont& font);
+
 class TSentenceForm : public QWidget
 {
     Q_OBJECT

@@ -175,7 +175,11 @@ bool TFontDialog::Execute(QWidget* owner)
     auto* fonts = new QFontDialog(&dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
-    fonts->setCurrentFont(start);
+    // The dialog lists real faces: show the one that stands in for a stored name.
+    QFont shown = start;
+    const QString resolved = QFontInfo(start).family();
+    shown.setFamily(resolved);
+    fonts->setCurrentFont(shown);
     QColor color = ToQColor(Font.Color);
     auto* colorLabel = new QLabel(QStringLiteral("색:"), &dialog);
     auto* colorButton = new QPushButton(QStringLiteral("색 고르기..."), &dialog);
@@ -208,8 +212,7 @@ bool TFontDialog::Execute(QWidget* owner)
     const QFont chosen = fonts->currentFont();
     TFont result = Font;
     // The face that stands in for a stored name ("굴림체") keeps that name while the user leaves it.
-    if (chosen.family() != QFontInfo(start).family() && chosen.family() != start.family())
-        result.Name = chosen.family();
+    if (chosen.family() != resolved && chosen.family() != start.family()) result.Name = chosen.family();
     if (chosen.pointSize() > 0)
         result.SetSize(chosen.pointSize());
     else if (chosen.pixelSize() > 0)

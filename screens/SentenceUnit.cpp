@@ -411,7 +411,10 @@ bool TSentenceForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == SenEx && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape) FormKeyDown(27);
+        if (key->key() == Qt::Key_Escape) {
+            FPreviewedKey = event;
+            FormKeyDown(27);
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -419,7 +422,8 @@ bool TSentenceForm::eventFilter(QObject* watched, QEvent* event)
 void TSentenceForm::keyPressEvent(QKeyEvent* event)
 {
     // Esc that the typing control passed on was seen already.
-    if (event->key() == Qt::Key_Escape && !SenEx->hasFocus()) FormKeyDown(27);
+    if (event->key() == Qt::Key_Escape && event != FPreviewedKey) FormKeyDown(27);
+    FPreviewedKey = nullptr;
     QWidget::keyPressEvent(event);
 }
 

@@ -85,6 +85,8 @@ private:
     int FControlHeight = 500;
     // The resume line of this text went to the settings already (on close; the destructor need not repeat it).
     bool FHistoryStored = false;
+    // The key event the window saw before the typing control; when the control passes it on it is not seen twice.
+    const QEvent* FPreviewedKey = nullptr;
 };
 
 // The one sentence practice window, or none.

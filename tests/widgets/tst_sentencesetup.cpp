@@ -344,9 +344,14 @@ private slots:
     void pictureItemsDrawThumbnailAndName()
     {
         const QString a = Picture(QStringLiteral("wide.png"), 160, 40);
-        TIniFile(Ini()).WriteString(QStringLiteral("SentenceSetup"), QStringLiteral("BackImage"), "1" + a);
+        TIniFile(Ini()).WriteString(QStringLiteral("SentenceSetup"), QStringLiteral("BackImage"),
+                                    "1" + a + "|0" + Picture(QStringLiteral("tall.png"), 40, 160) +
+                                        "|1/gone/missing.png");
         TSentenceSetupForm f;
         f.show();
+        f.lbBackImage->SetItemIndex(1);
+        // For a person to look at: the whole dialog with three pictures, one of them missing.
+        RenderWidget(&f).save(TestOutputFolder() + QStringLiteral("/sentence_setup.png"));
         const QImage img = RenderWidget(f.lbBackImage);
         const TRect item = f.lbBackImage->ItemRect(0);
         // The thumbnail is 80 x 20, centred in the 80 high item: green across the middle row, not near the top.

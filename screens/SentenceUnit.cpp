@@ -221,6 +221,8 @@ void TSentenceForm::FormClose()
     ShowMenuButtons();
     // Stored at once: the program may end before the window is destroyed.
     SaveHistory();
+    // A start from the menu while this window waits to be deleted gets a new window.
+    if (SentenceForm == this) SentenceForm = nullptr;
 }
 
 void TSentenceForm::FormDestroy()

@@ -1,6 +1,7 @@
 #include "screens/MainUnit.h"
 
 #include "screens/AboutUnit.h"
+#include "screens/SentenceSetupUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
@@ -406,7 +407,9 @@ void TMainForm::SenBtnClick(QObject*)
 {
     if (SenBtn->Caption().isEmpty()) return;
     HideMouseEffect();
-    // The sentence setup dialog opens here once it exists.
+    // No owner; freed here after its modal run.
+    auto dialog = std::make_unique<TSentenceSetupForm>();
+    dialog->ShowModal();
 }
 
 void TMainForm::GameBtnClick(QObject*)

@@ -12,6 +12,7 @@ PACKAGES=(
     xvfb xauth xdotool                        # whole-program tests in a virtual display
     ibus ibus-hangul dbus-x11 libglib2.0-bin  # the test with a real system input method
     openbox x11-utils                         # window stacking under a window manager
+    openbox imagemagick                       # a window manager and picture comparison for the sentence test
 )
 
 missing=()

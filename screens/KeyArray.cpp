@@ -56,15 +56,9 @@ bool IsCharKey(int key)
     return IndexOf(key) >= 0;
 }
 
-//                                         A      B      C      D      E      F      G      H      I      J
-const std::array<char16_t, 26> Hangeul2Letters = {u'ㅁ', u'ㅠ', u'ㅊ', u'ㅇ', u'ㄷ', u'ㄹ', u'ㅎ', u'ㅗ', u'ㅑ', u'ㅓ',
-                                                  // K   L      M      N      O      P      Q      R      S
-                                                  u'ㅏ', u'ㅣ', u'ㅡ', u'ㅜ', u'ㅐ', u'ㅔ', u'ㅂ', u'ㄱ', u'ㄴ',
-                                                  // T   U      V      W      X      Y      Z
-                                                  u'ㅅ', u'ㅕ', u'ㅍ', u'ㅈ', u'ㅌ', u'ㅛ', u'ㅋ'};
-const std::array<char16_t, 26> Hangeul3Letters = {u'ㅇ', u'ㅜ', u'ㅔ', u'ㅣ', u'ㅕ', u'ㅏ', u'ㅡ', u'ㄴ', u'ㅁ',
-                                                  u'ㅇ', u'ㄱ', u'ㅈ', u'ㅎ', u'ㅅ', u'ㅊ', u'ㅍ', u'ㅅ', u'ㅐ',
-                                                  u'ㄴ', u'ㅓ', u'ㄷ', u'ㅗ', u'ㄹ', u'ㄱ', u'ㄹ', u'ㅁ'};
+// A to Z.
+const char16_t Hangeul2Letters[27] = u"ㅁㅠㅊㅇㄷㄹㅎㅗㅑㅓㅏㅣㅡㅜㅐㅔㅂㄱㄴㅅㅕㅍㅈㅌㅛㅋ";
+const char16_t Hangeul3Letters[27] = u"ㅇㅜㅔㅣㅕㅏㅡㄴㅁㅇㄱㅈㅎㅅㅊㅍㅅㅐㄴㅓㄷㅗㄹㄱㄹㅁ";
 
 const std::array<TKeyCaption, 10> Hangeul3NumberRow = {{{'1', u'ㅎ'},
                                                         {'2', u'ㅆ'},
@@ -341,14 +335,14 @@ void setCaption(TKeyCaps& caps, uint8_t KeyLanguage)
 {
     if (KeyLanguage == kl2Set || KeyLanguage == klEnglish) {
         for (int i = 0; i < 26; ++i)
-            Write(caps, 'A' + i, KeyLanguage == kl2Set ? Hangeul2Letters[size_t(i)] : char16_t('A' + i));
+            Write(caps, 'A' + i, KeyLanguage == kl2Set ? Hangeul2Letters[i] : char16_t('A' + i));
         for (int key : kMiddleReset)
             Align(caps, key, TAlignment::alMiddleCenter);
         for (int key : CharKeys)
             if (key < 'A' || key > 'Z') Write(caps, key, UsCaption(key));
     } else {
         for (int i = 0; i < 26; ++i)
-            Write(caps, 'A' + i, Hangeul3Letters[size_t(i)]);
+            Write(caps, 'A' + i, Hangeul3Letters[i]);
         for (const TKeyCaption& c : Hangeul3NumberRow)
             Write(caps, c.Key, c.Caption);
         if (KeyLanguage == kl390) {

@@ -52,8 +52,8 @@ extern const std::array<int, kCharKeyCount> CharKeys;
 bool IsCharKey(int key);
 
 // Letter captions, A to Z.
-extern const std::array<char16_t, 26> Hangeul2Letters;
-extern const std::array<char16_t, 26> Hangeul3Letters;
+extern const char16_t Hangeul2Letters[27];
+extern const char16_t Hangeul3Letters[27];
 // Number row of both 3-set layouts, keys 1..9 then 0.
 extern const std::array<TKeyCaption, 10> Hangeul3NumberRow;
 // Captions the final layout writes on the punctuation caps (the grave cap it leaves alone).

@@ -1,6 +1,7 @@
 #include "screens/MainUnit.h"
 
 #include "screens/AboutUnit.h"
+#include "screens/keySetupUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
@@ -399,7 +400,8 @@ void TMainForm::KeyBtnClick(QObject*)
 {
     if (KeyBtn->Caption().isEmpty()) return; // a practice window is open
     HideMouseEffect();
-    // The keyboard setup dialog opens here once it exists.
+    keySetUpForm = new TkeySetUpForm(nullptr);
+    keySetUpForm->ShowModal(); // frees itself when it closes
 }
 
 void TMainForm::SenBtnClick(QObject*)

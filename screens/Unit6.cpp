@@ -41,7 +41,7 @@ TFont MakeFont(const QString& name, int height, bool bold)
     f.Name = name;
     f.Height = height;
     f.Color = clBlack;
-    f.Style = bold ? fsBold : 0;
+    f.Style = bold ? TFontStyles(fsBold) : 0u;
     return f;
 }
 
@@ -82,8 +82,8 @@ TForm6::TForm6(QWidget* parent)
     for (int row = 0; row < 4; ++row) {
         for (int i = 0; i < kRowCounts[row]; ++i, ++index) {
             const int key = CharKeys[size_t(index)];
-            CharCaps[size_t(index)] = MakeCap(CapName(key), kRowLefts[row] + i * kCap, kRowTops[row], kCap,
-                                              Practice.Caps.Cap(key).Caption);
+            CharCaps[size_t(index)] =
+                MakeCap(CapName(key), kRowLefts[row] + i * kCap, kRowTops[row], kCap, Practice.Caps.Cap(key).Caption);
         }
     }
     CharCaps[0]->SetFont(MakeFont(QStringLiteral("궁서"), -16, true)); // the grave-accent cap
@@ -255,7 +255,8 @@ void TForm6::ShowState()
     };
     for (int i = 0; i < kCharKeyCount; ++i) {
         const int key = CharKeys[size_t(i)];
-        show(CharCaps[size_t(i)], Practice.Caps.Cap(key), key >= 'A' && key <= 'Z' ? Practice.LetterFontName : QString());
+        show(CharCaps[size_t(i)], Practice.Caps.Cap(key),
+             key >= 'A' && key <= 'Z' ? Practice.LetterFontName : QString());
     }
     show(lShiftKey, Practice.Caps.LShift, QString());
     show(rShiftKey, Practice.Caps.RShift, QString());

@@ -228,15 +228,15 @@ void TForm6::GoProblem()
 {
     Practice.GoProblem();
     ShowState();
-    Trace("problem");
+    Trace("next");
 }
 
-void TForm6::Trace(const char* what)
+void TForm6::Trace(const char* what, int key, unsigned modifiers)
 {
-    // Lets the whole-program test see the problem; nothing a person sees.
+    // Lets the whole-program test see the problem and the answers; nothing a person sees.
     if (!FTrace) return;
-    std::fprintf(stderr, "keyboard %s %d %d wrong %d\n", what, Practice.ProblemKey, Practice.ShiftNeeded ? 1 : 0,
-                 Practice.WrongCount);
+    std::fprintf(stderr, "keyboard %s problem %d shift %d key %d modifiers %u\n", what, Practice.ProblemKey,
+                 Practice.ShiftNeeded ? 1 : 0, key, modifiers);
     std::fflush(stderr);
 }
 
@@ -303,10 +303,10 @@ void TForm6::FormKeyUp(uint16_t key, unsigned modifiers, bool autoRepeat)
         ReturnTimer->SetEnabled(true);
     }
     ShowState();
-    if (j == TJudgement::Right) Trace("right");
-    if (j == TJudgement::Wrong) Trace("wrong");
-    if (j == TJudgement::WrongSkipped) Trace("skipped");
-    if (j == TJudgement::Right || j == TJudgement::WrongSkipped) Trace("problem");
+    if (j == TJudgement::Right) Trace("right", key, modifiers);
+    if (j == TJudgement::Wrong) Trace("wrong", key, modifiers);
+    if (j == TJudgement::WrongSkipped) Trace("skipped", key, modifiers);
+    if (j == TJudgement::Right || j == TJudgement::WrongSkipped) Trace("next");
 }
 
 void TForm6::ReturnTimerTimer(QObject*)

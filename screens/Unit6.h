@@ -69,7 +69,7 @@ private:
     TKeybdButton* MakeCap(const QString& name, int x, int y, int width, const QString& caption);
     TEllipseAnnBtn* MakeFinger(const QString& name, int size, int x, int y);
     void ShowLamp();
-    void Trace(const char* what);
+    void Trace(const char* what, int key = 0, unsigned modifiers = 0);
 
     void SetUpBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas);
     void ExLabelPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas);

@@ -246,7 +246,6 @@ void TkeySetUpForm::OkBtnClick(QObject*)
     Close(); // frees the dialog once its modal run is over
     form->GoProblem();
     form->show();
-    form->raise();
     form->activateWindow();
 }
 

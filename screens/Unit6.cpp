@@ -240,49 +240,76 @@ void TForm6::Trace(const char* what, int key, unsigned modifiers)
     std::fflush(stderr);
 }
 
+namespace {
+// Changes a control's properties without the repaint each setter makes at once; the control is marked
+// for repainting instead and its area joins dirty, which the window repaints in one go.
+template <class F> void Quietly(QWidget* control, QRegion& dirty, F change)
+{
+    control->setUpdatesEnabled(false);
+    change();
+    control->setUpdatesEnabled(true);
+    dirty += control->geometry();
+}
+} // namespace
+
 void TForm6::ShowState()
 {
     using KeybdButton::TButtonBevel;
-    const auto show = [](TKeybdButton* cap, const TKeyCap& state, const QString& fontName) {
-        cap->SetCaption(state.Caption);
-        cap->SetAlignment(static_cast<KeybdButton::TAlignment>(state.Alignment));
-        cap->SetColor(state.Color);
-        TFont font = cap->Font();
-        font.Color = state.FontColor;
-        if (!fontName.isEmpty()) font.Name = fontName;
-        cap->SetFont(font);
-        cap->SetBevelStyle(state.Lowered ? TButtonBevel::bbLowered : TButtonBevel::bbRaised);
+    QRegion dirty;
+    const auto show = [&dirty](TKeybdButton* cap, const TKeyCap& state, TKeyCap& shown, const QString& fontName) {
+        if (state == shown && (fontName.isEmpty() || cap->Font().Name == fontName)) return;
+        shown = state;
+        Quietly(cap, dirty, [&] {
+            cap->SetCaption(state.Caption);
+            cap->SetAlignment(static_cast<KeybdButton::TAlignment>(state.Alignment));
+            cap->SetColor(state.Color);
+            TFont font = cap->Font();
+            font.Color = state.FontColor;
+            if (!fontName.isEmpty()) font.Name = fontName;
+            cap->SetFont(font);
+            cap->SetBevelStyle(state.Lowered ? TButtonBevel::bbLowered : TButtonBevel::bbRaised);
+        });
     };
     for (int i = 0; i < kCharKeyCount; ++i) {
         const int key = CharKeys[size_t(i)];
-        show(CharCaps[size_t(i)], Practice.Caps.Cap(key),
+        show(CharCaps[size_t(i)], Practice.Caps.Cap(key), FShownCaps.Cap(key),
              key >= 'A' && key <= 'Z' ? Practice.LetterFontName : QString());
     }
-    show(lShiftKey, Practice.Caps.LShift, QString());
-    show(rShiftKey, Practice.Caps.RShift, QString());
-    ExLabel->SetTextAlign(Practice.ExLabelBottom ? TEllipseAnnBtn::TTextAlign::taBottomCenter
-                                                 : TEllipseAnnBtn::TTextAlign::taCenter);
-    ExLabel->SetCaption(Practice.ExLabelCaption);
-    ShiftLabel->SetVisible(Practice.ShiftLabelVisible);
-    for (int i = 0; i < kFingerCount; ++i) {
-        Fingers[size_t(i)]->SetColor(Practice.Fingers[size_t(i)].Color);
-        Fingers[size_t(i)]->SetDown(Practice.Fingers[size_t(i)].Down);
+    show(lShiftKey, Practice.Caps.LShift, FShownCaps.LShift, QString());
+    show(rShiftKey, Practice.Caps.RShift, FShownCaps.RShift, QString());
+    const auto align =
+        Practice.ExLabelBottom ? TEllipseAnnBtn::TTextAlign::taBottomCenter : TEllipseAnnBtn::TTextAlign::taCenter;
+    if (ExLabel->Caption() != Practice.ExLabelCaption || ExLabel->TextAlign() != align) {
+        Quietly(ExLabel, dirty, [&] {
+            ExLabel->SetTextAlign(align);
+            ExLabel->SetCaption(Practice.ExLabelCaption);
+        });
     }
-    ShowLamp();
+    if (ShiftLabel->Visible() != Practice.ShiftLabelVisible) ShiftLabel->SetVisible(Practice.ShiftLabelVisible);
+    for (int i = 0; i < kFingerCount; ++i) {
+        TEllipseAnnBtn* finger = Fingers[size_t(i)];
+        const TFingerState& state = Practice.Fingers[size_t(i)];
+        if (finger->Color() == state.Color && finger->Down() == state.Down) continue;
+        Quietly(finger, dirty, [&] {
+            finger->SetColor(state.Color);
+            finger->SetDown(state.Down);
+        });
+    }
+    ShowLamp(dirty);
+    // One synchronous paint of what changed: the caps show at once, and no event loop runs in a key handler.
+    if (!dirty.isEmpty()) repaint(dirty);
 }
 
-void TForm6::ShowLamp()
+void TForm6::ShowLamp(QRegion& dirty)
 {
     const TLamp lamp = Practice.Lamp();
     if (lamp == FShownLamp) return;
     FShownLamp = lamp;
-    OXBtn->Tag = lamp == TLamp::Green ? 1 : 0;
-    const bool special = lamp != TLamp::Yellow;
-    // Special stays set from red to green; the lamp must still show the new answer.
-    if (OXBtn->Special() != special)
-        OXBtn->SetSpecial(special);
-    else
-        OXBtn->Repaint();
+    // Special stays set from red to green; the lamp must show the new answer all the same.
+    Quietly(OXBtn, dirty, [&] {
+        OXBtn->Tag = lamp == TLamp::Green ? 1 : 0;
+        OXBtn->SetSpecial(lamp != TLamp::Yellow);
+    });
 }
 
 void TForm6::FormKeyDown(uint16_t key)
@@ -316,7 +343,9 @@ void TForm6::ReturnTimerTimer(QObject*)
         ReturnTimer->SetInterval(left);
     else
         ReturnTimer->SetEnabled(false);
-    ShowLamp();
+    QRegion dirty;
+    ShowLamp(dirty);
+    if (!dirty.isEmpty()) repaint(dirty);
 }
 
 void TForm6::SetUpBtnClick(QObject*)
@@ -343,13 +372,20 @@ void TForm6::OXBtnDrawBtnFace(QObject*, TCanvas* ACanvas)
     DrawBitmapTransparent(ACanvas->Handle(), 0, 0, picture, 0, 0);
 }
 
-void TForm6::paintEvent(QPaintEvent*)
+void TForm6::paintEvent(QPaintEvent* event)
 {
+    // The gradient is drawn once per frame size; a cap's repaint copies only the piece behind it.
+    if (FBackground.isNull() || FBackgroundFrame != frameGeometry().size()) {
+        FBackgroundFrame = frameGeometry().size();
+        FBackground = QImage(size(), QImage::Format_RGB32);
+        QPainter painter(&FBackground);
+        TCanvas canvas;
+        canvas.AttachPainter(&painter);
+        PaintGradient(0xA6A600, 0xF5F5F5, this, &canvas);
+        canvas.Detach();
+    }
     QPainter painter(this);
-    TCanvas canvas;
-    canvas.AttachPainter(&painter);
-    PaintGradient(0xA6A600, 0xF5F5F5, this, &canvas);
-    canvas.Detach();
+    painter.drawImage(event->rect(), FBackground, event->rect());
 }
 
 void TForm6::keyPressEvent(QKeyEvent* event)

@@ -10,6 +10,8 @@
 #include "platform/Timer.h"
 #include "screens/KeyPractice.h"
 
+#include <QImage>
+#include <QRegion>
 #include <QWidget>
 #include <array>
 
@@ -68,7 +70,7 @@ protected:
 private:
     TKeybdButton* MakeCap(const QString& name, int x, int y, int width, const QString& caption);
     TEllipseAnnBtn* MakeFinger(const QString& name, int size, int x, int y);
-    void ShowLamp();
+    void ShowLamp(QRegion& dirty);
     void Trace(const char* what, int key = 0, unsigned modifiers = 0);
 
     void SetUpBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas);
@@ -76,6 +78,10 @@ private:
     void OXBtnDrawBtnFace(QObject* Sender, TCanvas* ACanvas);
 
     TLamp FShownLamp = TLamp::Yellow;
+    // What the controls show now, to touch only what changes.
+    TKeyCaps FShownCaps;
+    QImage FBackground;
+    QSize FBackgroundFrame;
     bool FTrace = false;
     bool FShown = false;
 };

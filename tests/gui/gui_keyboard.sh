@@ -121,7 +121,7 @@ for setup in "1 8 영문 QWERTY: 특수문자 연습 english" "2 10 한글 3 벌
     sleep 0.4
     is_above "$DLG" "$PW" || fail "the setup dialog opened behind the practice window"
     choose $item $pos
-    [ $n = 0 ] && import -window root "$OUT/keyboard_setup_over_practice.png" 2>/dev/null
+    [ $n = 0 ] && "$XSHOT" 0 "$OUT/keyboard_setup_over_practice.png"
     xdotool key alt+y
     find_win "$title" >/dev/null || fail "the practice window is not titled \"$title\""
     n=$((n + 1))

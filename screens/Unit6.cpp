@@ -285,7 +285,10 @@ void TForm6::ShowState()
             ExLabel->SetCaption(Practice.ExLabelCaption);
         });
     }
-    if (ShiftLabel->Visible() != Practice.ShiftLabelVisible) ShiftLabel->SetVisible(Practice.ShiftLabelVisible);
+    if (ShiftLabel->Visible() != Practice.ShiftLabelVisible) {
+        ShiftLabel->SetVisible(Practice.ShiftLabelVisible);
+        dirty += ShiftLabel->geometry();
+    }
     for (int i = 0; i < kFingerCount; ++i) {
         TEllipseAnnBtn* finger = Fingers[size_t(i)];
         const TFingerState& state = Practice.Fingers[size_t(i)];

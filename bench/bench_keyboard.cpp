@@ -107,6 +107,22 @@ int main(int argc, char** argv)
     Report("key release, right: judged and repainted", right);
     Report("key release, wrong: judged and repainted", wrong);
 
+    // Where the time goes: one control painted at once, each kind alone.
+    const std::pair<const char*, QWidget*> controls[] = {{"repaint of one key cap", w->KeyMap['A']},
+                                                         {"repaint of the problem label", w->ExLabel},
+                                                         {"repaint of the lamp", w->OXBtn},
+                                                         {"repaint of one finger button", w->Fingers[3]}};
+    for (const auto& [name, control] : controls) {
+        std::vector<double> us;
+        for (int i = 0; i < 2000; ++i) {
+            QElapsedTimer t;
+            t.start();
+            control->repaint();
+            us.push_back(t.nsecsElapsed() / 1000.0);
+        }
+        Report(name, us);
+    }
+
     TKeyPractice model;
     model.Configure(3, 6, true, false);
     std::vector<double> picks;

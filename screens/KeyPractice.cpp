@@ -358,6 +358,7 @@ void TKeyPractice::KeyDown(int key)
 
 void TKeyPractice::ReturnProblemCap()
 {
+    if (!IsCharKey(ProblemKey)) return; // no problem asked yet
     Caps.SetColor(ProblemKey, PracticeKind == 10 ? kNeutralColor : kPracticeColor);
 }
 

@@ -219,8 +219,9 @@ void TCheckBox::Click()
 bool TCheckBox::DialogChar(QChar ch)
 {
     if (!StdDraw::IsAccel(ch, Caption()) || !CanAnswer(this)) return false;
+    QPointer<TCheckBox> self(this);
     SetFocus();
-    Click();
+    if (self) Click();
     return true;
 }
 
@@ -233,9 +234,6 @@ void TCheckBox::Paint()
 {
     TCanvas* c = Canvas();
     c->Font = Font();
-    c->Brush.Style = bsSolid;
-    c->Brush.Color = Color();
-    c->FillRect(ClientRect());
     const bool enabled = isEnabled();
     StdDraw::CheckBox(c, 0, (Height() - StdDraw::kCheckSize) / 2, FChecked, enabled, FPushedLook);
     const TRect text = ButtonCaptionRect(c, ClientRect(), Caption());
@@ -245,10 +243,13 @@ void TCheckBox::Paint()
 
 void TCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
+    QPointer<TCheckBox> self(this);
     if (button == mbLeft && isEnabled()) {
         FMouseHeld = true;
+        FDoublePress = (shift & ssDouble) != 0;
         FPushedLook = true;
         SetFocus();
+        if (!self) return;
         Invalidate();
     }
     TCustomControl::MouseDown(button, shift, x, y);
@@ -269,6 +270,14 @@ void TCheckBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         FMouseHeld = false;
         FPushedLook = FSpaceHeld;
         Invalidate();
+        // The second click of a double click is a click of its own, as the platform's buttons take it.
+        if (FDoublePress && rect().contains(x, y) && isEnabled()) {
+            FDoublePress = false;
+            QPointer<TCheckBox> self(this);
+            Click();
+            if (!self) return;
+        }
+        FDoublePress = false;
     }
     TCustomControl::MouseUp(button, shift, x, y);
 }
@@ -324,8 +333,9 @@ TRadioGroup::TRadioGroup(QWidget* parent) : TCustomControl(parent)
 void TRadioGroup::SetItems(const QStringList& items)
 {
     FItems = items;
-    FItemIndex = -1;
-    FFocusItem = -1;
+    // The selection stays while its item does.
+    FItemIndex = qMin(FItemIndex, int(items.size()) - 1);
+    FFocusItem = qMin(FFocusItem, int(items.size()) - 1);
     FPushedItem = -1;
     Invalidate();
 }
@@ -412,7 +422,7 @@ void TRadioGroup::Paint()
 {
     TCanvas* c = Canvas();
     c->Font = Font();
-    StdDraw::GroupFrame(c, ClientRect(), Caption(), Color(), isEnabled());
+    StdDraw::GroupFrame(c, ClientRect(), Caption(), clNone, isEnabled());
     const bool enabled = isEnabled();
     for (int i = 0; i < FItems.size(); ++i) {
         const TRect r = ItemRect(i);
@@ -516,22 +526,29 @@ void TRadioGroup::Resize()
 
 void StdDraw::GroupFrame(TCanvas* c, const TRect& r, const QString& caption, TColor color, bool enabled)
 {
-    c->Brush.Style = bsSolid;
-    c->Brush.Color = color;
-    c->FillRect(r);
+    if (color != clNone) {
+        c->Brush.Style = bsSolid;
+        c->Brush.Color = color;
+        c->FillRect(r);
+    }
     const int h = c->TextHeight(QStringLiteral("0"));
+    const QString text = StdDraw::StripAmpersands(caption);
+    // The top line leaves a gap for the caption.
+    const int gapLeft = r.Left + 6;
+    const int gapRight = text.isEmpty() ? gapLeft : qMin(r.Left + 8 + c->TextWidth(text) + 2, r.Right);
     // An etched line: highlight one pixel right and down of the shadow.
     TRect frame = Rect(r.Left + 1, r.Top + h / 2, r.Right, r.Bottom);
-    StdDraw::Edge(c, frame, clBtnHighlight, clBtnHighlight);
-    OffsetRect(frame, -1, -1);
-    StdDraw::Edge(c, frame, clBtnShadow, clBtnShadow);
-    const QString text = StdDraw::StripAmpersands(caption);
-    if (text.isEmpty()) return;
-    const int tw = c->TextWidth(text);
-    c->Brush.Style = bsSolid;
-    c->Brush.Color = color;
-    c->FillRect(Rect(r.Left + 8, r.Top, qMin(r.Left + 8 + tw, r.Right), r.Top + h));
-    StdDraw::Caption(c, r.Left + 8, r.Top, caption, enabled);
+    for (TColor lineColor : {clBtnHighlight, clBtnShadow}) {
+        c->Brush.Style = bsSolid;
+        c->Brush.Color = lineColor;
+        c->FillRect(Rect(frame.Left, frame.Top, gapLeft, frame.Top + 1));
+        c->FillRect(Rect(gapRight, frame.Top, frame.Right - 1, frame.Top + 1));
+        c->FillRect(Rect(frame.Left, frame.Top, frame.Left + 1, frame.Bottom - 1));
+        c->FillRect(Rect(frame.Left, frame.Bottom - 1, frame.Right, frame.Bottom));
+        c->FillRect(Rect(frame.Right - 1, frame.Top, frame.Right, frame.Bottom));
+        OffsetRect(frame, -1, -1);
+    }
+    if (!text.isEmpty()) StdDraw::Caption(c, r.Left + 8, r.Top, caption, enabled);
 }
 
 TGroupBox::TGroupBox(QWidget* parent) : TCustomControl(parent)
@@ -543,7 +560,7 @@ void TGroupBox::Paint()
 {
     TCanvas* c = Canvas();
     c->Font = Font();
-    StdDraw::GroupFrame(c, ClientRect(), Caption(), Color(), isEnabled());
+    StdDraw::GroupFrame(c, ClientRect(), Caption(), clNone, isEnabled());
 }
 
 // ---- TBevel ----
@@ -629,7 +646,8 @@ void TButton::Click()
             endDialog = qobject_cast<QDialog*>(window.data()) != nullptr;
     }
     TCustomControl::Click();
-    if (endDialog && self && window) static_cast<QDialog*>(window.data())->done(result);
+    // Unless the handler closed the dialog itself.
+    if (endDialog && self && window && window->isVisible()) static_cast<QDialog*>(window.data())->done(result);
 }
 
 bool TButton::DialogChar(QChar ch)
@@ -678,6 +696,7 @@ void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     QPointer<TButton> self(this);
     if (button == mbLeft && isEnabled()) {
         FMouseHeld = true;
+        FDoublePress = (shift & ssDouble) != 0;
         FPushedLook = true;
         SetFocus();
         if (!self) return;
@@ -701,6 +720,14 @@ void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         FMouseHeld = false;
         FPushedLook = FSpaceHeld;
         Invalidate();
+        // The second click of a double click is a click of its own, as the platform's buttons take it.
+        if (FDoublePress && rect().contains(x, y) && isEnabled()) {
+            FDoublePress = false;
+            QPointer<TButton> self(this);
+            Click();
+            if (!self) return;
+        }
+        FDoublePress = false;
     }
     TCustomControl::MouseUp(button, shift, x, y);
 }

@@ -7,6 +7,8 @@
 //   (Accelerators.h) offers the typed character; Qt's mnemonics are not used.
 // - A check change made by the program fires OnClick once, exactly as a user's click does; setting the
 //   state a control already has fires nothing. Dialogs that keep a set of check boxes exclusive count on it.
+// - Check boxes, radio groups and group boxes draw no background: the parent shows through, as the
+//   parent's colour does on the platform. Buttons and edit boxes are opaque.
 // - TButton is never a default button: Enter or Space clicks the focused button, and Enter pressed
 //   elsewhere in the dialog clicks no button.
 
@@ -26,7 +28,8 @@ void Edge(TCanvas* canvas, const TRect& r, TColor topLeft, TColor bottomRight);
 // The two-pixel borders of an edit box (sunken) and of a button (raised), inside r.
 void SunkenBorder(TCanvas* canvas, const TRect& r);
 void RaisedBorder(TCanvas* canvas, const TRect& r);
-// A group box: background, etched frame and the caption on it at the top left.
+// A group box: etched frame and the caption in a gap of its top line; the background is filled with color
+// unless it is clNone.
 void GroupFrame(TCanvas* canvas, const TRect& r, const QString& caption, TColor color, bool enabled);
 // A check box square with its top-left corner at (x, y); grey inside when pushed or disabled.
 void CheckBox(TCanvas* canvas, int x, int y, bool checked, bool enabled, bool pushed);
@@ -76,6 +79,7 @@ protected:
 private:
     bool FChecked = false;
     bool FMouseHeld = false; // left button pressed on the box and not yet released
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };
@@ -87,7 +91,7 @@ public:
     explicit TRadioGroup(QWidget* parent = nullptr);
 
     QStringList Items() const { return FItems; }
-    // Replacing the items clears the selection (ItemIndex -1, without OnClick).
+    // The selected index stays while the new items reach it (no OnClick either way).
     void SetItems(const QStringList& items);
     int Columns() const { return FColumns; }
     void SetColumns(int value); // 1 or more
@@ -173,8 +177,8 @@ public:
     explicit TButton(QWidget* parent = nullptr);
 
     // A result other than 0 ends the modal run of the button's window with that result when the button is
-    // clicked: the window is told before OnClick (a dialog's "ModalResult" property when it has one, which
-    // OnClick may still change), and a plain QDialog is ended with done() after OnClick.
+    // clicked. A window with a "ModalResult" property is told before OnClick (which may still change it);
+    // any other dialog (a TForm too) is ended with done() after OnClick, unless OnClick closed it.
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int value) { FModalResult = value; }
 
@@ -197,6 +201,7 @@ protected:
 private:
     int FModalResult = 0;
     bool FMouseHeld = false;
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };

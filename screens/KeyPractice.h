@@ -59,7 +59,10 @@ public:
     void Hangeul3ShiftKeys();
     void Hangeul3TopKeys();
     void AllKeys();
-    void H3LastShiftKeysProc(int group); // group 1..4
+    void H3LastShiftKeys1Proc() { H3LastShiftKeysProc(1); }
+    void H3LastShiftKeys2Proc() { H3LastShiftKeysProc(2); }
+    void H3LastShiftKeys3Proc() { H3LastShiftKeysProc(3); }
+    void H3LastShiftKeys4Proc() { H3LastShiftKeysProc(4); }
     void SetFinger();
 
     // A key went down in the window (auto-repeated presses included).
@@ -93,6 +96,7 @@ public:
 
 private:
     int Draw(int range) { return FRandom(range); }
+    void H3LastShiftKeysProc(int group); // group 1..4 of the final layout's Shift groups
     // Draws keys until one differs from the previous problem; coin is drawn in every attempt when asked.
     template <class KeyAt> int Pick(int count, KeyAt keyAt, int* coin = nullptr);
     void Shift2Set(int key, int coin);

@@ -158,10 +158,16 @@ void TKeyPractice::GoProblem()
         AllKeys();
         break;
     case 11:
+        H3LastShiftKeys1Proc();
+        break;
     case 12:
+        H3LastShiftKeys2Proc();
+        break;
     case 13:
+        H3LastShiftKeys3Proc();
+        break;
     case 14:
-        H3LastShiftKeysProc(PracticeKind - 10);
+        H3LastShiftKeys4Proc();
         break;
     default:
         break;

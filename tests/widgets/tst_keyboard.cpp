@@ -2,6 +2,7 @@
 // their enable ranges, OK and Cancel, and the practice window's keys, lamp and setup button.
 #include "engine/VornixMisc.h"
 #include "platform/Dialogs.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Sound.h"
 #include "screens/Unit6.h"
 #include "screens/keySetupUnit.h"
@@ -323,6 +324,16 @@ private slots:
         QCOMPARE(LampColour(w), QStringLiteral("green")); // at once, not the red of the answer before
         QTRY_COMPARE_WITH_TIMEOUT(LampColour(w), QStringLiteral("yellow"), 2000);
         QVERIFY(!w->ReturnTimer->Enabled());
+    }
+
+    void helpOpensTheKeyboardPage()
+    {
+        QDir(FTemp->path()).mkdir(QStringLiteral("help"));
+        WriteAll(FTemp->path() + QStringLiteral("/help/키보드연습.htm"), "<html><body>키보드연습</body></html>");
+        TkeySetUpForm* f = Dialog();
+        f->HelpBtn->Click();
+        QCOMPARE(HtmlHelpCurrentPage(), FTemp->path() + QStringLiteral("/help/키보드연습.htm"));
+        QVERIFY(gBoxes.isEmpty());
     }
 
     void setupButtonOpensTheDialogAboveTheWindow()

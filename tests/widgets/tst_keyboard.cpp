@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HtmlHelp.h"
 #include "platform/Sound.h"
+#include "screens/MainUnit.h"
 #include "screens/Unit6.h"
 #include "screens/keySetupUnit.h"
 #include "tests/support/TestSupport.h"
@@ -324,6 +325,20 @@ private slots:
         QCOMPARE(LampColour(w), QStringLiteral("green")); // at once, not the red of the answer before
         QTRY_COMPARE_WITH_TIMEOUT(LampColour(w), QStringLiteral("yellow"), 2000);
         QVERIFY(!w->ReturnTimer->Enabled());
+    }
+
+    void theMenuIsHiddenWhileThePracticeWindowIsOpen()
+    {
+        auto main = std::make_unique<TMainForm>();
+        MainForm = main.get();
+        TkeySetUpForm* f = Dialog();
+        Ok(f);
+        QCOMPARE(main->KeyBtn->Caption(), QString());
+        QVERIFY(!main->HelpBtn->Visible());
+        Form6->close();
+        QCOMPARE(main->KeyBtn->Caption(), QStringLiteral("키보드연습(&K)"));
+        QVERIFY(main->HelpBtn->Visible());
+        MainForm = nullptr;
     }
 
     void helpOpensTheKeyboardPage()

@@ -2,6 +2,7 @@
 
 #include "screens/AboutUnit.h"
 #include "screens/SentenceSetupUnit.h"
+#include "screens/keySetupUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
@@ -400,7 +401,8 @@ void TMainForm::KeyBtnClick(QObject*)
 {
     if (KeyBtn->Caption().isEmpty()) return; // a practice window is open
     HideMouseEffect();
-    // The keyboard setup dialog opens here once it exists.
+    keySetUpForm = new TkeySetUpForm(nullptr);
+    keySetUpForm->ShowModal(); // frees itself when it closes
 }
 
 void TMainForm::SenBtnClick(QObject*)

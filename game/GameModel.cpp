@@ -2,6 +2,7 @@
 
 #include "engine/VornixMisc.h"
 #include "game/GameWords.h"
+#include "platform/Clock.h"
 #include "platform/Random.h"
 
 #include <cmath>
@@ -77,8 +78,10 @@ int StrToIntDef(const QString& S, int Default)
 }
 
 TGameModel::TGameModel(TGameHost* host, TRandomFn random, TTimeFn now)
-    : FHost(host), FRandom(random ? std::move(random) : TRandomFn(::Random)),
-      FNow(now ? std::move(now) : TTimeFn([] { return QTime::currentTime(); }))
+    : FHost(host), FRandom(random ? std::move(random) : TRandomFn(::Random)), FNow(now ? std::move(now) : TTimeFn([] {
+          const TSystemTime t = GetLocalTime();
+          return QTime(t.wHour, t.wMinute, t.wSecond);
+      }))
 {
 }
 

@@ -12,8 +12,6 @@
 #include "platform/StdCtrls.h"
 #include "platform/VirtualKeys.h"
 
-#include <QKeyEvent>
-
 namespace {
 TFont GulimFont()
 {
@@ -36,16 +34,18 @@ TEllipseAnnBtn* MakeButton(QWidget* parent, const QString& caption, int left)
 }
 } // namespace
 
-TGameSetUpForm::TGameSetUpForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+TGameSetUpForm::TGameSetUpForm(QWidget* parent) : TForm(parent)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("'조르비' 설정"));
-    setFixedSize(382, 214);
-    setModal(true);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ColorToQColor(clBtnFace));
-    setPalette(pal);
+    SetName(QStringLiteral("GameSetUpForm"));
+    SetCaption(QStringLiteral("'조르비' 설정"));
+    SetBorderStyle(TFormBorderStyle::bsSingle);
+    SetBorderIcons(biSystemMenu);
+    SetFormStyle(TFormStyle::fsStayOnTop);
+    SetPosition(TPosition::poScreenCenter);
+    SetColor(clBtnFace);
+    SetClientSize(382, 214);
+    OnClose = [this](QObject* s, TCloseAction& a) { FormClose(s, a); };
+    OnKeyDown = [this](QObject* s, uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
 
     RotGroup = new TRadioGroup(this);
     RotGroup->SetCaption(QStringLiteral("시계 회전방향"));
@@ -61,7 +61,8 @@ TGameSetUpForm::TGameSetUpForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Q
     LevelGroup = new TRadioGroup(this);
     LevelGroup->SetCaption(QStringLiteral("시작단계"));
     QStringList levels;
-    for (int l = 1; l <= 8; ++l) levels << QStringLiteral("%1단계(&%1)").arg(l);
+    for (int l = 1; l <= 8; ++l)
+        levels << QStringLiteral("%1단계(&%1)").arg(l);
     LevelGroup->SetItems(levels);
     LevelGroup->SetColumns(2);
     LevelGroup->SetBounds(196, 6, 178, 122);
@@ -115,7 +116,7 @@ void TGameSetUpForm::OkBtnClick(QObject*)
     TGameModel& m = game->Model();
     m.GameLevel = c.StartLevel + 1;
     m.EnglishGame = c.Language == 1;
-    game->Memo1->SetImeMode(m.EnglishGame ? IME_CMODE_ALPHANUMERIC : IME_CMODE_NATIVE);
+    game->Memo1->SetConversionMode(m.EnglishGame ? IME_CMODE_ALPHANUMERIC : IME_CMODE_NATIVE);
     game->SetRotation(TRotation(c.Rotation));
     m.SoundOff = c.SpeakerOff;
 
@@ -130,14 +131,19 @@ void TGameSetUpForm::OkBtnClick(QObject*)
     }
 
     game->SetTimerInterval();
-    game->show();
-    close();
+    game->Show();
+    Close();
     if (game->isMinimized()) game->showNormal();
 }
 
 void TGameSetUpForm::NoBtnClick(QObject*)
 {
-    close();
+    Close();
+}
+
+void TGameSetUpForm::FormClose(QObject*, TCloseAction& Action)
+{
+    Action = caFree;
 }
 
 void TGameSetUpForm::ScoreBtnClick(QObject*)
@@ -152,15 +158,7 @@ void TGameSetUpForm::HelpBtnClick(QObject*)
 
 void TGameSetUpForm::FormKeyDown(QObject*, uint16_t& Key, unsigned)
 {
-    if (Key == VK_ESCAPE) NoBtnClick(this);
-}
-
-void TGameSetUpForm::keyPressEvent(QKeyEvent* event)
-{
-    if (VirtualKeyOf(*event) == VK_ESCAPE) {
-        uint16_t key = VK_ESCAPE;
-        FormKeyDown(this, key, 0);
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (Key != VK_ESCAPE) return;
+    Key = 0;
+    NoBtnClick(this);
 }

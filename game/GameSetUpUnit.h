@@ -4,13 +4,13 @@
 
 #include "game/GameChoices.h"
 
-#include <QDialog>
+#include "platform/Forms.h"
 
 class TCheckBox;
 class TEllipseAnnBtn;
 class TRadioGroup;
 
-class TGameSetUpForm : public QDialog
+class TGameSetUpForm : public TForm
 {
     Q_OBJECT
 public:
@@ -34,9 +34,7 @@ public:
     void HelpBtnClick(QObject* Sender);
     void FormKeyDown(QObject* Sender, uint16_t& Key, unsigned Shift);
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void FormCreate();
+    void FormClose(QObject* Sender, TCloseAction& Action);
 };

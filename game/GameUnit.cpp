@@ -6,13 +6,13 @@
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
 #include "platform/ListCtrls.h"
+#include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/StdCtrls.h"
 #include "platform/Timer.h"
 #include "platform/VirtualKeys.h"
 #include "screens/MainUnit.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
 #include <cstdio>
@@ -62,7 +62,7 @@ QLabel* MakeText(QWidget* parent, const QString& caption, const TFont& font, con
     auto* l = new QLabel(caption, parent);
     l->setFont(font.ToQFont());
     QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, ColorToQColor(font.Color));
+    pal.setColor(QPalette::WindowText, ToQColor(font.Color));
     l->setPalette(pal);
     l->setGeometry(r);
     return l;
@@ -75,17 +75,19 @@ bool TraceBoard()
 }
 } // namespace
 
-TGameForm::TGameForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+TGameForm::TGameForm(QWidget* parent) : TForm(parent)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kCaption);
-    setFixedSize(kClientWidth, kClientHeight);
-    setWindowFlag(Qt::WindowMinimizeButtonHint, false);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ColorToQColor(clBtnFace));
-    setPalette(pal);
+    SetName(QStringLiteral("GameForm"));
+    SetCaption(kCaption);
+    SetBorderStyle(TFormBorderStyle::bsSingle);
+    SetBorderIcons(biSystemMenu);
+    SetFormStyle(TFormStyle::fsStayOnTop);
+    SetPosition(TPosition::poScreenCenter);
+    SetColor(clBtnFace);
+    SetClientSize(kClientWidth, kClientHeight);
+    OnShow = [this](QObject* s) { FormShow(s); };
+    OnClose = [this](QObject* s, TCloseAction& a) { FormClose(s, a); };
+    OnDestroy = [this](QObject* s) { FormDestroy(s); };
 
     FModel = std::make_shared<TGameModel>(this);
     FModel->Face = CarriedFace;
@@ -184,7 +186,13 @@ TGameForm::TGameForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowS
 
 TGameForm::~TGameForm()
 {
+    FormDestroy(this);
+}
+
+void TGameForm::FormDestroy(QObject*)
+{
     CarriedFace = FModel->Face;
+    if (GameForm == this) GameForm = nullptr;
 }
 
 void TGameForm::FormCreate()
@@ -218,8 +226,7 @@ void TGameForm::SetLabelPosToCenter(int ind)
 {
     const int k = FModel->SlotPosition(ind);
     TBorderLabel* l = ex[ind - 1];
-    l->SetBounds(FModel->P(k).x() - l->Width() / 2 + kClockCentre.x(), FModel->P(k).y() + 185, l->Width(),
-                 l->Height());
+    l->SetBounds(FModel->P(k).x() - l->Width() / 2 + kClockCentre.x(), FModel->P(k).y() + 185, l->Width(), l->Height());
 }
 
 void TGameForm::SyncTimers()
@@ -251,7 +258,8 @@ void TGameForm::SyncPanel()
 {
     ScoreLabel->setText(QString::number(FModel->GameScore()));
     LevelLabel->setText(QString::number(qMin(FModel->GameLevel, kLastLevel)));
-    for (int k = 0; k < kHistoryCount; ++k) His[k]->setText(FModel->History()[k]);
+    for (int k = 0; k < kHistoryCount; ++k)
+        His[k]->setText(FModel->History()[k]);
     if (FModel->Lives() >= 0) ProgressBar1->SetPosition(FModel->Lives());
     TStatusPanel* panel = StatusBar1->Panel(0);
     if (panel->Text() != FModel->StatusText()) panel->SetText(FModel->StatusText());
@@ -262,35 +270,25 @@ void TGameForm::Sync()
     SyncTimers();
     SyncSlots();
     SyncPanel();
-    update(QRect(kClockCentre.x() - 80, kClockCentre.y() - 80, 160, 220));
+    // The hands reach 100 px from the centre; the figure stands below it.
+    update(QRect(kClockCentre.x() - 110, kClockCentre.y() - 110, 220, 250));
     if (TraceBoard()) DebugBoard();
 }
 
-void TGameForm::showEvent(QShowEvent* event)
+void TGameForm::FormShow(QObject*)
 {
-    QWidget::showEvent(event);
-    if (!FShown) {
-        FShown = true;
-        FormShow();
-    }
-}
-
-void TGameForm::FormShow()
-{
+    if (FShown) return;
+    FShown = true;
     FModel->Start();
     HideMenuButtons();
     Memo1->SetFocus();
     Sync();
 }
 
-void TGameForm::closeEvent(QCloseEvent* event)
+void TGameForm::FormClose(QObject*, TCloseAction& Action)
 {
-    QWidget::closeEvent(event);
-    if (event->isAccepted() && !FClosed) FormClose();
-}
-
-void TGameForm::FormClose()
-{
+    Action = caFree;
+    if (FClosed) return;
     // No tick may come after the window is gone ("Game Over!!!" over nothing).
     FClosed = true;
     ShowClock->SetEnabled(false);
@@ -329,8 +327,10 @@ void TGameForm::PauseTimerTimer(QObject*)
 
 void TGameForm::Memo1KeyPress(QObject*, QChar& Key)
 {
-    if (Key == QChar(27)) Key = QChar(0);
-    else if (Key == QChar(13)) Key = QChar(32);
+    if (Key == QChar(27))
+        Key = QChar(0);
+    else if (Key == QChar(13))
+        Key = QChar(32);
 }
 
 void TGameForm::Memo1KeyUp(QObject*, uint16_t& Key, unsigned)
@@ -363,7 +363,7 @@ bool TGameForm::LevelUpNotice(int newLevel)
     if (Gone(self)) return false;
     LevelLabel->setText(QString::number(newLevel));
     // What was typed during the notice does not count on the new level.
-    Memo1->CancelComposition();
+    Memo1->Complete();
     Memo1->Clear();
     return true;
 }
@@ -386,7 +386,7 @@ void TGameForm::EndGame()
     Memo1->Complete();
     GameShowScoreList(this);
     if (Gone(self)) return;
-    close();
+    Close();
 }
 
 void TGameForm::StatusBar1DrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect)
@@ -408,7 +408,7 @@ void TGameForm::StatusBar1DrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, 
 
 void TGameForm::paintEvent(QPaintEvent* event)
 {
-    QWidget::paintEvent(event);
+    TForm::paintEvent(event);
     QPainter painter(this);
     TCanvas canvas;
     canvas.AttachPainter(&painter);
@@ -456,7 +456,8 @@ void TGameForm::PaintBoard(TCanvas* Canvas)
 QStringList TGameForm::BoardWords() const
 {
     QStringList words;
-    for (int i = 1; i <= kSlotCount; ++i) words << (FModel->Slot(i).Age >= 0 ? FModel->Slot(i).Caption : QString());
+    for (int i = 1; i <= kSlotCount; ++i)
+        words << (FModel->Slot(i).Age >= 0 ? FModel->Slot(i).Caption : QString());
     return words;
 }
 

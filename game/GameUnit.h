@@ -5,10 +5,10 @@
 // three timers as the model says, forwards ticks and typed words, and paints the model's state.
 
 #include "game/GameModel.h"
+#include "platform/Forms.h"
 #include "platform/Graphics.h"
 
 #include <QPointer>
-#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -21,7 +21,7 @@ class TStatusBar;
 class TStatusPanel;
 class TTimer;
 
-class TGameForm : public QWidget, public TGameHost
+class TGameForm : public TForm, public TGameHost
 {
     Q_OBJECT
 public:
@@ -74,14 +74,13 @@ protected:
     void PlayGameSound(const QString& name) override;
     bool LevelUpNotice(int newLevel) override;
 
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void FormCreate();
-    void FormShow();
-    void FormClose();
+    void FormShow(QObject* Sender);
+    void FormClose(QObject* Sender, TCloseAction& Action);
+    void FormDestroy(QObject* Sender);
     // Brings the components in line with the model after it changed.
     void SyncTimers();
     void SyncSlots();

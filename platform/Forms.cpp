@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <utility>
+
 TForm::TForm(QWidget* parent) : QDialog(parent)
 {
     TAccelerators::Install();
@@ -169,10 +171,12 @@ void TForm::CloseModal()
         return;
     }
     if (action == caFree) FFreeAfterModal = true;
+    // The run is over from here on, though its loop returns only once this event is handled.
     QEventLoop* loop = FModalLoop;
+    FModalLoop = nullptr;
     const int result = FModalResult;
-    hide();
     if (loop) loop->exit(result);
+    hide();
 }
 
 int TForm::ShowModal()
@@ -431,5 +435,8 @@ void TForm::hideEvent(QHideEvent* event)
         if (!self) return;
     }
     // Hidden any other way during its modal run, the window ends the run rather than leave it hanging.
-    if (FModalLoop && !isVisible()) FModalLoop->exit(FModalResult != mrNone ? FModalResult : mrCancel);
+    if (FModalLoop && !isVisible()) {
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        std::exchange(FModalLoop, nullptr)->exit(FModalResult);
+    }
 }

@@ -76,17 +76,21 @@ public:
     TDrawItemEvent OnDrawItem;
 
     bool WantsKey(uint16_t key) const override;
+    // From the program: fires OnClick. The user's click fires it when it changes the selection.
+    void Click() override;
 
 protected:
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void DoEnter() override;
     void DoExit() override;
     void Resize() override;
     void wheelEvent(QWheelEvent* event) override;
 
-    // Draws item index in rect (OnDrawItem for an owner-drawn list, else the text on the selection colours).
+    // Draws item index in its row: OnDrawItem for an owner-drawn list, else the text on the selection
+    // colours, in the part of the row right of ItemIndent().
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
     // Width taken at the left of each row before the rectangle that DrawItem gets.
     virtual int ItemIndent() const { return 0; }
@@ -110,6 +114,7 @@ private:
     int FItemHeight = 16;
     int FItemIndex = -1;
     int FTopIndex = 0;
+    bool FMousePressed = false;
     QScrollBar* FScrollBar = nullptr;
 };
 
@@ -129,6 +134,7 @@ public:
     // Set from the program fires nothing; a click on the check box or Space toggles it.
     bool Checked(int index) const;
     void SetChecked(int index, bool value);
+    bool WantsKey(uint16_t key) const override;
 
 protected:
     void KeyDown(uint16_t& key, TShiftState shift) override;
@@ -204,8 +210,10 @@ public:
     TLVSelectItemEvent OnSelectItem;
 
 protected:
+    void Paint() override;
     void Resize() override;
     void FontChanged() override;
+    void ColorChanged() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,0 +1,57 @@
+// A stay-on-top window (as the game and the keyboard practice window are) that opens one modal run of the
+// platform layer over itself after a moment: stay_on_top_tryout form|message|colour|font|picture|plain.
+// "plain" is a bare QDialog::exec() that skips the platform layer, to show what the rule is for.
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    const QString kind = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("form");
+    TForm game;
+    game.SetCaption(QStringLiteral("stay on top"));
+    game.SetBorderStyle(TFormBorderStyle::bsSingle);
+    game.SetBorderIcons(biSystemMenu);
+    game.SetFormStyle(TFormStyle::fsStayOnTop);
+    game.SetPosition(TPosition::poScreenCenter);
+    game.SetClientSize(633, 434);
+    game.SetColor(clTeal);
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app, &QCoreApplication::quit);
+    game.OnClose = [&](QObject*, TCloseAction&) { QTimer::singleShot(0, &app, &QCoreApplication::quit); };
+    game.Show();
+    QTimer::singleShot(700, &game, [&] {
+        if (kind == "form") {
+            TForm dialog;
+            dialog.SetCaption(QStringLiteral("modal"));
+            dialog.SetBorderStyle(TFormBorderStyle::bsDialog);
+            dialog.SetPosition(TPosition::poScreenCenter);
+            dialog.SetClientSize(300, 120);
+            new QLabel(QStringLiteral("모달 창입니다."), &dialog);
+            dialog.ShowModal();
+        } else if (kind == "message") {
+            MessageBox(&game, QStringLiteral("Level - 2"), QStringLiteral("modal"), MB_OK | MB_ICONINFORMATION);
+        } else if (kind == "colour") {
+            TColorDialog dialog;
+            dialog.Execute(&game);
+        } else if (kind == "font") {
+            TFontDialog dialog;
+            dialog.Execute(&game);
+        } else if (kind == "picture") {
+            TOpenPictureDialog dialog;
+            dialog.Title = QStringLiteral("modal");
+            dialog.Execute(&game);
+        } else {
+            QDialog dialog;
+            dialog.setWindowTitle(QStringLiteral("modal"));
+            dialog.resize(300, 120);
+            dialog.exec();
+        }
+        game.close();
+    });
+    return app.exec();
+}

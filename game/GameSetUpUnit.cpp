@@ -2,8 +2,8 @@
 
 #include "components/EllipseAnnBtn.h"
 #include "engine/VornixMisc.h"
-#include "game/GameScoreLink.h"
 #include "game/GameUnit.h"
+#include "game/ScoreUnit.h"
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
 #include "platform/Exception.h"
@@ -148,7 +148,7 @@ void TGameSetUpForm::FormClose(QObject*, TCloseAction& Action)
 
 void TGameSetUpForm::ScoreBtnClick(QObject*)
 {
-    GameShowScoreList(this);
+    ShowHighScores();
 }
 
 void TGameSetUpForm::HelpBtnClick(QObject*)

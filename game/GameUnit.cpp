@@ -2,7 +2,7 @@
 
 #include "components/BorderLabel.h"
 #include "engine/VornixMisc.h"
-#include "game/GameScoreLink.h"
+#include "game/ScoreUnit.h"
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
 #include "platform/ListCtrls.h"
@@ -381,10 +381,12 @@ void TGameForm::EndGame()
     else
         ShowMessage(QStringLiteral("Game Over!!!\r\rGame Over!!!"));
     if (Gone(self)) return;
-    GameSaveUser(this, FModel->GameScore(), FModel->GameLevel, FModel->EnglishGame);
+    SaveUser(FModel->GameScore(), FModel->GameLevel, FModel->EnglishGame, [self] {
+        if (!Gone(self)) self->Memo1->Complete();
+    });
     if (Gone(self)) return;
     Memo1->Complete();
-    GameShowScoreList(this);
+    ShowScoreForm();
     if (Gone(self)) return;
     Close();
 }

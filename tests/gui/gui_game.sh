@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The typing game as a person plays it, from the main menu: an English game on level 1 where a shown word
 # is typed and scores; a Korean game typed through the program's own Hangul composer; a game on level 8
-# left to run until its last life is gone, ending with the notice and back at the main menu.
+# left to run until its last life is gone, ending with the notice, the name entry and the high-score list,
+# and back at the main menu.
 # The program prints its board to stderr when VORNIX_GAME_TRACE=1, so the script knows which words show.
 set -u
 VORNIX=$1 XWIN=$2 OUT=$3
@@ -146,11 +147,24 @@ sleep 0.3
 import -window root "$OUT/game_over_screen.png" 2>/dev/null
 xdotool windowfocus --sync "$NOTICE"
 xdotool key Return
+# The score entered the empty list: the name dialog, then the list with the new entry.
+NAME=$("$XWIN" find "이름입력" 10) || fail "no name dialog after the game"
+xdotool windowfocus --sync "$NAME"
+sleep 0.3
+xdotool type --delay 40 "Tester"
+sleep 0.2
+"$TOOLS/xshot" "$NAME" "$OUT/game_name.png"
+xdotool key Return
+LIST=$("$XWIN" find "'Zorbit' 점수판" 10) || fail "no high-score list after the name"
+sleep 0.4
+"$TOOLS/xshot" "$LIST" "$OUT/game_scores.png"
+[ "$(stat -c %s "$DIR/cscore.dat" 2>/dev/null)" = 91 ] || fail "cscore.dat does not hold one record"
+close_dialog "$XWIN" "$LIST" "'Zorbit' 점수판" || fail "the high-score list did not close"
 wait_for 10 bash -c "! '$XWIN' find '조르비  ( Zorbit )' 0.01 >/dev/null 2>&1" || fail "the game window stayed after the end"
 sleep 0.3
 "$TOOLS/xshot" "$MAIN" "$OUT/game_back_at_menu.png"
 quit_program
-echo "level 8: the game ended after the last life"
+echo "level 8: the game ended after the last life; \"Tester\" entered the high-score list"
 
 rm -rf "$DIR"
-echo "PASS: English and Korean words typed and scored; a game ran out of lives and ended"
+echo "PASS: English and Korean words typed and scored; a game ran out of lives, a name entered the list"

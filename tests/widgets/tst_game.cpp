@@ -7,10 +7,13 @@
 #include "engine/VornixMisc.h"
 #include "game/GameSetUpUnit.h"
 #include "game/GameUnit.h"
+#include "game/NameUnit.h"
+#include "game/ScoreUnit.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
+#include "platform/ListCtrls.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/StdCtrls.h"
@@ -26,12 +29,15 @@ struct TShownBox
     QString Text, Caption;
 };
 QList<TShownBox> gBoxes;
+// The modal windows of the end of a game, in the order they came.
+QStringList gSeen;
 // Run inside the next message box, as if the user did it while the box is up.
 std::function<void()> gDuringBox;
 
 int AnswerBox(const QString& text, const QString& caption, unsigned)
 {
     gBoxes << TShownBox{text, caption};
+    gSeen << QStringLiteral("notice");
     if (gDuringBox) {
         auto action = std::move(gDuringBox);
         gDuringBox = nullptr;
@@ -67,6 +73,8 @@ class TestGame : public QObject
 private:
     std::unique_ptr<QTemporaryDir> FTemp;
     QStringList FSounds;
+    // Answers the name dialog with "Tester" and closes the high-score window, as a player would.
+    QTimer FModalWatcher;
     QString IniPath() const { return ProgramFolder + QStringLiteral("Zavlin.ini"); }
 
     // A game started from the setup dialog with these choices.
@@ -87,7 +95,21 @@ private slots:
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
         gBoxes.clear();
+        gSeen.clear();
         gDuringBox = nullptr;
+        FModalWatcher.setInterval(20);
+        FModalWatcher.callOnTimeout([] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* name = qobject_cast<TNameForm*>(modal)) {
+                gSeen << QStringLiteral("name");
+                name->NameEdit->SetText(QStringLiteral("Tester"));
+                name->OKBtnClick(name->OkBtn);
+            } else if (auto* score = qobject_cast<TScoreForm*>(modal)) {
+                gSeen << QStringLiteral("score");
+                score->Close();
+            }
+        });
+        FModalWatcher.start();
         SetMessageBoxHook(AnswerBox);
         FSounds.clear();
         SetSoundHook([this](const QString& name) { FSounds << name; });
@@ -95,6 +117,7 @@ private slots:
     }
     void cleanup()
     {
+        FModalWatcher.stop();
         if (GameForm) delete GameForm.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         SetMessageBoxHook(nullptr);
@@ -257,11 +280,13 @@ private slots:
         QVERIFY(!GameForm);
     }
 
-    void lastLifeEndsWithTheNoticeAndClosesTheWindow()
+    void lastLifeEndsWithNoticeNameAndListThenCloses()
     {
         QPointer<TGameForm> game = StartGame(8, true);
         QVERIFY(QTest::qWaitForWindowExposed(game));
-        QPointer<TTimer> show = game->ShowClock;
+        const QString word = PlaceSingleWord(game);
+        game->Model().JudgeWord(word);
+        QCOMPARE(game->Model().GameScore(), 10 + int(word.size()));
         for (int life = 0; life < 9 && gBoxes.isEmpty(); ++life) {
             game->ProblemClockTimer(nullptr);
             for (int t = 0; t < 12 && gBoxes.isEmpty(); ++t)
@@ -270,8 +295,23 @@ private slots:
         QCOMPARE(gBoxes.size(), 1);
         QCOMPARE(gBoxes[0].Text, QStringLiteral("Game Over!!!\n\nGame Over!!!"));
         QCOMPARE(gBoxes[0].Caption, TApplication::Title());
+        QCOMPARE(gSeen, (QStringList{"notice", "name", "score"}));
         QTRY_VERIFY(!game);
         QVERIFY(!GameForm);
+        QCOMPARE(ReadAll(ProgramFolder + QStringLiteral("cscore.dat")).size(), 91);
+    }
+
+    void passingTheLastLevelEndsWithItsNotice()
+    {
+        QPointer<TGameForm> game = StartGame(8, true);
+        while (game->Model().ClearedCount() < 100)
+            game->Model().JudgeWord(PlaceSingleWord(game));
+        game->Memo1->SetText(PlaceSingleWord(game));
+        QTest::keyClick(game->Memo1, Qt::Key_Space);
+        QCOMPARE(gBoxes.size(), 1);
+        QCOMPARE(gBoxes[0].Text, QStringLiteral("마지막 레벨까지 해결했습니다.\n'Zorbit'를 완전히 수정했습니다."));
+        QCOMPARE(gSeen, (QStringList{"notice", "name", "score"}));
+        QTRY_VERIFY(!game);
     }
 
     void timersStopWhenTheWindowCloses()
@@ -291,6 +331,40 @@ private slots:
             QVERIFY(gBoxes.isEmpty());
         }
         QTRY_VERIFY(!game);
+    }
+
+    void statusBarAnnouncesTheSpecialWord()
+    {
+        TGameForm* game = StartGame(1, true);
+        QVERIFY(QTest::qWaitForWindowExposed(game));
+        // Yellowish (smoothed) text beyond the two icons at the left.
+        const auto yellowText = [game] {
+            const QImage bar = game->StatusBar1->grab().toImage();
+            int n = 0;
+            for (int y = 0; y < bar.height(); ++y)
+                for (int x = 40; x < 400; ++x) {
+                    const QColor c(bar.pixel(x, y));
+                    n += c.red() > 180 && c.green() > 180 && c.blue() < 120;
+                }
+            return n;
+        };
+        QCOMPARE(yellowText(), 0);
+        for (int k = 0; k < 200 && game->Model().SpecialKind() == kNoSpecial; ++k) {
+            game->ProblemClockTimer(nullptr);
+            if (!game->BoardWords().contains(QString())) game->SetRotation(TRotation::clockwise);
+        }
+        const int kind = game->Model().SpecialKind();
+        QVERIFY(kind != kNoSpecial);
+        int yellow = 0;
+        for (int i = 1; i <= kSlotCount; ++i)
+            if (game->Model().Slot(i).Color == clYellow) yellow = i;
+        QVERIFY(yellow);
+        QCOMPARE(game->ex[yellow - 1]->Color(), clYellow);
+        game->Memo1->SetText(game->Model().Slot(yellow).Caption);
+        QTest::keyClick(game->Memo1, Qt::Key_Space);
+        QCOMPARE(game->StatusBar1->Panel(0)->Text(), QString::fromUtf16(kSpecialTexts[kind]));
+        game->StatusBar1->grab().save(TestOutputFolder() + QStringLiteral("/game_status.png"));
+        QVERIFY(yellowText() > 20);
     }
 
     void boardPictureShowsFigureHandsAndHub()

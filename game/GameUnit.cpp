@@ -304,7 +304,8 @@ bool TGameForm::Gone(const QPointer<TGameForm>& self)
 
 void TGameForm::ShowClockTimer(QObject*)
 {
-    if (FClosed) return;
+    // A game that ended is being wound up by the tick or key that ended it.
+    if (FClosed || FModel->Over()) return;
     FModel->ShowClockTimer();
     CarriedFace = FModel->Face;
     Sync();
@@ -313,14 +314,14 @@ void TGameForm::ShowClockTimer(QObject*)
 
 void TGameForm::ProblemClockTimer(QObject*)
 {
-    if (FClosed) return;
+    if (FClosed || FModel->Over()) return;
     FModel->ProblemClockTimer();
     Sync();
 }
 
 void TGameForm::PauseTimerTimer(QObject*)
 {
-    if (FClosed) return;
+    if (FClosed || FModel->Over()) return;
     FModel->PauseTimerTimer();
     Sync();
 }

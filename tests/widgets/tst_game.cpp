@@ -287,6 +287,11 @@ private slots:
         const QString word = PlaceSingleWord(game);
         game->Model().JudgeWord(word);
         QCOMPARE(game->Model().GameScore(), 10 + int(word.size()));
+        // A tick that was already on its way while the notice is up ends nothing a second time.
+        gDuringBox = [game] {
+            game->ShowClockTimer(nullptr);
+            game->PauseTimerTimer(nullptr);
+        };
         for (int life = 0; life < 9 && gBoxes.isEmpty(); ++life) {
             game->ProblemClockTimer(nullptr);
             for (int t = 0; t < 12 && gBoxes.isEmpty(); ++t)

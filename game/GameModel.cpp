@@ -362,7 +362,8 @@ void TGameModel::JudgeWord(const QString& typed)
         s.Age = -1;
         ++FClearedCount;
         if (s.Color == clYellow && FSpecialKind != kNoSpecial) ApplySpecialItem();
-        FGameScore += kLevelRules[GameLevel - 1].ScoreBonus + int(t.size());
+        const int bonus = GameLevel >= 1 && GameLevel <= kLastLevel ? kLevelRules[GameLevel - 1].ScoreBonus : 0;
+        FGameScore += bonus + int(t.size());
         SetIntCaption(i);
         s.Color = clWhite;
         s.FontColor = clBlack;

@@ -42,6 +42,7 @@ wait_for() { # seconds command...: until the command succeeds
     return 1
 }
 has_word() { [ -n "$(first_word)" ]; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 score_above() { [ "$(field score)" -gt "$1" ] 2>/dev/null; }
 
 # The keys of the Korean 2-set layout that type a Hangul text.
@@ -81,7 +82,8 @@ start_game() { # shot-name
     GAME=$("$XWIN" find "조르비  ( Zorbit )" 10) || fail "no game window after Start"
     eval "$(xdotool getwindowgeometry --shell "$GAME")"
     [ "$WIDTH" = 633 ] && [ "$HEIGHT" = 434 ] || fail "game window is ${WIDTH}x$HEIGHT, not 633x434"
-    xdotool windowfocus --sync "$GAME"
+    # The game window takes the focus itself, its input box ready for typing.
+    wait_for 5 is_active "$GAME" || fail "the game window is not the active window after Start"
     sleep 0.3
 }
 
@@ -145,11 +147,11 @@ NOTICE=$("$XWIN" find "Vornix 타자연습" 10) || fail "no Game Over notice"
 sleep 0.3
 "$TOOLS/xshot" "$NOTICE" "$OUT/game_over_notice.png"
 import -window root "$OUT/game_over_screen.png" 2>/dev/null
-xdotool windowfocus --sync "$NOTICE"
+wait_for 5 is_active "$NOTICE" || fail "the notice is not the active window"
 xdotool key Return
 # The score entered the empty list: the name dialog, then the list with the new entry.
 NAME=$("$XWIN" find "이름입력" 10) || fail "no name dialog after the game"
-xdotool windowfocus --sync "$NAME"
+wait_for 5 is_active "$NAME" || fail "the name dialog is not the active window"
 sleep 0.3
 xdotool type --delay 40 "Tester"
 sleep 0.2

@@ -6,6 +6,8 @@
 // the list's own coordinates, inside its sunken border) and its state; after it the list draws the dotted
 // focus rectangle itself around the item that has the focus, by inverting the pixels, as the platform
 // does. A handler therefore draws no focus rectangle of its own (a second one would invert it away).
+// Before OnDrawItem the canvas holds the list's font and the item's colours: Brush clHighlight and font
+// colour clHighlightText for the selected item, else the list's colour and font colour.
 // A check list box draws each item's check box left of the rectangle it hands to OnDrawItem.
 
 #include "platform/Controls.h"
@@ -92,7 +94,7 @@ protected:
     // Draws item index in its row: OnDrawItem for an owner-drawn list, else the text on the selection
     // colours, in the part of the row right of ItemIndent().
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
-    // Width taken at the left of each row before the rectangle that DrawItem gets.
+    // Width taken at the left of each row before the rectangle that OnDrawItem gets.
     virtual int ItemIndent() const { return 0; }
     // A press on an item at (x, y) within its row; returns true when it was used up (no selection change).
     virtual bool ItemMouseDown(int index, int x, int y);

@@ -219,8 +219,9 @@ void TCheckBox::Click()
 bool TCheckBox::DialogChar(QChar ch)
 {
     if (!StdDraw::IsAccel(ch, Caption()) || !CanAnswer(this)) return false;
+    QPointer<TCheckBox> self(this);
     SetFocus();
-    Click();
+    if (self) Click();
     return true;
 }
 
@@ -242,10 +243,13 @@ void TCheckBox::Paint()
 
 void TCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
+    QPointer<TCheckBox> self(this);
     if (button == mbLeft && isEnabled()) {
         FMouseHeld = true;
+        FDoublePress = (shift & ssDouble) != 0;
         FPushedLook = true;
         SetFocus();
+        if (!self) return;
         Invalidate();
     }
     TCustomControl::MouseDown(button, shift, x, y);
@@ -266,6 +270,14 @@ void TCheckBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         FMouseHeld = false;
         FPushedLook = FSpaceHeld;
         Invalidate();
+        // The second click of a double click is a click of its own, as the platform's buttons take it.
+        if (FDoublePress && rect().contains(x, y) && isEnabled()) {
+            FDoublePress = false;
+            QPointer<TCheckBox> self(this);
+            Click();
+            if (!self) return;
+        }
+        FDoublePress = false;
     }
     TCustomControl::MouseUp(button, shift, x, y);
 }
@@ -321,8 +333,9 @@ TRadioGroup::TRadioGroup(QWidget* parent) : TCustomControl(parent)
 void TRadioGroup::SetItems(const QStringList& items)
 {
     FItems = items;
-    FItemIndex = -1;
-    FFocusItem = -1;
+    // The selection stays while its item does.
+    FItemIndex = qMin(FItemIndex, int(items.size()) - 1);
+    FFocusItem = qMin(FFocusItem, int(items.size()) - 1);
     FPushedItem = -1;
     Invalidate();
 }
@@ -633,7 +646,8 @@ void TButton::Click()
             endDialog = qobject_cast<QDialog*>(window.data()) != nullptr;
     }
     TCustomControl::Click();
-    if (endDialog && self && window) static_cast<QDialog*>(window.data())->done(result);
+    // Unless the handler closed the dialog itself.
+    if (endDialog && self && window && window->isVisible()) static_cast<QDialog*>(window.data())->done(result);
 }
 
 bool TButton::DialogChar(QChar ch)
@@ -682,6 +696,7 @@ void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     QPointer<TButton> self(this);
     if (button == mbLeft && isEnabled()) {
         FMouseHeld = true;
+        FDoublePress = (shift & ssDouble) != 0;
         FPushedLook = true;
         SetFocus();
         if (!self) return;
@@ -705,6 +720,14 @@ void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         FMouseHeld = false;
         FPushedLook = FSpaceHeld;
         Invalidate();
+        // The second click of a double click is a click of its own, as the platform's buttons take it.
+        if (FDoublePress && rect().contains(x, y) && isEnabled()) {
+            FDoublePress = false;
+            QPointer<TButton> self(this);
+            Click();
+            if (!self) return;
+        }
+        FDoublePress = false;
     }
     TCustomControl::MouseUp(button, shift, x, y);
 }

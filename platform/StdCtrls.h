@@ -79,6 +79,7 @@ protected:
 private:
     bool FChecked = false;
     bool FMouseHeld = false; // left button pressed on the box and not yet released
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };
@@ -90,7 +91,7 @@ public:
     explicit TRadioGroup(QWidget* parent = nullptr);
 
     QStringList Items() const { return FItems; }
-    // Replacing the items clears the selection (ItemIndex -1, without OnClick).
+    // The selected index stays while the new items reach it (no OnClick either way).
     void SetItems(const QStringList& items);
     int Columns() const { return FColumns; }
     void SetColumns(int value); // 1 or more
@@ -176,8 +177,8 @@ public:
     explicit TButton(QWidget* parent = nullptr);
 
     // A result other than 0 ends the modal run of the button's window with that result when the button is
-    // clicked: the window is told before OnClick (a dialog's "ModalResult" property when it has one, which
-    // OnClick may still change), and a plain QDialog is ended with done() after OnClick.
+    // clicked. A window with a "ModalResult" property is told before OnClick (which may still change it);
+    // any other dialog (a TForm too) is ended with done() after OnClick, unless OnClick closed it.
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int value) { FModalResult = value; }
 
@@ -200,6 +201,7 @@ protected:
 private:
     int FModalResult = 0;
     bool FMouseHeld = false;
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };

@@ -1,5 +1,6 @@
 // The standard controls as the dialogs use them: clicks fired by program changes, accelerators, a button
 // that is never the default, and the number box's range.
+#include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/VirtualKeys.h"
 #include "tests/support/WidgetTestUtil.h"
@@ -38,6 +39,50 @@ class TestStdCtrls : public QObject
 {
     Q_OBJECT
 private slots:
+    void captionAccelerators_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("accel");
+        QTest::newRow("at the end") << "확인(&Y)"
+                                    << "확인(Y)"
+                                    << "Y";
+        QTest::newRow("inside a word") << "반시계방향(C&OUNT...)"
+                                       << "반시계방향(COUNT...)"
+                                       << "O";
+        QTest::newRow("digit") << "1단계(&1)"
+                               << "1단계(1)"
+                               << "1";
+        QTest::newRow("doubled is a plain ampersand") << "A&&B"
+                                                      << "A&B"
+                                                      << "";
+        QTest::newRow("after a doubled one") << "A&&B&C"
+                                             << "A&BC"
+                                             << "C";
+        QTest::newRow("only the first counts") << "&a&b"
+                                               << "ab"
+                                               << "a";
+        QTest::newRow("trailing") << "x&"
+                                  << "x&"
+                                  << "";
+        QTest::newRow("none") << "효과음 사용 안함."
+                              << "효과음 사용 안함."
+                              << "";
+    }
+    void captionAccelerators()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        QFETCH(QString, accel);
+        QCOMPARE(StdDraw::StripAmpersands(caption), text);
+        QCOMPARE(QString(StdDraw::AccelOf(caption)).remove(QChar()), accel);
+        if (!accel.isEmpty()) {
+            QVERIFY(StdDraw::IsAccel(accel.at(0).toLower(), caption));
+            QVERIFY(StdDraw::IsAccel(accel.at(0).toUpper(), caption));
+        }
+        QVERIFY(!StdDraw::IsAccel(QChar(), caption));
+    }
+
     void programCheckChangeFiresOneClick_data()
     {
         QTest::addColumn<bool>("initial");
@@ -93,6 +138,13 @@ private slots:
         QApplication::sendEvent(box, &move);
         QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(300, 8));
         QCOMPARE(fired, 2);
+        // Each click of a double click toggles.
+        int doubles = 0;
+        box->OnDblClick = [&](QObject*) { ++doubles; };
+        QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, box->mapTo(&w, QPoint(6, 8)), 1000);
+        QCOMPARE(doubles, 1);
+        QCOMPARE(fired, 4);
+        QVERIFY(!box->Checked());
     }
 
     // Fifteen boxes act as one radio group: each handler swallows the click that its own program change fires.
@@ -294,7 +346,7 @@ private slots:
         QCOMPARE(startClicks, 0);
     }
 
-    void buttonAcceleratorClicks()
+    void buttonAcceleratorAndDoubleClick()
     {
         QDialog d;
         d.resize(300, 120);
@@ -311,9 +363,12 @@ private slots:
         help->OnClick = [&](QObject*) { ++clicks; };
         QTest::keyClick(other, Qt::Key_H, Qt::AltModifier);
         QCOMPARE(clicks, 1);
+        // Both clicks of a double click click the button.
+        QTest::mouseDClick(d.windowHandle(), Qt::LeftButton, {}, QPoint(50, 20), 1000);
+        QCOMPARE(clicks, 3);
         help->SetEnabled(false);
         QTest::keyClick(other, Qt::Key_H, Qt::AltModifier);
-        QCOMPARE(clicks, 1);
+        QCOMPARE(clicks, 3);
     }
 
     void modalResultEndsTheRun()
@@ -329,6 +384,21 @@ private slots:
         QTimer::singleShot(0, &d, [&] { QTest::mouseClick(cancel, Qt::LeftButton, {}, QPoint(10, 10)); });
         QCOMPARE(d.exec(), 2);
         QVERIFY(visibleInHandler);
+
+        // A form's modal run ends with the result; a handler that closes the form itself is not overruled.
+        for (bool handlerCloses : {false, true}) {
+            TForm form;
+            auto* ok = new TButton(&form);
+            ok->SetModalResult(mrOk);
+            int closes = 0;
+            form.OnClose = [&](QObject*, TCloseAction&) { ++closes; };
+            ok->OnClick = [&](QObject*) {
+                if (handlerCloses) form.SetModalResult(mrRetry);
+            };
+            QTimer::singleShot(0, &form, [&] { QTest::mouseClick(ok, Qt::LeftButton, {}, QPoint(10, 10)); });
+            QCOMPARE(form.ShowModal(), handlerCloses ? mrRetry : mrOk);
+            QCOMPARE(closes, 1);
+        }
 
         // A window with its own ModalResult gets it before the handler, which may still change it.
         TResultWindow w;

@@ -3,6 +3,7 @@
 #include "screens/AboutUnit.h"
 #include "screens/SentenceSetupUnit.h"
 #include "screens/keySetupUnit.h"
+#include "game/GameSetUpUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
@@ -418,7 +419,8 @@ void TMainForm::GameBtnClick(QObject*)
 {
     if (GameBtn->Caption().isEmpty()) return;
     HideMouseEffect();
-    // The game setup dialog opens here once it exists.
+    auto* setup = new TGameSetUpForm(); // frees itself when it closes
+    setup->ShowModal();
 }
 
 void TMainForm::AboutBtnClick(QObject*)

@@ -1,14 +1,14 @@
 // The main menu window: layout, background, the practice-window protocol, the mouse effect, the size
 // memory and closing with a read-only settings folder.
-#include "screens/AboutUnit.h"
+#include "engine/VornixMisc.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/HtmlHelp.h"
-#include "screens/MainUnit.h"
 #include "platform/Shell.h"
+#include "screens/AboutUnit.h"
+#include "screens/MainUnit.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
-#include "engine/VornixMisc.h"
 
 #include <QPainter>
 #include <QToolTip>
@@ -204,7 +204,7 @@ private slots:
         const TRect r = form->MouseEffectRect();
         const QRect area(r.Left, r.Top, r.Width(), r.Height());
         QVERIFY(RenderWidget(form).copy(area) != before.copy(area)); // the first frame shows
-        QTest::qWait(350);                                   // the second frame
+        QTest::qWait(350);                                           // the second frame
         QVERIFY(RenderWidget(form).copy(area) != before.copy(area));
         Unhover(form->GameBtn);
         QVERIFY(!form->MouseEffectRunning());
@@ -257,6 +257,21 @@ private slots:
         TIniFile ini(ProgramFolder + QStringLiteral("Zavlin.ini"));
         QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 1300);
         QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("height"), 0), 760);
+    }
+
+    void maximizedWindowStoresItsNormalSize()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form->resize(1250, 720);
+        form->showMaximized();
+        QTRY_VERIFY(form->size() != QSize(1250, 720));
+        form->close();
+        cleanup();
+        TIniFile ini(ProgramFolder + QStringLiteral("Zavlin.ini"));
+        QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 1250);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("height"), 0), 720);
     }
 
     void readOnlyFolderAtCloseIsReportedOnceAndCloses()

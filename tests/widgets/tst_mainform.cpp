@@ -322,6 +322,29 @@ private slots:
         QCOMPARE(form->ADBtn->Hint(), QString::fromLatin1(kMakerWebAddress));
     }
 
+    // A desktop without a browser or mail program: each of the three says so instead of doing nothing.
+    void addressWithNoProgramToOpenItIsReported()
+    {
+        SetShellHook(nullptr); // the offscreen desktop opens nothing
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QTest::mouseClick(form->ADBtn, Qt::LeftButton);
+        QTimer::singleShot(0, [&] {
+            auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
+            QVERIFY(about);
+            QTest::mouseClick(about->Label5, Qt::LeftButton);
+            QTest::mouseClick(about->Label3, Qt::LeftButton);
+            about->close();
+        });
+        QTest::mouseClick(form->AboutBtn, Qt::LeftButton);
+        QCOMPARE(gBoxes.size(), 3);
+        QVERIFY2(gBoxes[0].contains(QLatin1String(kMakerWebAddress)), qPrintable(gBoxes[0]));
+        QVERIFY2(gBoxes[1].contains(QLatin1String(kMakerWebAddress)), qPrintable(gBoxes[1]));
+        QVERIFY2(gBoxes[2].contains(QLatin1String(kMakerMailAddress)) && gBoxes[2].contains(QStringLiteral("메일")),
+                 qPrintable(gBoxes[2]));
+    }
+
     void bannerHintShowsInTheHintWindow()
     {
         TMainForm* form = Form();

@@ -15,16 +15,13 @@ check_screen() (
     SW=$1 SH=$2
     XVFB_SCREEN=${SW}x${SH}x24
     . "$(dirname "$0")/xvfb.sh"
-    DIR=$(mktemp -d)
-    WM=
+    copy_program "$VORNIX"
+    DIR=$PROGRAM_DIR
+    WM= PID=
     trap 'kill $PID $WM $XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$DIR"' EXIT
-    PID=
     openbox --sm-disable >"$OUT/gui_main_window_small_screens.wm.log" 2>&1 &
     WM=$!
     for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-    # A program folder of its own: the user's settings and high scores are never touched.
-    cp "$VORNIX" "$DIR/vornix"
-    cp -r "$(dirname "$VORNIX")/help" "$(dirname "$VORNIX")/Text" "$DIR/"
     for start in 1 2; do
         "$DIR/vornix" >>"$OUT/gui_main_window_small_screens.log" 2>&1 &
         PID=$!

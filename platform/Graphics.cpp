@@ -688,8 +688,9 @@ void TCanvas::Polygon(const QVector<TPoint>& points)
         QPainter mp(&mask);
         mp.setPen(Qt::NoPen);
         mp.setBrush(Qt::white);
-        mp.translate(-box.topLeft());
-        mp.drawPolygon(poly, Qt::OddEvenFill);
+        // A pixel is inside when its own point is: the outline's lines run through pixel points too.
+        mp.translate(QPointF(-box.left() + 0.5, -box.top() + 0.5));
+        mp.drawPolygon(QPolygonF(poly), Qt::OddEvenFill);
         mp.end();
         p->save();
         p->setRenderHint(QPainter::Antialiasing, false);

@@ -158,6 +158,27 @@ private slots:
         QCOMPARE(c->Pixel(11, 0), clWhite);
     }
 
+    // The brush never shows outside the pen: on every row the outermost pixels are the outline's.
+    void polygonFillStaysInsideItsOutline()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(40, 40, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Color = clBlack;
+        c->Brush.Color = clYellow;
+        c->Polygon(
+            {Point(20, 2), Point(3, 30), Point(12, 30), Point(5, 37), Point(35, 20), Point(22, 20), Point(30, 2)});
+        for (int y = 0; y < 40; ++y) {
+            int left = 0, right = 39;
+            while (left < 40 && c->Pixel(left, y) == clWhite)
+                ++left;
+            while (right >= 0 && c->Pixel(right, y) == clWhite)
+                --right;
+            if (left > right) continue;
+            QVERIFY2(c->Pixel(left, y) == clBlack && c->Pixel(right, y) == clBlack,
+                     qPrintable(QStringLiteral("row %1: brush at the edge").arg(y)));
+        }
+    }
+
     void dottedPenLeavesGaps()
     {
         std::unique_ptr<TBitmap> b(MakeBitmap(30, 3, clWhite));

@@ -1,6 +1,9 @@
 #include "screens/MainUnit.h"
 
 #include "engine/VornixMisc.h"
+#include "game/GameSetUpUnit.h"
+#include "screens/SentenceSetupUnit.h"
+#include "screens/keySetupUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
@@ -451,21 +454,25 @@ void TMainForm::KeyBtnClick(QObject*)
 {
     if (KeyBtn->Caption().isEmpty()) return; // a practice window is open
     HideMouseEffect();
-    // The keyboard setup dialog opens here once it exists.
+    keySetUpForm = new TkeySetUpForm(nullptr);
+    keySetUpForm->ShowModal(); // frees itself when it closes
 }
 
 void TMainForm::SenBtnClick(QObject*)
 {
     if (SenBtn->Caption().isEmpty()) return;
     HideMouseEffect();
-    // The sentence setup dialog opens here once it exists.
+    // No owner; freed here after its modal run.
+    auto dialog = std::make_unique<TSentenceSetupForm>();
+    dialog->ShowModal();
 }
 
 void TMainForm::GameBtnClick(QObject*)
 {
     if (GameBtn->Caption().isEmpty()) return;
     HideMouseEffect();
-    // The game setup dialog opens here once it exists.
+    auto* setup = new TGameSetUpForm(); // frees itself when it closes
+    setup->ShowModal();
 }
 
 void TMainForm::AboutBtnClick(QObject*)

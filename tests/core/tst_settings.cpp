@@ -1,9 +1,9 @@
 // The settings store: "Zavlin.ini" beside the program, the sentence settings record, the INI rules.
+#include "engine/VornixMisc.h"
 #include "platform/Exception.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramPath.h"
 #include "tests/support/TestSupport.h"
-#include "engine/VornixMisc.h"
 
 #include <QtTest>
 

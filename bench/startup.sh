@@ -4,15 +4,17 @@
 set -u
 BUILD=${1:-build} RUNS=${2:-10}
 VORNIX=$(readlink -f "$BUILD/vornix") XWIN=$(readlink -f "$BUILD/tests/xwin")
+[ -x /usr/bin/time ] || { echo "bench/startup.sh needs /usr/bin/time (Debian package: time)"; exit 1; }
+[ -x "$VORNIX" ] && [ -x "$XWIN" ] || { echo "no program in $BUILD: build it first (scripts/setup.sh)"; exit 1; }
 . "$(dirname "$0")/../tests/gui/xvfb.sh"
-DIR=$(mktemp -d)
-trap 'rm -rf "$DIR"; kill $XVFB_PID 2>/dev/null' EXIT
-cp "$VORNIX" "$DIR/vornix"
+# A program folder of its own, as the whole-program tests use: the build's settings stay as they are.
+copy_program "$VORNIX"
+DIR=$PROGRAM_DIR
 times=() rss=()
 for _ in $(seq "$RUNS"); do
     rm -f "$DIR/Zavlin.ini"
     start=$(date +%s%N)
-    /usr/bin/time -f %M -o "$DIR/rss" "$DIR/vornix" &
+    /usr/bin/time -f %M -o "$DIR/rss" "$DIR/vornix" 2>/dev/null &
     PID=$!
     WIN=$("$XWIN" find "타자연습프로그램 -  Vornix v 3.0" 15) || { echo "no window"; exit 1; }
     end=$(date +%s%N)

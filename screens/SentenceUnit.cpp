@@ -116,7 +116,7 @@ TFont SentenceFontOf(const TSentenceSetupRec& setup)
     font.Name = setup.FontName;
     font.SetSize(setup.FontSize);
     font.Color = setup.FontColor;
-    font.Style = (setup.FontBold ? fsBold : 0) | (setup.FontItalic ? fsItalic : 0);
+    font.Style = (setup.FontBold ? unsigned(fsBold) : 0u) | (setup.FontItalic ? unsigned(fsItalic) : 0u);
     return font;
 }
 

@@ -13,6 +13,12 @@
 #include <thread>
 
 namespace {
+// A window can go away while the tree is being walked; its BadWindow is no reason to stop.
+int IgnoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 std::string TitleOf(Display* d, Window w)
 {
     Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
@@ -61,6 +67,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "xwin: cannot open display\n");
         return 2;
     }
+    XSetErrorHandler(IgnoreXError);
     // The connection is closed on every path, so a leak checker finds nothing left over.
     const int status = Run(d, argc, argv);
     XCloseDisplay(d);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -995,6 +996,10 @@ void TBitmap::Assign(const QImage& image)
 }
 
 namespace {
+// Beyond any screen; with the allocation limit it keeps a picture from costing more memory than it can show.
+constexpr int kMaxPictureSide = 16384;
+constexpr int kPictureAllocationMB = 256;
+
 // Bits per pixel that a BMP or PNG file stores; 0 when the header tells nothing. Qt reads 24-bit pictures
 // as 32-bit images, which would lose their 24-bit layout.
 int StoredBitsPerPixel(const QString& fileName)
@@ -1018,8 +1023,27 @@ int StoredBitsPerPixel(const QString& fileName)
 
 bool TBitmap::LoadFromFile(const QString& fileName)
 {
-    QImage img(fileName);
-    if (img.isNull()) return false;
+    FLoadError.clear();
+    // A few bytes can declare a picture of billions of pixels: judge the declared size before decoding.
+    QImageReader::setAllocationLimit(kPictureAllocationMB);
+    QImageReader reader(fileName);
+    const QSize declared = reader.size();
+    const auto tooLarge = [&](QSize size) {
+        if (size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide) return false;
+        FLoadError = QStringLiteral("The picture \"%1\" is %2 x %3 pixels; pictures up to %4 x %4 pixels can be shown.")
+                         .arg(fileName)
+                         .arg(size.width())
+                         .arg(size.height())
+                         .arg(kMaxPictureSide);
+        return true;
+    };
+    if (tooLarge(declared)) return false;
+    QImage img = reader.read();
+    if (img.isNull()) {
+        FLoadError = QStringLiteral("The picture \"%1\" cannot be read: %2").arg(fileName, reader.errorString());
+        return false;
+    }
+    if (tooLarge(img.size())) return false;
     if (StoredBitsPerPixel(fileName) == 24 && !img.hasAlphaChannel()) img = img.convertToFormat(QImage::Format_BGR888);
     Assign(img);
     return true;

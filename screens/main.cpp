@@ -1,6 +1,8 @@
+#include "engine/VornixMisc.h"
 #include "platform/Application.h"
-#include "screens/MainUnit.h"
+#include "platform/Exception.h"
 #include "platform/Random.h"
+#include "screens/MainUnit.h"
 
 #include <QIcon>
 
@@ -23,6 +25,12 @@ int main(int argc, char** argv)
         // Practice windows still open are destroyed before the main window, so their settings are saved.
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != &form && w->testAttribute(Qt::WA_DeleteOnClose)) delete w;
+    }
+    // Settings some window wrote and left open still reach the disk.
+    try {
+        CloseSettings();
+    } catch (const Exception& e) {
+        TApplication::ShowException(e.Message());
     }
     return status;
 }

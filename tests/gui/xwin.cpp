@@ -46,19 +46,10 @@ Window Find(Display* d, Window root, const std::string& title)
     if (children) XFree(children);
     return found;
 }
-} // namespace
 
-int main(int argc, char** argv)
+// The caller closes the connection on every path.
+int Run(Display* d, int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: xwin find TITLE [SECONDS] | xwin close WINDOW\n");
-        return 2;
-    }
-    Display* d = XOpenDisplay(nullptr);
-    if (!d) {
-        std::fprintf(stderr, "xwin: cannot open display\n");
-        return 2;
-    }
     if (std::strcmp(argv[1], "find") == 0) {
         const double seconds = argc > 3 ? std::atof(argv[3]) : 10;
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(int(seconds * 1000));
@@ -87,4 +78,21 @@ int main(int argc, char** argv)
     }
     std::fprintf(stderr, "xwin: unknown command %s\n", argv[1]);
     return 2;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: xwin find TITLE [SECONDS] | xwin close WINDOW\n");
+        return 2;
+    }
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) {
+        std::fprintf(stderr, "xwin: cannot open display\n");
+        return 2;
+    }
+    const int status = Run(d, argc, argv);
+    XCloseDisplay(d);
+    return status;
 }

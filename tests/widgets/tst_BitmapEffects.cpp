@@ -1,6 +1,7 @@
 // Fade and tint arithmetic, the pixel formats they keep, and the transparent blit on small fixtures.
 #include "components/BitmapEffects.h"
 #include "platform/Exception.h"
+#include "tests/support/TestSupport.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -219,6 +220,39 @@ private slots:
         QVERIFY(b.LoadFromFile(dir.filePath("alpha.png")));
         QCOMPARE(b.PixelFormat(), pf32bit);
         QVERIFY(!b.LoadFromFile(dir.filePath("missing.png")));
+    }
+
+    void pictureDeclaringAHugeSizeIsRefused_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        // An 89-byte file that declares 32 million pixels.
+        QTest::newRow("tall") << 9 << 3600000;
+        QTest::newRow("wide") << 3600000 << 9;
+    }
+    void pictureDeclaringAHugeSizeIsRefused()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QByteArray bmp;
+        QDataStream out(&bmp, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("BM", 2);
+        out << quint32(89) << quint32(0) << quint32(54);                                    // file header
+        out << quint32(40) << qint32(width) << qint32(height) << quint16(1) << quint16(24); // info header
+        out << quint32(0) << quint32(0) << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+        bmp.append(QByteArray(89 - bmp.size(), '\x7f'));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.bmp"));
+        WriteAll(path, bmp);
+        TBitmap b;
+        b.SetSize(3, 2);
+        QVERIFY(!b.LoadFromFile(path));
+        QVERIFY2(b.LoadError().contains(QStringLiteral("%1 x %2 pixels").arg(width).arg(height)),
+                 qPrintable(b.LoadError()));
+        QCOMPARE(b.Width(), 3); // the picture it had stays
+        QVERIFY(!b.LoadFromFile(dir.filePath(QStringLiteral("missing.png"))));
+        QVERIFY(b.LoadError().contains(QStringLiteral("missing.png")));
     }
 
     void transparentBlitAtNaturalSize()

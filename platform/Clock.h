@@ -37,3 +37,31 @@ public:
 private:
     std::atomic<uint32_t> FNow;
 };
+
+// The local date and time in the platform's fields (month 1-12, day of week 0 = Sunday).
+struct TSystemTime
+{
+    uint16_t wYear = 0;
+    uint16_t wMonth = 0;
+    uint16_t wDayOfWeek = 0;
+    uint16_t wDay = 0;
+    uint16_t wHour = 0;
+    uint16_t wMinute = 0;
+    uint16_t wSecond = 0;
+    uint16_t wMilliseconds = 0;
+};
+
+TSystemTime GetLocalTime();
+
+// A local time a test sets by hand; installed for its lifetime.
+class TFakeLocalTime
+{
+public:
+    TFakeLocalTime(int year, int month, int day, int hour, int minute, int second);
+    ~TFakeLocalTime();
+    TFakeLocalTime(const TFakeLocalTime&) = delete;
+    TFakeLocalTime& operator=(const TFakeLocalTime&) = delete;
+
+    void Set(int year, int month, int day, int hour, int minute, int second);
+    void AdvanceSeconds(int seconds);
+};

@@ -3,12 +3,43 @@
 #include "platform/Application.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 TMessageBoxHook gHook = nullptr;
+TFontDialogHook gFontHook;
+TColorDialogHook gColorHook;
+TOpenPictureDialogHook gPictureHook;
+
+QWidget* OwnerOf(QWidget* owner)
+{
+    return owner ? owner : QApplication::activeWindow();
 }
+
+void SetSwatch(QPushButton* button, const QColor& color)
+{
+    QPixmap swatch(28, 14);
+    swatch.fill(color);
+    QPainter p(&swatch);
+    p.setPen(Qt::black);
+    p.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    button->setIcon(QIcon(swatch));
+    button->setIconSize(swatch.size());
+}
+} // namespace
 
 void SetMessageBoxHook(TMessageBoxHook hook)
 {
@@ -22,6 +53,7 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
     if (gHook) return gHook(shown, caption, flags);
 
     QMessageBox box(parent ? parent : QApplication::activeWindow());
+    PlaceAboveStayOnTop(&box);
     box.setWindowTitle(caption);
     box.setText(shown);
     switch (flags & 0xF0) {
@@ -83,4 +115,161 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
 void ShowMessage(const QString& text)
 {
     MessageBox(nullptr, text, TApplication::Title(), MB_OK);
+}
+
+QWidget* StayOnTopWindow(const QWidget* except)
+{
+    auto stays = [except](QWidget* w) {
+        return w && w != except && w->isWindow() && w->isVisible() && !w->isMinimized() &&
+               (w->windowFlags() & Qt::WindowStaysOnTopHint);
+    };
+    QWidget* active = QApplication::activeWindow();
+    if (stays(active)) return active;
+    QWidget* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (stays(w)) found = w;
+    return found;
+}
+
+void PlaceAboveStayOnTop(QWidget* modal)
+{
+    if (!modal) return;
+    QWidget* top = StayOnTopWindow(modal);
+    if (!top) return;
+    // Flags first: changing them later makes a new native window and loses the transient parent.
+    if (!(modal->windowFlags() & Qt::WindowStaysOnTopHint)) {
+        const bool shown = modal->isVisible();
+        modal->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        if (shown) modal->show();
+    }
+    modal->winId();
+    if (QWindow* handle = modal->windowHandle()) handle->setTransientParent(top->windowHandle());
+}
+
+void SetFontDialogHook(TFontDialogHook hook)
+{
+    gFontHook = std::move(hook);
+}
+
+void SetColorDialogHook(TColorDialogHook hook)
+{
+    gColorHook = std::move(hook);
+}
+
+void SetOpenPictureDialogHook(TOpenPictureDialogHook hook)
+{
+    gPictureHook = std::move(hook);
+}
+
+bool TFontDialog::Execute(QWidget* owner)
+{
+    if (gFontHook) {
+        TFont answer = Font;
+        if (!gFontHook(answer)) return false;
+        Font = answer;
+        return true;
+    }
+    const QFont start = Font.ToQFont();
+    QDialog dialog(OwnerOf(owner));
+    dialog.setWindowTitle(QStringLiteral("글꼴"));
+    auto* fonts = new QFontDialog(&dialog);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
+    fonts->setCurrentFont(start);
+    QColor color = ToQColor(Font.Color);
+    auto* colorLabel = new QLabel(QStringLiteral("색:"), &dialog);
+    auto* colorButton = new QPushButton(QStringLiteral("색 고르기..."), &dialog);
+    colorButton->setAutoDefault(false);
+    SetSwatch(colorButton, color);
+    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
+        TColorDialog picker;
+        picker.Color = FromQColor(color);
+        if (picker.Execute(&dialog)) {
+            color = ToQColor(picker.Color);
+            SetSwatch(colorButton, color);
+        }
+    });
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("확인"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("취소"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* colorRow = new QHBoxLayout;
+    colorRow->addWidget(colorLabel);
+    colorRow->addWidget(colorButton);
+    colorRow->addStretch();
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(fonts);
+    layout->addLayout(colorRow);
+    layout->addWidget(buttons);
+    PlaceAboveStayOnTop(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return false;
+
+    const QFont chosen = fonts->currentFont();
+    TFont result = Font;
+    // The face that stands in for a stored name ("굴림체") keeps that name while the user leaves it.
+    if (chosen.family() != QFontInfo(start).family() && chosen.family() != start.family())
+        result.Name = chosen.family();
+    if (chosen.pointSize() > 0)
+        result.SetSize(chosen.pointSize());
+    else if (chosen.pixelSize() > 0)
+        result.Height = -chosen.pixelSize();
+    result.Style = (chosen.bold() ? TFontStyles(fsBold) : 0u) | (chosen.italic() ? TFontStyles(fsItalic) : 0u) |
+                   (chosen.underline() ? TFontStyles(fsUnderline) : 0u) |
+                   (chosen.strikeOut() ? TFontStyles(fsStrikeOut) : 0u);
+    result.Color = FromQColor(color);
+    Font = result;
+    return true;
+}
+
+bool TColorDialog::Execute(QWidget* owner)
+{
+    if (gColorHook) {
+        TColor answer = Color;
+        if (!gColorHook(answer)) return false;
+        Color = answer;
+        return true;
+    }
+    // Qt's colour dialog always shows its custom colours, so cdFullOpen needs nothing more.
+    QColorDialog dialog(ToQColor(Color), OwnerOf(owner));
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    PlaceAboveStayOnTop(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    Color = FromQColor(dialog.currentColor());
+    return true;
+}
+
+QString TOpenPictureDialog::Filter()
+{
+    QStringList patterns;
+    QStringList single;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString ext = QString::fromLatin1(format).toLower();
+        patterns << QStringLiteral("*.") + ext;
+        single << QStringLiteral("%1 (*.%2)").arg(ext.toUpper(), ext);
+    }
+    QStringList filters;
+    filters << QStringLiteral("그림 파일 (%1)").arg(patterns.join(u' '));
+    filters << single;
+    filters << QStringLiteral("모든 파일 (*)");
+    return filters.join(QStringLiteral(";;"));
+}
+
+bool TOpenPictureDialog::Execute(QWidget* owner)
+{
+    if (gPictureHook) {
+        QString answer = FileName;
+        if (!gPictureHook(answer)) return false;
+        FileName = answer;
+        return true;
+    }
+    QFileDialog dialog(OwnerOf(owner), Title.isEmpty() ? QStringLiteral("그림 열기") : Title,
+                       FileName.isEmpty() ? QString() : QFileInfo(FileName).absolutePath(), Filter());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    PlaceAboveStayOnTop(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    FileName = dialog.selectedFiles().constFirst();
+    return true;
 }

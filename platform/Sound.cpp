@@ -8,6 +8,8 @@
 #include <QUrl>
 
 namespace {
+TSoundHook gSoundHook;
+
 class TSoundPlayer
 {
 public:
@@ -61,10 +63,21 @@ private:
 
 void PlaySoundResource(const QString& name)
 {
+    if (gSoundHook) {
+        TSoundHook hook = gSoundHook;
+        hook(name);
+        return;
+    }
     TSoundPlayer::Instance().Play(name);
 }
 
 void StopSound()
 {
+    if (gSoundHook) return;
     TSoundPlayer::Instance().Stop();
+}
+
+void SetSoundHook(TSoundHook hook)
+{
+    gSoundHook = std::move(hook);
 }

@@ -27,3 +27,8 @@ fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
+# VORNIX_SANITIZE=1: a second build with AddressSanitizer and UndefinedBehaviorSanitizer, for the tests.
+if [ "${VORNIX_SANITIZE:-0}" = 1 ]; then
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNIX_SANITIZE=ON >/dev/null
+    cmake --build build-sanitize --parallel "$(nproc)"
+fi

@@ -46,9 +46,28 @@ Window Find(Display* d, Window root, const std::string& title)
     if (children) XFree(children);
     return found;
 }
+} // namespace
 
-// The caller closes the connection on every path.
-int Run(Display* d, int argc, char** argv)
+static int Run(Display* d, int argc, char** argv);
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: xwin find TITLE [SECONDS] | xwin close WINDOW\n");
+        return 2;
+    }
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) {
+        std::fprintf(stderr, "xwin: cannot open display\n");
+        return 2;
+    }
+    // The connection is closed on every path, so a leak checker finds nothing left over.
+    const int status = Run(d, argc, argv);
+    XCloseDisplay(d);
+    return status;
+}
+
+static int Run(Display* d, int argc, char** argv)
 {
     if (std::strcmp(argv[1], "find") == 0) {
         const double seconds = argc > 3 ? std::atof(argv[3]) : 10;
@@ -78,21 +97,4 @@ int Run(Display* d, int argc, char** argv)
     }
     std::fprintf(stderr, "xwin: unknown command %s\n", argv[1]);
     return 2;
-}
-} // namespace
-
-int main(int argc, char** argv)
-{
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: xwin find TITLE [SECONDS] | xwin close WINDOW\n");
-        return 2;
-    }
-    Display* d = XOpenDisplay(nullptr);
-    if (!d) {
-        std::fprintf(stderr, "xwin: cannot open display\n");
-        return 2;
-    }
-    const int status = Run(d, argc, argv);
-    XCloseDisplay(d);
-    return status;
 }

@@ -1,0 +1,234 @@
+#pragma once
+// The standard controls of the dialogs: check box, radio group, group box, bevel, push button and spin
+// edit. They draw themselves on their canvas in the platform's classic look, so they match the owner-drawn
+// controls beside them whatever the desktop style is.
+//
+// - Captions carry their accelerator as "&K" ("&&" is a plain "&"). The window's accelerator dispatcher
+//   (Accelerators.h) offers the typed character; Qt's mnemonics are not used.
+// - A check change made by the program fires OnClick once, exactly as a user's click does; setting the
+//   state a control already has fires nothing. Dialogs that keep a set of check boxes exclusive count on it.
+// - TButton is never a default button: Enter or Space clicks the focused button, and Enter pressed
+//   elsewhere in the dialog clicks no button.
+
+#include "platform/Controls.h"
+
+#include <QStringList>
+
+class QLineEdit;
+class QToolButton;
+
+// The classic 3-D pieces the standard controls share (the list controls draw their check boxes with them).
+namespace StdDraw {
+// Size of a check box or radio button square.
+constexpr int kCheckSize = 13;
+// A check box square with its top-left corner at (x, y); grey inside when pushed or disabled.
+void CheckBox(TCanvas* canvas, int x, int y, bool checked, bool enabled, bool pushed);
+// A radio button circle with its top-left corner at (x, y).
+void RadioButton(TCanvas* canvas, int x, int y, bool checked, bool enabled, bool pushed);
+// A caption with its "&" removed and its accelerator underlined, top-left corner at (x, y), clear brush;
+// disabled text is engraved (white one pixel down-right, then grey).
+void Caption(TCanvas* canvas, int x, int y, const QString& caption, bool enabled);
+// Width and height of a caption without its "&".
+TPoint CaptionExtent(TCanvas* canvas, const QString& caption);
+// The dotted focus rectangle, drawn by inverting the pixels under it, as the platform does.
+void FocusRect(TCanvas* canvas, const TRect& r);
+// The text of a caption without its "&" markers.
+QString StripAmpersands(const QString& caption);
+// The accelerator character of a caption (the character after its first single "&"), or a null character.
+QChar AccelOf(const QString& caption);
+// Whether ch chooses the caption's accelerator (letters compare without case).
+bool IsAccel(QChar ch, const QString& caption);
+} // namespace StdDraw
+
+class TCheckBox : public TCustomControl
+{
+    Q_OBJECT
+public:
+    explicit TCheckBox(QWidget* parent = nullptr);
+
+    bool Checked() const { return FChecked; }
+    // Fires OnClick when the state changes, whoever changes it.
+    void SetChecked(bool value);
+
+    // What a click does: toggles the check, which fires OnClick.
+    void Click() override;
+    // The accelerator focuses the box and toggles it.
+    bool DialogChar(QChar ch) override;
+    bool WantsKey(uint16_t key) const override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+
+private:
+    bool FChecked = false;
+    bool FMouseHeld = false; // left button pressed on the box and not yet released
+    bool FSpaceHeld = false;
+    bool FPushedLook = false;
+};
+
+class TRadioGroup : public TCustomControl
+{
+    Q_OBJECT
+public:
+    explicit TRadioGroup(QWidget* parent = nullptr);
+
+    QStringList Items() const { return FItems; }
+    // Replacing the items clears the selection (ItemIndex -1, without OnClick).
+    void SetItems(const QStringList& items);
+    int Columns() const { return FColumns; }
+    void SetColumns(int value); // 1 or more
+
+    int ItemIndex() const { return FItemIndex; }
+    // -1 selects nothing; values past the ends are pulled to -1 and the last item. Choosing another item
+    // fires OnClick, from the program as from the user; choosing none fires nothing.
+    void SetItemIndex(int value);
+
+    // Item i's radio button and caption, in the group's coordinates (items run down the first column, then
+    // the next).
+    TRect ItemRect(int index) const;
+    // The item at (x, y), or -1.
+    int ItemAt(int x, int y) const;
+
+    // An item's accelerator focuses and selects it.
+    bool DialogChar(QChar ch) override;
+    bool WantsKey(uint16_t key) const override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Resize() override;
+
+private:
+    // Selects item i as a user does: focus moves to it; OnClick when the selection changes.
+    void ChooseItem(int index);
+    QStringList FItems;
+    int FColumns = 1;
+    int FItemIndex = -1;
+    int FFocusItem = -1; // the item the keyboard is on
+    int FPushedItem = -1;
+};
+
+class TGroupBox : public TCustomControl
+{
+    Q_OBJECT
+public:
+    explicit TGroupBox(QWidget* parent = nullptr);
+
+protected:
+    void Paint() override;
+};
+
+enum class TBevelShape : uint8_t { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum class TBevelStyle : uint8_t { bsLowered, bsRaised };
+
+class TBevel : public TGraphicControl
+{
+    Q_OBJECT
+public:
+    explicit TBevel(QWidget* parent = nullptr);
+
+    TBevelShape Shape() const { return FShape; }
+    void SetShape(TBevelShape value);
+    TBevelStyle Style() const { return FStyle; }
+    void SetStyle(TBevelStyle value);
+
+protected:
+    void Paint() override;
+
+private:
+    TBevelShape FShape = TBevelShape::bsBox;
+    TBevelStyle FStyle = TBevelStyle::bsLowered;
+};
+
+class TButton : public TCustomControl
+{
+    Q_OBJECT
+public:
+    explicit TButton(QWidget* parent = nullptr);
+
+    // A result other than 0 ends the modal run of the button's window with that result when the button is
+    // clicked: the window is told before OnClick (a dialog's "ModalResult" property when it has one, which
+    // OnClick may still change), and a plain QDialog is ended with done() after OnClick.
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int value) { FModalResult = value; }
+
+    void Click() override;
+    // The accelerator clicks the button (and focuses it).
+    bool DialogChar(QChar ch) override;
+    bool WantsKey(uint16_t key) const override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void EnabledChanged() override;
+
+private:
+    int FModalResult = 0;
+    bool FMouseHeld = false;
+    bool FSpaceHeld = false;
+    bool FPushedLook = false;
+};
+
+// A number box with up and down arrows. The value stays between MinValue and MaxValue (when they differ):
+// a value set by the program is pulled to the nearer bound at once, a typed one when the box loses the
+// focus; a text that is not a number reads as MinValue.
+class TSpinEdit : public TCustomControl
+{
+    Q_OBJECT
+public:
+    explicit TSpinEdit(QWidget* parent = nullptr);
+
+    int MinValue() const { return FMinValue; }
+    void SetMinValue(int value);
+    int MaxValue() const { return FMaxValue; }
+    void SetMaxValue(int value);
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int value) { FIncrement = value; }
+
+    // The typed number, clamped; MinValue for a text that is not a number.
+    int Value() const;
+    void SetValue(int value);
+    QString Text() const;
+    void SetText(const QString& text);
+
+    // The edit box inside (tests type into it).
+    QLineEdit* Editor() const { return FEdit; }
+
+    // After every change of the text, typed or set.
+    TNotifyEvent OnChange;
+
+protected:
+    void Paint() override;
+    void Resize() override;
+    void FontChanged() override;
+    void EnabledChanged() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int Clamp(int value) const;
+    void Step(int delta);
+    void LayoutParts();
+    QLineEdit* FEdit = nullptr;
+    QToolButton* FUp = nullptr;
+    QToolButton* FDown = nullptr;
+    int FMinValue = 0;
+    int FMaxValue = 0;
+    int FIncrement = 1;
+};

@@ -10,6 +10,9 @@
 
 #include <QWidget>
 
+#include <map>
+#include <memory>
+
 class QPaintEvent;
 
 // Where the buttons and the banner go for a client area of CW x CH.
@@ -93,12 +96,21 @@ private:
     void KeyBtnMouseEnter(QObject* Sender);
     void KeyBtnMouseLeave(QObject* Sender);
     void MouseEffectTimerTimer(QObject* Sender);
+    // A copy of picture tinted toward color, kept until the picture changes.
+    TBitmap* Tinted(TBitmap* picture, TColor color, uint8_t percent);
 
     bool FShown = false;
     bool FEffectToggle = false;
     TPoint FEffectPos;
     TPoint FEffectSize;
     bool FEffectFrame1 = false; // the frame the strip shows now
+    struct TTintedFace
+    {
+        qint64 Source = 0;
+        uint8_t Percent = 0;
+        std::unique_ptr<TBitmap> Face;
+    };
+    std::map<std::pair<const TBitmap*, TColor>, TTintedFace> FTinted;
 };
 
 extern TMainForm* MainForm;

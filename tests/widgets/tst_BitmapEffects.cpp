@@ -272,6 +272,37 @@ private slots:
         QCOMPARE(dest->PixelFormat(), pf24bit);
     }
 
+    void transparentBlitFollowsAChangedPicture()
+    {
+        // What a picture's key colour leaves out is kept between paints; any change of the picture shows
+        // at the next one.
+        TBitmap pic;
+        pic.SetSize(4, 2); // white: the key colour
+        pic.Canvas()->SetPixel(1, 0, clRed);
+        const auto draw = [&](bool faded) {
+            auto dest = Solid(4, 2, clLime);
+            if (faded)
+                DrawBitmapTransparentFaded(dest->Canvas()->Handle(), 0, 0, 0, &pic, 0, 0);
+            else
+                DrawBitmapTransparent(dest->Canvas()->Handle(), 0, 0, &pic, 0, 0);
+            return dest;
+        };
+        for (const bool faded : {false, true}) {
+            QCOMPARE(draw(faded)->Canvas()->Pixel(1, 0), clRed);
+            QCOMPARE(draw(faded)->Canvas()->Pixel(2, 0), clLime);
+        }
+        pic.Canvas()->SetPixel(2, 0, clBlue); // a pixel drawn on its canvas
+        QCOMPARE(draw(false)->Canvas()->Pixel(2, 0), clBlue);
+        QCOMPARE(draw(true)->Canvas()->Pixel(2, 0), clBlue);
+        uint8_t* row = pic.ScanLine(1); // bytes written through a scan line
+        row[3] = 0, row[4] = 0, row[5] = 0x80;
+        QCOMPARE(draw(false)->Canvas()->Pixel(1, 1), clMaroon);
+        pic.Canvas()->SetPixel(0, 0, clRed); // a new key colour: red goes, white shows
+        QCOMPARE(draw(false)->Canvas()->Pixel(1, 0), clLime);
+        QCOMPARE(draw(false)->Canvas()->Pixel(3, 0), clWhite);
+        QCOMPARE(draw(true)->Canvas()->Pixel(3, 0), clWhite);
+    }
+
     void transparentBlitLeavesThePicturesCanvasAlone()
     {
         // The key colour is set on the picture's canvas only for the mask; afterwards the canvas's

@@ -128,8 +128,10 @@ int main(int argc, char** argv)
         int exitStatus = 0;
         rusage usage{};
         wait4(child, &exitStatus, 0, &usage);
-        std::printf("shown %.2f paint %.2f peak %ld\n", Ms(mapped - start), Ms(samples[first].first - mapped),
-                    usage.ru_maxrss);
+        const double cpu = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+        std::printf("shown %.2f paint %.2f peak %ld cpu %.1f\n", Ms(mapped - start), Ms(samples[first].first - mapped),
+                    usage.ru_maxrss, cpu);
         status = 0;
     } else {
         std::fprintf(stderr, "xfirstpaint: no window titled \"%s\"\n", argv[1]);

@@ -384,6 +384,10 @@ QFont TFont::ToQFont() const
     return f;
 }
 
+namespace {
+void FetchRow(const QImage& img, int y, const int* xs, int n, QRgb* out);
+}
+
 // ---- TCanvas ----
 
 TCanvas::TCanvas() = default;
@@ -841,7 +845,18 @@ void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
         if (found != recent.end()) {
             img = found->Image;
         } else {
-            img = bitmap->ToRgbImage().convertToFormat(QImage::Format_ARGB32);
+            const QImage& source = bitmap->ToImage();
+            if (source.format() == QImage::Format_BGR888) {
+                // Straight from the picture's rows: no full-size copies on the way.
+                img = QImage(source.width(), source.height(), QImage::Format_ARGB32);
+                std::vector<int> xs(static_cast<size_t>(source.width()));
+                for (int i = 0; i < source.width(); ++i)
+                    xs[size_t(i)] = i;
+                for (int yy = 0; yy < img.height(); ++yy)
+                    FetchRow(source, yy, xs.data(), img.width(), reinterpret_cast<QRgb*>(img.scanLine(yy)));
+            } else {
+                img = bitmap->ToRgbImage().convertToFormat(QImage::Format_ARGB32);
+            }
             for (int yy = 0; yy < img.height(); ++yy) {
                 QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(yy));
                 for (int xx = 0; xx < img.width(); ++xx)
@@ -1066,7 +1081,7 @@ bool TBitmap::LoadFromFile(const QString& fileName)
         return false;
     }
     if (tooLarge(img.size())) return false;
-    if (StoredBitsPerPixel(fileName) == 24 && !img.hasAlphaChannel()) img = img.convertToFormat(QImage::Format_BGR888);
+    if (StoredBitsPerPixel(fileName) == 24 && !img.hasAlphaChannel()) img.convertTo(QImage::Format_BGR888);
     Assign(img);
     return true;
 }

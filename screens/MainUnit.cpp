@@ -181,7 +181,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent)
     LoadPicture(CloudDownSmallImage, "CloudDownSmall.png");
     LoadPicture(MouseEffectImage1, "MouseEffect1.png");
     LoadPicture(MouseEffectImage2, "MouseEffect2.png");
-    LoadPicture(ADImage, "Banner.png");
+    LoadPicture(ADImage, "Banner.bmp");
     ADImage.Transparent = true;
 
     MouseEffectTimer = new TTimer(this);

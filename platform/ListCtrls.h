@@ -6,6 +6,8 @@
 // the list's own coordinates, inside its sunken border) and its state; after it the list draws the dotted
 // focus rectangle itself around the item that has the focus, by inverting the pixels, as the platform
 // does. A handler therefore draws no focus rectangle of its own (a second one would invert it away).
+// Before OnDrawItem the canvas holds the list's font and the item's colours: Brush clHighlight and font
+// colour clHighlightText for the selected item, else the list's colour and font colour.
 // A check list box draws each item's check box left of the rectangle it hands to OnDrawItem.
 
 #include "platform/Controls.h"
@@ -76,19 +78,23 @@ public:
     TDrawItemEvent OnDrawItem;
 
     bool WantsKey(uint16_t key) const override;
+    // From the program: fires OnClick. The user's click fires it when it changes the selection.
+    void Click() override;
 
 protected:
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void DoEnter() override;
     void DoExit() override;
     void Resize() override;
     void wheelEvent(QWheelEvent* event) override;
 
-    // Draws item index in rect (OnDrawItem for an owner-drawn list, else the text on the selection colours).
+    // Draws item index in its row: OnDrawItem for an owner-drawn list, else the text on the selection
+    // colours, in the part of the row right of ItemIndent().
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
-    // Width taken at the left of each row before the rectangle that DrawItem gets.
+    // Width taken at the left of each row before the rectangle that OnDrawItem gets.
     virtual int ItemIndent() const { return 0; }
     // A press on an item at (x, y) within its row; returns true when it was used up (no selection change).
     virtual bool ItemMouseDown(int index, int x, int y);
@@ -110,6 +116,7 @@ private:
     int FItemHeight = 16;
     int FItemIndex = -1;
     int FTopIndex = 0;
+    bool FMousePressed = false;
     QScrollBar* FScrollBar = nullptr;
 };
 
@@ -129,6 +136,7 @@ public:
     // Set from the program fires nothing; a click on the check box or Space toggles it.
     bool Checked(int index) const;
     void SetChecked(int index, bool value);
+    bool WantsKey(uint16_t key) const override;
 
 protected:
     void KeyDown(uint16_t& key, TShiftState shift) override;
@@ -204,8 +212,10 @@ public:
     TLVSelectItemEvent OnSelectItem;
 
 protected:
+    void Paint() override;
     void Resize() override;
     void FontChanged() override;
+    void ColorChanged() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

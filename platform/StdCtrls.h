@@ -7,6 +7,8 @@
 //   (Accelerators.h) offers the typed character; Qt's mnemonics are not used.
 // - A check change made by the program fires OnClick once, exactly as a user's click does; setting the
 //   state a control already has fires nothing. Dialogs that keep a set of check boxes exclusive count on it.
+// - Check boxes, radio groups and group boxes draw no background: the parent shows through, as the
+//   parent's colour does on the platform. Buttons and edit boxes are opaque.
 // - TButton is never a default button: Enter or Space clicks the focused button, and Enter pressed
 //   elsewhere in the dialog clicks no button.
 
@@ -15,12 +17,20 @@
 #include <QStringList>
 
 class QLineEdit;
-class QToolButton;
+class QTimer;
 
 // The classic 3-D pieces the standard controls share (the list controls draw their check boxes with them).
 namespace StdDraw {
 // Size of a check box or radio button square.
 constexpr int kCheckSize = 13;
+// Two one-pixel lines: the top and left sides of r in topLeft, the bottom and right sides in bottomRight.
+void Edge(TCanvas* canvas, const TRect& r, TColor topLeft, TColor bottomRight);
+// The two-pixel borders of an edit box (sunken) and of a button (raised), inside r.
+void SunkenBorder(TCanvas* canvas, const TRect& r);
+void RaisedBorder(TCanvas* canvas, const TRect& r);
+// A group box: etched frame and the caption in a gap of its top line; the background is filled with color
+// unless it is clNone.
+void GroupFrame(TCanvas* canvas, const TRect& r, const QString& caption, TColor color, bool enabled);
 // A check box square with its top-left corner at (x, y); grey inside when pushed or disabled.
 void CheckBox(TCanvas* canvas, int x, int y, bool checked, bool enabled, bool pushed);
 // A radio button circle with its top-left corner at (x, y).
@@ -69,6 +79,7 @@ protected:
 private:
     bool FChecked = false;
     bool FMouseHeld = false; // left button pressed on the box and not yet released
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };
@@ -80,7 +91,7 @@ public:
     explicit TRadioGroup(QWidget* parent = nullptr);
 
     QStringList Items() const { return FItems; }
-    // Replacing the items clears the selection (ItemIndex -1, without OnClick).
+    // The selected index stays while the new items reach it (no OnClick either way).
     void SetItems(const QStringList& items);
     int Columns() const { return FColumns; }
     void SetColumns(int value); // 1 or more
@@ -99,10 +110,14 @@ public:
     // An item's accelerator focuses and selects it.
     bool DialogChar(QChar ch) override;
     bool WantsKey(uint16_t key) const override;
+    // From the program: fires OnClick. The mouse chooses the item clicked instead; a click on the frame
+    // does nothing.
+    void Click() override;
 
 protected:
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void DoEnter() override;
@@ -117,6 +132,10 @@ private:
     int FItemIndex = -1;
     int FFocusItem = -1; // the item the keyboard is on
     int FPushedItem = -1;
+    bool FPushedLook = false;
+    bool FMouseClick = false; // a left press has come and its release not yet
+    int FMouseX = 0;
+    int FMouseY = 0;
 };
 
 class TGroupBox : public TCustomControl
@@ -158,8 +177,8 @@ public:
     explicit TButton(QWidget* parent = nullptr);
 
     // A result other than 0 ends the modal run of the button's window with that result when the button is
-    // clicked: the window is told before OnClick (a dialog's "ModalResult" property when it has one, which
-    // OnClick may still change), and a plain QDialog is ended with done() after OnClick.
+    // clicked. A window with a "ModalResult" property is told before OnClick (which may still change it);
+    // any other dialog (a TForm too) is ended with done() after OnClick, unless OnClick closed it.
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int value) { FModalResult = value; }
 
@@ -182,6 +201,7 @@ protected:
 private:
     int FModalResult = 0;
     bool FMouseHeld = false;
+    bool FDoublePress = false;
     bool FSpaceHeld = false;
     bool FPushedLook = false;
 };
@@ -216,18 +236,25 @@ public:
 
 protected:
     void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void Resize() override;
     void FontChanged() override;
+    void ColorChanged() override;
     void EnabledChanged() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int Clamp(int value) const;
+    // Steps the value by delta increments (1 up, -1 down).
     void Step(int delta);
     void LayoutParts();
+    // The up (1) or down (-1) arrow button.
+    TRect ButtonRect(int direction) const;
     QLineEdit* FEdit = nullptr;
-    QToolButton* FUp = nullptr;
-    QToolButton* FDown = nullptr;
+    QTimer* FRepeat = nullptr; // repeats a held arrow
+    int FPressedButton = 0;
+    bool FButtonLook = false;
     int FMinValue = 0;
     int FMaxValue = 0;
     int FIncrement = 1;

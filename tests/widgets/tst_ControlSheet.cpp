@@ -1,12 +1,14 @@
 // Renders every owner-drawn control in its states onto one sheet for a person to look at
 // ($VORNIX_TEST_OUTPUT/controls.png), and checks that each cell was drawn at all.
-#include "platform/Application.h"
 #include "components/BitmapEffects.h"
 #include "components/BorderLabel.h"
 #include "components/EllipBtn.h"
 #include "components/EllipseAnnBtn.h"
 #include "components/GradAnnBtn.h"
 #include "components/KeybdButton.h"
+#include "platform/Application.h"
+#include "platform/ListCtrls.h"
+#include "platform/StdCtrls.h"
 
 #include <QDir>
 #include <QIcon>
@@ -39,7 +41,7 @@ private slots:
         QPalette pal = form.palette();
         pal.setColor(QPalette::Window, ToQColor(RGB(236, 233, 216)));
         form.setPalette(pal);
-        form.resize(900, 700 + 10);
+        form.resize(900, 1160);
         QVector<QWidget*> cells;
         auto title = [&](int x, int y, const QString& text) {
             auto* l = new QLabel(text, &form);
@@ -296,9 +298,227 @@ private slots:
             cells << b;
         }
 
+        // Standard controls as the dialogs lay them out.
+        title(8, 712, "check boxes");
+        QVector<QWidget*> focusedCells;
+        for (int i = 0; i < 4; ++i) {
+            auto* b = new TCheckBox(&form);
+            b->SetBounds(110 + i * 150, 710, 140, 17);
+            b->SetFont(KoreanFont(-12));
+            b->SetCaption(i == 1 ? QStringLiteral("&Key 안내 사용 않음") : QStringLiteral("효과음 사용 않음(&F)"));
+            b->SetChecked(i % 2 == 1);
+            if (i == 2) focusedCells << b;
+            if (i == 3) b->SetEnabled(false);
+            cells << b;
+        }
+        title(8, 742, "buttons");
+        for (int i = 0; i < 4; ++i) {
+            auto* b = new TButton(&form);
+            b->SetBounds(110 + i * 90, 737, 80, 25);
+            b->SetCaption(i == 0   ? QStringLiteral("장문연습")
+                          : i == 1 ? QStringLiteral("도움말(&H)")
+                                   : QStringLiteral("추가"));
+            if (i == 2) focusedCells << b;
+            if (i == 3) b->SetEnabled(false);
+            cells << b;
+        }
+        {
+            auto* spin = new TSpinEdit(&form);
+            spin->SetBounds(480, 740, 70, 21);
+            spin->SetMinValue(50);
+            spin->SetMaxValue(2000);
+            spin->SetValue(150);
+            cells << spin;
+            auto* bar = new TProgressBar(&form);
+            bar->SetBounds(570, 742, 150, 16);
+            bar->SetMax(9);
+            bar->SetPosition(6);
+            cells << bar;
+        }
+        title(8, 780, "radio groups");
+        {
+            auto* level = new TRadioGroup(&form);
+            level->SetBounds(110, 775, 200, 110);
+            level->SetFont(KoreanFont(-12));
+            level->SetCaption(QStringLiteral("시작단계"));
+            level->SetColumns(2);
+            QStringList items;
+            for (int i = 1; i <= 8; ++i)
+                items << QStringLiteral("%1단계(&%1)").arg(i);
+            level->SetItems(items);
+            level->SetItemIndex(2);
+            focusedCells << level;
+            cells << level;
+            auto* rot = new TRadioGroup(&form);
+            rot->SetBounds(320, 775, 170, 110);
+            rot->SetFont(KoreanFont(-12));
+            rot->SetCaption(QStringLiteral("시계 회전방향"));
+            rot->SetItems({QStringLiteral("시계방향(&CLOCK...)"), QStringLiteral("반시계방향(C&OUNT...)"),
+                           QStringLiteral("회전안함(&NO ROT...)")});
+            cells << rot;
+            auto* group = new TGroupBox(&form);
+            group->SetBounds(500, 775, 260, 110);
+            group->SetFont(KoreanFont(-12));
+            group->SetCaption(QStringLiteral("연습할 글쇠위치 설정"));
+            cells << group;
+            for (int i = 0; i < 4; ++i) {
+                auto* b = new TCheckBox(group);
+                b->SetBounds(i < 2 ? 10 : 140, 22 + (i % 2) * 24, 110, 17);
+                b->SetFont(KoreanFont(-12));
+                b->SetCaption(QStringList{"기본자리", "왼손 윗줄", "3-90 글판", "최종글판"}[i]);
+                b->SetChecked(i == 0);
+                if (i == 3) b->SetEnabled(false);
+            }
+            auto* bevel = new TBevel(group);
+            bevel->SetBounds(128, 20, 2, 80);
+            bevel->SetShape(TBevelShape::bsLeftLine);
+            auto* line = new TBevel(&form);
+            line->SetBounds(780, 775, 100, 50);
+            line->SetShape(TBevelShape::bsFrame);
+            cells << line;
+        }
+        title(8, 902, "score list");
+        THeaderControl* header = nullptr;
+        TListBox* scores = nullptr;
+        {
+            header = new THeaderControl(&form);
+            header->SetBounds(110, 900, 497, 17);
+            header->SetStyle(THeaderStyle::hsFlat);
+            header->SetFont(KoreanFont(-13));
+            const QStringList texts = {"순위", "이름", "점수", "단계", "날짜와 시간", "언어"};
+            const int widths[] = {45, 90, 120, 41, 150, 50};
+            for (int i = 0; i < 6; ++i)
+                header->AddSection(texts[i], widths[i]);
+            cells << header;
+            scores = new TListBox(&form);
+            scores->SetBounds(110, 917, 497, 80);
+            scores->SetStyle(TListBoxStyle::lbOwnerDrawFixed);
+            scores->SetItemHeight(18);
+            scores->SetFont(KoreanFont(-13));
+            scores->SetItems({"", "", "", "", "", ""});
+            scores->SetItemIndex(1);
+            const QStringList rows[] = {{"1", "홍길동", "1250", "5", "2009-03-07  14:05:09", "한글"},
+                                        {"2", "player", "830", "4", "2009-03-08  09:11:42", "영어"},
+                                        {"2", "나그네", "830", "3", "2009-03-09  20:30:00", "한글"},
+                                        {"3", "kim", "415", "2", "2009-03-10  07:02:13", "영어"},
+                                        {"10", "이순신", "120", "1", "2009-03-11  11:11:11", "한글"},
+                                        {"11", "z", "20", "1", "2009-03-12  12:12:12", "영어"}};
+            scores->OnDrawItem = [header, rows](TCustomListBox* list, int index, const TRect& r,
+                                                TOwnerDrawState state) {
+                TCanvas* c = list->Canvas();
+                c->Brush.Color = clWhite;
+                c->FillRect(r);
+                c->Font.Color = index == 1 ? clBlue : clBlack;
+                c->Font.Style = index == 1 ? TFontStyles(fsBold) : 0u;
+                c->Brush.Style = bsClear;
+                int left = r.Left;
+                for (int col = 0; col < 6; ++col) {
+                    const int right = left + header->Section(col)->Width();
+                    c->TextRect(Rect(left, r.Top, right, r.Bottom), left + 2, r.Top + 1, rows[index][col]);
+                    left = right;
+                }
+                c->Brush.Style = bsSolid;
+                Q_UNUSED(state);
+            };
+            focusedCells << scores;
+            cells << scores;
+        }
+        title(8, 1012, "pictures, texts");
+        {
+            auto* pics = new TCheckListBox(&form);
+            pics->SetBounds(110, 1010, 260, 140);
+            pics->SetStyle(TListBoxStyle::lbOwnerDrawFixed);
+            pics->SetItemHeight(80);
+            QImage wide(80, 20, QImage::Format_RGB32);
+            wide.fill(QColor(90, 160, 220));
+            QImage tall(34, 80, QImage::Format_RGB32);
+            tall.fill(QColor(230, 160, 60));
+            pics->AddItem(QStringLiteral("/home/kim/pic/sky.png"), QVariant::fromValue(wide));
+            pics->AddItem(QStringLiteral("/home/kim/pic/tree.bmp"), QVariant::fromValue(tall));
+            pics->AddItem(QStringLiteral("/home/kim/pic/gone.png"));
+            pics->SetChecked(0, true);
+            pics->SetItemIndex(1);
+            pics->SetTopIndex(0);
+            pics->OnDrawItem = [](TCustomListBox* list, int index, const TRect& r, TOwnerDrawState state) {
+                TCanvas* c = list->Canvas();
+                c->Brush.Color = (state & odSelected) ? clHighlight : clWindow;
+                c->Font.Color = (state & odSelected) ? clHighlightText : clWindowText;
+                c->FillRect(r);
+                const QImage thumb = list->Objects(index).value<QImage>();
+                if (!thumb.isNull())
+                    c->DrawImage(
+                        Bounds(r.Left, r.Top + (r.Height() - thumb.height()) / 2, thumb.width(), thumb.height()),
+                        thumb);
+                c->Brush.Style = bsClear;
+                c->TextOut(r.Left + 80 + 5, r.Top + 80 / 2 - 5, list->ItemText(index).section('/', -1));
+                c->Brush.Style = bsSolid;
+            };
+            cells << pics;
+
+            static TImageList textIcons;
+            if (textIcons.Count() == 0) {
+                for (QColor color : {QColor(60, 140, 60), QColor(60, 90, 170)}) {
+                    QImage icon(16, 16, QImage::Format_ARGB32);
+                    icon.fill(Qt::transparent);
+                    QPainter p(&icon);
+                    p.setPen(color.darker());
+                    p.setBrush(color.lighter(170));
+                    p.drawRect(2, 1, 11, 13);
+                    p.drawLine(5, 5, 10, 5);
+                    p.drawLine(5, 8, 10, 8);
+                    p.drawLine(5, 11, 9, 11);
+                    p.end();
+                    textIcons.Add(icon);
+                }
+            }
+            auto* texts = new TListView(&form);
+            texts->SetBounds(390, 1010, 220, 140);
+            texts->SetSmallImages(&textIcons);
+            const QStringList names = {"애국가", "[한글]문장", "short english", "동요 모음"};
+            for (int i = 0; i < names.size(); ++i)
+                texts->AddItem(names[i], (i + 1) % 2);
+            texts->SetItemIndex(1);
+            cells << texts;
+
+            auto* status = new TStatusBar(&form);
+            status->SetBounds(630, 1131, 260, 20);
+            status->SetSizeGrip(false);
+            TStatusPanel* panel = status->AddPanel();
+            panel->SetStyle(TStatusPanelStyle::psOwnerDraw);
+            panel->SetWidth(200);
+            panel->SetText(QStringLiteral("깨비의 장난 - 메롱~~"));
+            status->OnDrawPanel = [](TStatusBar* bar, TStatusPanel* p, const TRect& r) {
+                TCanvas* c = bar->Canvas();
+                c->Brush.Color = RGB(0, 0, 128);
+                c->FillRect(r);
+                c->Font = KoreanFont(-12, clYellow);
+                c->Brush.Style = bsClear;
+                c->TextOut(20, 4, p->Text());
+                c->Brush.Style = bsSolid;
+            };
+            cells << status;
+            auto* plain = new TStatusBar(&form);
+            plain->SetBounds(630, 1100, 260, 20);
+            plain->AddPanel()->SetWidth(120);
+            plain->Panel(0)->SetText(QStringLiteral("점수: 120"));
+            plain->AddPanel()->SetText(QStringLiteral("grip"));
+            cells << plain;
+        }
+
         QImage sheet(form.size(), QImage::Format_RGB32);
         sheet.setDevicePixelRatio(1);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        // Nothing focused but the cells meant to show it, one at a time below.
+        if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
         form.render(&sheet);
+        // The focused look, one control at a time.
+        for (QWidget* w : focusedCells) {
+            w->setFocus();
+            QTRY_VERIFY(w->hasFocus());
+            w->render(&sheet, w->mapTo(&form, QPoint()));
+        }
         const QString out = qEnvironmentVariable("VORNIX_TEST_OUTPUT", QDir::tempPath());
         QDir().mkpath(out);
         QVERIFY(sheet.save(out + "/controls.png"));

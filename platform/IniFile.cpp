@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -183,6 +184,8 @@ void TIniFile::Parse()
         if (FEncoding == TEncoding::Utf16BE) return char16_t((p[0] << 8) | p[1]);
         return char16_t(p[0]);
     };
+    if (FEncoding == TEncoding::Bytes) // one allocation for the lines, not a doubling series
+        FLines.reserve(size_t(std::count(data + pos, data + n, '\n')) + 1);
     bool crlf = false;
     qsizetype start = pos;
     for (qsizetype i = pos; i + unit <= n;) {
@@ -204,7 +207,7 @@ void TIniFile::Parse()
         TLine line;
         line.Start = start;
         line.Size = i - start;
-        line.EolSize = int(eol);
+        line.EolSize = quint8(eol);
         line.Header = IsHeaderBytes(data + start, line.Size);
         FLines.push_back(std::move(line));
         i += eol;
@@ -233,24 +236,33 @@ bool TIniFile::IsHeaderBytes(const char* p, qsizetype n) const
     return false;
 }
 
+TIniFile::TExtra& TIniFile::ExtraOf(const TLine& line) const
+{
+    if (line.Extra < 0) {
+        line.Extra = qint32(FExtras.size());
+        FExtras.emplace_back();
+    }
+    return FExtras[size_t(line.Extra)];
+}
+
 const QString& TIniFile::Text(qsizetype i) const
 {
     const TLine& line = FLines[size_t(i)];
-    if (line.Decoded) return line.Text;
-    const QByteArray bytes = line.Start >= 0 && !line.Rewritten
-                                 ? QByteArray::fromRawData(FRaw.constData() + line.Start, line.Size)
-                                 : line.Bytes;
+    TExtra& extra = ExtraOf(line);
+    if (extra.Decoded) return extra.Text;
+    const QByteArray bytes =
+        extra.Rewritten ? extra.Bytes : QByteArray::fromRawData(FRaw.constData() + line.Start, line.Size);
     if (FEncoding == TEncoding::Bytes) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        line.Text = utf8(bytes);
-        if (utf8.hasError()) line.Text = FromAnsi(bytes);
+        extra.Text = utf8(bytes);
+        if (utf8.hasError()) extra.Text = FromAnsi(bytes);
     } else {
         QStringDecoder utf16(FEncoding == TEncoding::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                              QStringDecoder::Flag::Stateless);
-        line.Text = utf16(bytes);
+        extra.Text = utf16(bytes);
     }
-    line.Decoded = true;
-    return line.Text;
+    extra.Decoded = true;
+    return extra.Text;
 }
 
 QByteArray TIniFile::Encode(const QString& text) const
@@ -269,14 +281,15 @@ QByteArray TIniFile::Encode(const QString& text) const
     return out;
 }
 
-TIniFile::TLine TIniFile::NewLine(const QString& text) const
+TIniFile::TLine TIniFile::NewLine(const QString& text)
 {
     TLine line;
-    line.Bytes = Encode(text);
-    line.Rewritten = true;
     line.Header = !SectionOf(text).isNull();
-    line.Text = text;
-    line.Decoded = true;
+    TExtra& extra = ExtraOf(line);
+    extra.Bytes = Encode(text);
+    extra.Rewritten = true;
+    extra.Text = text;
+    extra.Decoded = true;
     return line;
 }
 
@@ -312,7 +325,7 @@ TIniFile::TSpan TIniFile::FindSection(const QString& section) const
 bool TIniFile::BlankLine(qsizetype i) const
 {
     const TLine& line = FLines[size_t(i)];
-    if (line.Start >= 0 && !line.Rewritten && line.Size == 0) return true;
+    if (line.Start >= 0 && !Rewritten(line) && line.Size == 0) return true;
     return Text(i).trimmed().isEmpty();
 }
 
@@ -388,13 +401,13 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         if (at >= 0) {
             if (Text(at) == text) return; // reads the same: the line stays byte for byte
             TLine& line = FLines[size_t(at)];
-            const TLine fresh = NewLine(text);
-            line.Bytes = fresh.Bytes;
-            line.Rewritten = true;
+            TExtra& extra = ExtraOf(line);
+            extra.Bytes = Encode(text);
+            extra.Rewritten = true;
+            extra.Text = text;
+            extra.Decoded = true;
             FHeadersValid = FHeadersValid && !line.Header;
             line.Header = false;
-            line.Text = text;
-            line.Decoded = true;
         } else {
             FLines.insert(FLines.begin() + span.End, NewLine(text));
             FHeadersValid = false;
@@ -440,14 +453,14 @@ QByteArray TIniFile::Serialize() const
     QByteArray out;
     qsizetype size = FPrefix.size();
     for (const TLine& line : FLines)
-        size += (line.Rewritten ? line.Bytes.size() : line.Size) + FEol.size();
+        size += (Rewritten(line) ? FExtras[size_t(line.Extra)].Bytes.size() : line.Size) + FEol.size();
     out.reserve(size);
     out += FPrefix;
     const size_t n = FLines.size();
     for (size_t i = 0; i < n; ++i) {
         const TLine& line = FLines[i];
-        if (line.Rewritten)
-            out += line.Bytes;
+        if (Rewritten(line))
+            out += FExtras[size_t(line.Extra)].Bytes;
         else
             out.append(FRaw.constData() + line.Start, line.Size);
         if (line.Start >= 0 && line.EolSize > 0)

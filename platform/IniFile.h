@@ -58,16 +58,22 @@ public:
 
 private:
     enum class TEncoding { Bytes, Utf16LE, Utf16BE };
+    // Small, as a file may have millions of lines: what a line was rewritten to, and its decoded text once
+    // it was read, live in FExtras.
     struct TLine
     {
-        qsizetype Start = -1; // in FRaw; -1 for a line the program added
-        qsizetype Size = 0;   // bytes of the line in FRaw, without its line break
-        int EolSize = 0;      // bytes of the line break after it in FRaw
-        bool Header = false;  // first character after blanks is "["
+        qsizetype Start = -1;      // in FRaw; -1 for a line the program added
+        qsizetype Size = 0;        // bytes of the line in FRaw, without its line break
+        mutable qint32 Extra = -1; // index in FExtras, or -1
+        quint8 EolSize = 0;        // bytes of the line break after it in FRaw
+        bool Header = false;       // first character after blanks is "["
+    };
+    struct TExtra
+    {
         bool Rewritten = false;
-        QByteArray Bytes; // the line's new bytes when Rewritten or added
-        mutable bool Decoded = false;
-        mutable QString Text;
+        QByteArray Bytes; // the line's new bytes when Rewritten
+        bool Decoded = false;
+        QString Text;
     };
     struct TSpan
     {
@@ -78,7 +84,9 @@ private:
     bool IsHeaderBytes(const char* p, qsizetype n) const;
     const QString& Text(qsizetype i) const;
     QByteArray Encode(const QString& text) const;
-    TLine NewLine(const QString& text) const;
+    TLine NewLine(const QString& text);
+    bool Rewritten(const TLine& line) const { return line.Extra >= 0 && FExtras[size_t(line.Extra)].Rewritten; }
+    TExtra& ExtraOf(const TLine& line) const;
     TSpan FindSection(const QString& section) const;
     qsizetype FindKey(const TSpan& span, const QString& key) const;
     bool BlankLine(qsizetype i) const;
@@ -91,6 +99,7 @@ private:
     QByteArray FEol;    // line break for new lines, in the file's encoding
     TEncoding FEncoding = TEncoding::Bytes;
     std::vector<TLine> FLines;
+    mutable std::vector<TExtra> FExtras;
     mutable std::vector<qsizetype> FHeaders; // indexes of the "[" lines, rebuilt after lines come or go
     mutable bool FHeadersValid = false;
     bool FModified = false;

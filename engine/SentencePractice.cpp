@@ -1,7 +1,7 @@
 #include "engine/SentencePractice.h"
 
-#include "platform/Clock.h"
 #include "engine/HangulCheck.h"
+#include "platform/Clock.h"
 #include "platform/VirtualKeys.h"
 
 #include <QFocusEvent>
@@ -223,6 +223,14 @@ void TSentencePractice::SetProblem(int SentenceIndex, const QString& problem)
     FTypingStarted = false;
     FMeasure.FSetAdded = false;
     if (FSentenceCount > 0) SetCurrentIndex(0);
+}
+
+void TSentencePractice::SetTyped(int SentenceIndex, const QString& typed)
+{
+    if (SentenceIndex < 0 || SentenceIndex >= FSentenceCount) return;
+    TSentence& s = *FSentences[SentenceIndex];
+    s.typed = typed;
+    RedrawSentence(&s, 1, TPart::Typed);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -3,11 +3,11 @@
 // characters marked, the syllable being composed shown as a block coloured by the letter check, a
 // blinking bolt caret, and the speed and accuracy of what was typed.
 
+#include "engine/TypingMeasure.h"
 #include "platform/Color.h"
 #include "platform/Controls.h"
 #include "platform/Events.h"
 #include "platform/InputContext.h"
-#include "engine/TypingMeasure.h"
 
 #include <QBasicTimer>
 #include <QFontMetrics>
@@ -35,6 +35,8 @@ public:
     ~TSentencePractice() override;
 
     void SetProblem(int SentenceIndex, const QString& problem);
+    // Shows a typed line as if it had been typed (a preview of the practice font and its marks); no event fires.
+    void SetTyped(int SentenceIndex, const QString& typed);
 
     float GetTypingAccuracy(int& ProblemLen, int& TypedLen, int& RightlyTypedLen, bool isCurrent) const;
     float GetOnlyTypingAccuracy(bool isCurrent) const;

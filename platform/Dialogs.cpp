@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <climits>
 
 namespace {
 TMessageBoxHook gHook = nullptr;
@@ -38,6 +41,29 @@ void SetSwatch(QPushButton* button, const QColor& color)
     p.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
     button->setIcon(QIcon(swatch));
     button->setIconSize(swatch.size());
+}
+
+// The dialog picks a face's style by name, and a regular face may be called "Book" or "Regular"; without
+// a match it falls back on the first style listed, which can be the oblique one. The style closest in
+// weight and slant to the font is named here.
+QString StyleNameFor(const QString& family, const QFont& font)
+{
+    QString best;
+    int bestScore = INT_MAX;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        // The database calls an oblique style upright; its name says otherwise.
+        const bool slanted = QFontDatabase::italic(family, style) ||
+                             style.contains(QLatin1String("Italic"), Qt::CaseInsensitive) ||
+                             style.contains(QLatin1String("Oblique"), Qt::CaseInsensitive);
+        int score = qAbs(QFontDatabase::weight(family, style) - int(font.weight())) +
+                    (slanted != font.italic() ? 1000 : 0) + int(style.size());
+        if (style.contains(QLatin1String("Condensed"), Qt::CaseInsensitive)) score += 500;
+        if (score < bestScore) {
+            bestScore = score;
+            best = style;
+        }
+    }
+    return best;
 }
 } // namespace
 
@@ -120,7 +146,9 @@ void ShowMessage(const QString& text)
 QWidget* StayOnTopWindow(const QWidget* except)
 {
     auto stays = [except](QWidget* w) {
-        return w && w != except && w->isWindow() && w->isVisible() && !w->isMinimized() &&
+        // Windows and dialogs only: a hint or a popup that stays on top is no owner for a dialog.
+        const Qt::WindowType type = w ? w->windowType() : Qt::Widget;
+        return w && w != except && (type == Qt::Window || type == Qt::Dialog) && w->isVisible() && !w->isMinimized() &&
                (w->windowFlags() & Qt::WindowStaysOnTopHint);
     };
     QWidget* active = QApplication::activeWindow();
@@ -175,7 +203,13 @@ bool TFontDialog::Execute(QWidget* owner)
     auto* fonts = new QFontDialog(&dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
-    fonts->setCurrentFont(start);
+    // The dialog lists real faces: show the one that stands in for a stored name.
+    QFont shown = start;
+    const QString resolved = QFontInfo(start).family();
+    shown.setFamily(resolved);
+    shown.setStyleName(StyleNameFor(resolved, start));
+    fonts->setSizeGripEnabled(false);
+    fonts->setCurrentFont(shown);
     QColor color = ToQColor(Font.Color);
     auto* colorLabel = new QLabel(QStringLiteral("색:"), &dialog);
     auto* colorButton = new QPushButton(QStringLiteral("색 고르기..."), &dialog);
@@ -208,8 +242,7 @@ bool TFontDialog::Execute(QWidget* owner)
     const QFont chosen = fonts->currentFont();
     TFont result = Font;
     // The face that stands in for a stored name ("굴림체") keeps that name while the user leaves it.
-    if (chosen.family() != QFontInfo(start).family() && chosen.family() != start.family())
-        result.Name = chosen.family();
+    if (chosen.family() != resolved && chosen.family() != start.family()) result.Name = chosen.family();
     if (chosen.pointSize() > 0)
         result.SetSize(chosen.pointSize());
     else if (chosen.pixelSize() > 0)

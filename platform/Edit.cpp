@@ -14,13 +14,69 @@ bool IsDialogKey(const QKeyEvent& event)
     const int k = event.key();
     return k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape;
 }
+
+// Keys that the composer never takes into a syllable: they end it before anyone sees them, so a handler
+// of Enter reads the whole text (the platform's input method commits before it passes such a key on).
+bool EndsComposition(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_Hangul:
+    case Qt::Key_Backspace:
+        return false;
+    default:
+        break;
+    }
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return true;
+    const QString text = event.text();
+    return text.isEmpty() || text.at(0).unicode() <= 32 || text.at(0).unicode() == 127;
+}
 } // namespace
+
+class TEditImeBridge : public TImeClient
+{
+public:
+    explicit TEditImeBridge(TEdit* edit) : Edit(edit), Context(*this) {}
+    QPointer<TEdit> Edit;
+    TInputContext Context;
+
+    void ImeStartComposition() override
+    {
+        if (Edit) Edit->ImeStartComposition();
+    }
+    void ImeComposition(char16_t ch) override
+    {
+        if (Edit) Edit->ImeComposition(ch);
+    }
+    void ImeEndComposition() override
+    {
+        if (Edit) Edit->ImeEndComposition();
+    }
+    void ImeChar(char16_t ch) override
+    {
+        if (Edit) Edit->ImeChar(ch);
+    }
+    void ImeNotify(int command) override
+    {
+        if (Edit) Edit->ImeNotify(command);
+    }
+    void KeyChar(char16_t ch) override
+    {
+        if (Edit) Edit->KeyChar(ch);
+    }
+};
 
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
 {
     TAccelerators::Install();
     setAttribute(Qt::WA_InputMethodEnabled, true);
-    FHIMC = std::make_unique<TInputContext>(*this);
+    FBridge = std::make_shared<TEditImeBridge>(this);
+    FHIMC = &FBridge->Context;
     SetFont(FFont);
     SetColor(FColor);
     SetMaxLength(0);
@@ -34,6 +90,12 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
 
 TEdit::~TEdit() = default;
 
+void TEdit::Complete()
+{
+    const auto keep = FBridge;
+    FHIMC->Complete();
+}
+
 void TEdit::SetBounds(int left, int top, int width, int height)
 {
     setGeometry(left, top, width, height);
@@ -43,8 +105,10 @@ void TEdit::SetFont(const TFont& value)
 {
     FFont = value;
     setFont(value.ToQFont());
+    // The colours of an enabled box; a disabled one keeps the style's greyed look.
     QPalette pal = palette();
-    pal.setColor(QPalette::Text, ToQColor(value.Color));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        pal.setColor(group, QPalette::Text, ToQColor(value.Color));
     setPalette(pal);
 }
 
@@ -52,7 +116,8 @@ void TEdit::SetColor(TColor value)
 {
     FColor = value;
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, ToQColor(value));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        pal.setColor(group, QPalette::Base, ToQColor(value));
     setPalette(pal);
 }
 
@@ -111,6 +176,11 @@ bool TEdit::TypeChar(QChar ch)
     }
     const ushort code = ch.unicode();
     if (code == 0 || code == 13 || code == 27 || code == 9) return true;
+    // Ctrl with a key is an editing command (select all, copy, paste), whatever text the key carries.
+    if (FKeyEvent && ch == typed && (FKeyEvent->modifiers() & Qt::ControlModifier)) {
+        FPassKeyOn = true;
+        return true;
+    }
     if (code < 32 || code == 127) {
         // Backspace and the clipboard keys edit as the line edit does; other control characters type nothing.
         if (FKeyEvent && ch == typed)
@@ -166,6 +236,14 @@ void TEdit::KeyChar(char16_t ch)
 void TEdit::keyPressEvent(QKeyEvent* event)
 {
     QPointer<TEdit> self(this);
+    const auto keep = FBridge;
+    if (!isReadOnly() && FHIMC->IsComposing() && EndsComposition(*event)) {
+        FHIMC->Complete();
+        if (!self) {
+            event->accept();
+            return;
+        }
+    }
     if (OnKeyDown) {
         uint16_t key = uint16_t(VirtualKeyOf(*event));
         const uint16_t pressed = key;
@@ -207,6 +285,7 @@ void TEdit::keyReleaseEvent(QKeyEvent* event)
         return;
     }
     QPointer<TEdit> self(this);
+    const auto keep = FBridge;
     if (OnKeyUp) {
         uint16_t key = uint16_t(VirtualKeyOf(*event));
         const uint16_t released = key;
@@ -233,6 +312,7 @@ void TEdit::inputMethodEvent(QInputMethodEvent* event)
         QLineEdit::inputMethodEvent(event);
         return;
     }
+    const auto keep = FBridge;
     FHIMC->InputMethod(*event);
     event->accept();
 }
@@ -256,6 +336,7 @@ void TEdit::focusInEvent(QFocusEvent* event)
 void TEdit::focusOutEvent(QFocusEvent* event)
 {
     QPointer<TEdit> self(this);
+    const auto keep = FBridge;
     FHIMC->FocusOut();
     if (!self) return;
     QLineEdit::focusOutEvent(event);
@@ -268,6 +349,7 @@ void TEdit::focusOutEvent(QFocusEvent* event)
 void TEdit::mousePressEvent(QMouseEvent* event)
 {
     // Moving the caret ends the syllable first, where it was typed.
-    FHIMC->Complete();
-    QLineEdit::mousePressEvent(event);
+    QPointer<TEdit> self(this);
+    Complete();
+    if (self) QLineEdit::mousePressEvent(event);
 }

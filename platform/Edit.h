@@ -54,7 +54,7 @@ public:
     // The syllable being composed, or an empty string.
     QString ComposingText() const { return FComposing; }
     // Commits the syllable being composed (by the composer or the system input method) into the text.
-    void Complete() { FHIMC->Complete(); }
+    void Complete();
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
@@ -87,7 +87,10 @@ private:
     // Types ch at the caret after OnKeyPress; false when the box was destroyed by a handler.
     bool TypeChar(QChar ch);
 
-    std::unique_ptr<TInputContext> FHIMC;
+    // The context and the client it talks to outlive the box while a message is being delivered, so a
+    // handler may delete the box (or its window) in the middle of a key.
+    std::shared_ptr<class TEditImeBridge> FBridge;
+    TInputContext* FHIMC = nullptr;
     TFont FFont;
     TColor FColor = clWindow;
     int FMaxLength = 0;

@@ -11,11 +11,13 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
+
+#include <utility>
 
 TForm::TForm(QWidget* parent) : QDialog(parent)
 {
     TAccelerators::Install();
-    qApp->installEventFilter(this);
     setAutoFillBackground(true);
     SetColor(FColor);
     SetFont(FFont);
@@ -28,10 +30,19 @@ TForm::~TForm()
     if (FModalLoop) FModalLoop->exit(mrCancel);
 }
 
+void TForm::SetKeyPreview(bool value)
+{
+    if (value == FKeyPreview) return;
+    FKeyPreview = value;
+    // Keys reach the window first through an application-wide filter, only while it asks for them.
+    if (value)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
 void TForm::SetClientSize(int width, int height)
 {
-    FClientWidth = width;
-    FClientHeight = height;
     if (FBorderStyle == TFormBorderStyle::bsSizeable) {
         resize(width, height);
     } else {
@@ -152,13 +163,23 @@ void TForm::setVisible(bool visible)
 void TForm::SetModalResult(int value)
 {
     FModalResult = value;
-    if (value != mrNone && FModalLoop) CloseModal();
+    // As the platform's modal loop does, the result is looked at once the event being handled is done:
+    // code after the assignment (a button's OnClick after the button set it) may still change it.
+    if (value == mrNone || !FModalLoop || FEndPending) return;
+    FEndPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FEndPending = false;
+            if (FModalLoop && FModalResult != mrNone) CloseModal();
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm::CloseModal()
 {
     QPointer<TForm> self(this);
-    TCloseAction action = caHide;
+    TCloseAction action = FDefaultCloseAction == caFree ? caFree : caHide;
     if (OnClose) {
         TCloseEvent handler = OnClose;
         handler(this, action);
@@ -169,10 +190,12 @@ void TForm::CloseModal()
         return;
     }
     if (action == caFree) FFreeAfterModal = true;
+    // The run is over from here on, though its loop returns only once this event is handled.
     QEventLoop* loop = FModalLoop;
+    FModalLoop = nullptr;
     const int result = FModalResult;
-    hide();
     if (loop) loop->exit(result);
+    hide();
 }
 
 int TForm::ShowModal()
@@ -181,6 +204,8 @@ int TForm::ShowModal()
     QPointer<TForm> self(this);
     FModalResult = mrNone;
     FFreeAfterModal = false;
+    // Modality takes effect when a window is shown; one shown modelessly is shown again.
+    if (isVisible()) hide();
     UpdateWindowFlags();
     PlaceAboveStayOnTop(this);
     setWindowModality(Qt::ApplicationModal);
@@ -190,9 +215,8 @@ int TForm::ShowModal()
     if (!self) return mrCancel;
     raise();
     activateWindow();
-    int result = FModalResult;
-    // OnShow may have set the result already.
-    if (isVisible() && FModalResult == mrNone) result = loop.exec(QEventLoop::DialogExec);
+    // Hidden while it was being shown, the window ended its run already.
+    const int result = FModalLoop == &loop && isVisible() ? loop.exec(QEventLoop::DialogExec) : FModalResult;
     if (!self) return result;
     FModalLoop = nullptr;
     if (isVisible()) hide();
@@ -204,6 +228,8 @@ int TForm::ShowModal()
 void TForm::Show()
 {
     if (FModalLoop) return;
+    // A modal run may have put the window on top for its time.
+    if (!isVisible()) UpdateWindowFlags();
     show();
     raise();
     activateWindow();
@@ -212,8 +238,7 @@ void TForm::Show()
 void TForm::Close()
 {
     if (FModalLoop) {
-        if (FModalResult == mrNone) FModalResult = mrCancel;
-        CloseModal();
+        SetModalResult(mrCancel);
         return;
     }
     QPointer<TForm> self(this);
@@ -280,8 +305,8 @@ bool TForm::DoKeyDown(QKeyEvent* event)
             ch = QChar(27);
         else if (event->key() == Qt::Key_Backspace)
             ch = QChar(8);
-        else if (event->key() == Qt::Key_Tab)
-            ch = QChar(9);
+        else if (event->key() == Qt::Key_Tab && KeysToWindow())
+            ch = QChar(9); // a Tab that moves the focus types no character
         else if (!command && text.size() == 1 && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127)
             ch = text.at(0);
         if (!ch.isNull()) {
@@ -296,14 +321,55 @@ bool TForm::DoKeyDown(QKeyEvent* event)
 bool TForm::DoKeyUp(QKeyEvent* event)
 {
     if (event->isAutoRepeat()) return true;
+    // The shift state is the one at the release (a key let go after Shift has no Shift).
+    return FireKeyUp(uint16_t(VirtualKeyOf(*event)), TControl::ShiftOf(event->modifiers(), Qt::NoButton));
+}
+
+bool TForm::FireKeyUp(uint16_t key, TShiftState shift)
+{
     if (!OnKeyUp) return true;
     QPointer<TForm> self(this);
-    uint16_t key = uint16_t(VirtualKeyOf(*event));
     const uint16_t released = key;
     TKeyEvent handler = OnKeyUp;
-    // The shift state is the one at the release (a key let go after Shift has no Shift).
-    handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
+    handler(this, key, shift);
     return self && !(released != 0 && key == 0);
+}
+
+void TForm::HoldRelease(QKeyEvent* event)
+{
+    FHeldRelease.Active = true;
+    FHeldRelease.Key = event->key();
+    FHeldRelease.ScanCode = event->nativeScanCode();
+    FHeldRelease.Time = event->timestamp();
+    FHeldRelease.VirtualKey = uint16_t(VirtualKeyOf(*event));
+    FHeldRelease.Shift = TControl::ShiftOf(event->modifiers(), Qt::NoButton);
+    if (!FReleaseTimer) {
+        FReleaseTimer = new QTimer(this);
+        FReleaseTimer->setSingleShot(true);
+        // The repeated press follows at once; a key released for real is reported this much later.
+        FReleaseTimer->setInterval(25);
+        connect(FReleaseTimer, &QTimer::timeout, this, [this] { FlushHeldRelease(); });
+    }
+    FReleaseTimer->start();
+}
+
+bool TForm::PressRepeatsHeldRelease(QKeyEvent* event)
+{
+    if (!FHeldRelease.Active) return false;
+    const bool repeat = event->key() == FHeldRelease.Key && event->nativeScanCode() == FHeldRelease.ScanCode &&
+                        event->timestamp() - FHeldRelease.Time <= 1;
+    if (!repeat) return false;
+    FHeldRelease.Active = false;
+    FReleaseTimer->stop();
+    return true;
+}
+
+void TForm::FlushHeldRelease()
+{
+    if (!FHeldRelease.Active) return;
+    FHeldRelease.Active = false;
+    if (FReleaseTimer) FReleaseTimer->stop();
+    FireKeyUp(FHeldRelease.VirtualKey, FHeldRelease.Shift);
 }
 
 bool TForm::event(QEvent* e)
@@ -370,6 +436,14 @@ void TForm::keyPressEvent(QKeyEvent* event)
     const bool previewed = FKeyPreview && FPreviewDepth > 0;
     if (!previewed) {
         QPointer<TForm> self(this);
+        // A release still held back goes first, unless this press shows it was the key repeating.
+        if (FHeldRelease.Active && !PressRepeatsHeldRelease(event)) {
+            FlushHeldRelease();
+            if (!self) {
+                event->accept();
+                return;
+            }
+        }
         const bool pass = DoKeyDown(event);
         if (!self) {
             event->accept();
@@ -396,6 +470,14 @@ void TForm::keyPressEvent(QKeyEvent* event)
 void TForm::keyReleaseEvent(QKeyEvent* event)
 {
     const bool previewed = FKeyPreview && FPreviewDepth > 0;
+    // Only a release from the window system has a time stamp to tell a repeat by.
+    if (!previewed && OnKeyUp && KeysToWindow() && !event->isAutoRepeat() && event->timestamp() != 0) {
+        QPointer<TForm> self(this);
+        FlushHeldRelease();
+        if (self) HoldRelease(event);
+        event->accept();
+        return;
+    }
     if (!previewed && !DoKeyUp(event)) {
         event->accept();
         return;
@@ -423,6 +505,8 @@ void TForm::showEvent(QShowEvent* event)
 void TForm::hideEvent(QHideEvent* event)
 {
     QPointer<TForm> self(this);
+    // A key let go as the window closes is no answer any more.
+    FHeldRelease.Active = false;
     QDialog::hideEvent(event);
     if (event->spontaneous()) return;
     if (OnHide) {
@@ -431,5 +515,8 @@ void TForm::hideEvent(QHideEvent* event)
         if (!self) return;
     }
     // Hidden any other way during its modal run, the window ends the run rather than leave it hanging.
-    if (FModalLoop && !isVisible()) FModalLoop->exit(FModalResult != mrNone ? FModalResult : mrCancel);
+    if (FModalLoop && !isVisible()) {
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        std::exchange(FModalLoop, nullptr)->exit(FModalResult);
+    }
 }

@@ -2,8 +2,9 @@
 // A small base for the program's windows in the shape of the class library's TForm, over QDialog.
 //
 // - ShowModal() runs the window modally and returns its modal result. Setting ModalResult to a value
-//   other than mrNone during the run closes the window and ends the run with that value; closing it any
-//   other way (Close(), the frame's close button, Esc where EscapeCancels is set) ends it with mrCancel.
+//   other than mrNone during the run closes the window and ends the run once the event being handled is
+//   done, with the value ModalResult holds then; closing it any other way (Close(), the frame's close
+//   button, Esc where EscapeCancels is set) ends it with mrCancel.
 // - Close() asks OnClose for the close action: caNone keeps the window, caHide hides it, caFree hides it
 //   and deletes it later (after the modal run, when it was modal). Code of a window that may have closed
 //   must not touch the window afterwards; QPointer tells.
@@ -11,8 +12,9 @@
 //   such a window while a modal runs), so a dialog never hides behind the practice or game window.
 // - KeyPreview: OnKeyDown, OnKeyPress and OnKeyUp see a key before the focused control; a handler that
 //   sets the key to 0 (or the character to 0) takes it. A window with no focusable control gets every
-//   key itself, Tab included (no focus-chain move). Releases of auto-repeat are not reported; the shift
-//   state passed with a release is the one at the release.
+//   key itself, Tab included (no focus-chain move). Releases of auto-repeat are not reported (also where
+//   the X server sends them unmarked: such a window reports a release some 25 ms late, once it is sure
+//   no repeated press follows); the shift state passed with a release is the one at the release.
 // - Esc never closes a window unless EscapeCancels is set; Enter clicks nothing unless a push button is
 //   the default.
 
@@ -47,6 +49,8 @@ using TCloseEvent = std::function<void(QObject* Sender, TCloseAction& Action)>;
 class TForm : public QDialog
 {
     Q_OBJECT
+    // For controls that set their window's result without knowing its class (a button's ModalResult).
+    Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
 public:
     explicit TForm(QWidget* parent = nullptr);
     ~TForm() override;
@@ -83,7 +87,7 @@ public:
     void SetFont(const TFont& value);
 
     bool KeyPreview() const { return FKeyPreview; }
-    void SetKeyPreview(bool value) { FKeyPreview = value; }
+    void SetKeyPreview(bool value);
     // Esc sets the modal result to mrCancel (closing a modal run, or the window when it is not modal).
     bool EscapeCancels() const { return FEscapeCancels; }
     void SetEscapeCancels(bool value) { FEscapeCancels = value; }
@@ -135,13 +139,19 @@ private:
     // The window's own key handlers; false when a handler took the key (or the window is gone).
     bool DoKeyDown(QKeyEvent* event);
     bool DoKeyUp(QKeyEvent* event);
+    bool FireKeyUp(uint16_t key, TShiftState shift);
+    // The X server's auto-repeat may come as a release and a press with the same time stamp, neither
+    // marked as repeated; a release the window gets itself waits a moment for such a press.
+    void HoldRelease(QKeyEvent* event);
+    // True when the press repeats the held release (which is then dropped).
+    bool PressRepeatsHeldRelease(QKeyEvent* event);
+    void FlushHeldRelease();
     // Whether a key at this window goes to the window's handlers itself (no focusable control has it).
     bool KeysToWindow() const;
 
-    int FClientWidth = 0;
-    int FClientHeight = 0;
     bool FDestroyFired = false;
     int FModalResult = mrNone;
+    bool FEndPending = false;
     QEventLoop* FModalLoop = nullptr;
     bool FFreeAfterModal = false;
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
@@ -158,4 +168,14 @@ private:
     TCloseAction FDefaultCloseAction = caHide;
     // A previewed key is being delivered to the focused control; the window's handlers saw it already.
     int FPreviewDepth = 0;
+    struct THeldRelease
+    {
+        bool Active = false;
+        int Key = 0;
+        quint32 ScanCode = 0;
+        quint64 Time = 0;
+        uint16_t VirtualKey = 0;
+        TShiftState Shift = 0;
+    } FHeldRelease;
+    class QTimer* FReleaseTimer = nullptr;
 };

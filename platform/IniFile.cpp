@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QtDebug>
 
 #include <algorithm>
 #include <climits>
@@ -154,6 +155,16 @@ TIniFile::TIniFile(const QString& fileName) : FFileName(fileName)
     QFile file(FFileName);
     if (file.open(QIODevice::ReadOnly)) FRaw = file.readAll();
     Parse();
+}
+
+TIniFile::~TIniFile()
+{
+    if (!FModified || FSaveFailed) return;
+    try {
+        UpdateFile();
+    } catch (const Exception& e) {
+        qWarning("%s", qPrintable(e.Message()));
+    }
 }
 
 void TIniFile::SetSaveHook(TSaveHook hook)
@@ -503,6 +514,7 @@ void TIniFile::UpdateFile()
     const bool ok = file.open(QIODevice::WriteOnly) && StepAllowed(TSaveStep::Opened) &&
                     file.write(bytes) == bytes.size() && StepAllowed(TSaveStep::Written) &&
                     StepAllowed(TSaveStep::Committing) && file.commit();
+    FSaveFailed = !ok;
     if (!ok) {
         file.cancelWriting();
         throw Exception(QStringLiteral("Unable to write to %1").arg(FFileName));

@@ -18,8 +18,11 @@
 class TIniFile
 {
 public:
-    // Reads the file; a missing or unreadable file is an empty one. Nothing is saved without UpdateFile.
+    // Reads the file; a missing or unreadable file is an empty one.
     explicit TIniFile(const QString& fileName);
+    // Saves what is still unsaved, unless a save already failed and was reported; a failure here can only
+    // be logged, so callers that must hear of it call UpdateFile first.
+    ~TIniFile();
     TIniFile(const TIniFile&) = delete;
     TIniFile& operator=(const TIniFile&) = delete;
 
@@ -103,4 +106,5 @@ private:
     mutable std::vector<qsizetype> FHeaders; // indexes of the "[" lines, rebuilt after lines come or go
     mutable bool FHeadersValid = false;
     bool FModified = false;
+    bool FSaveFailed = false;
 };

@@ -100,6 +100,24 @@ face banner.svg 1025 237 no "$KEY_BANNER" "$tmp/Banner.png"
 # reads about four times faster than the PNG.
 convert "$tmp/Banner.png" -type TrueColor BMP3:images/Banner.bmp
 
+# Keyboard practice. Its window is a gradient from (0,166,166) to (245,245,245) over about 300 rows; the lamp and
+# the problem label sit around row 40 (13 %). The lamp is keyed on that colour; the label is copied as it is.
+KEY_KEYBOARD="33,177,177"
+lamp() { # light mid dark mark out
+    local mark=""
+    case "$4" in
+        O) mark='<circle cx="22.5" cy="22.5" r="8.5"/>' ;;
+        X) mark='<path d="M16.5 16.5 L28.5 28.5 M28.5 16.5 L16.5 28.5"/>' ;;
+    esac
+    sed -e "s|#LIGHT|#$1|" -e "s|#MID|#$2|" -e "s|#DARK|#$3|" -e "s|<!--MARK-->|$mark|" lamp.svg >"$tmp/lamp.svg"
+    face "$tmp/lamp.svg" 45 45 no "$KEY_KEYBOARD" "$5"
+}
+lamp d9ffcf 37b82f 0b5410 O images/GreenImage.png
+lamp ffd3ca e0291d 650b07 X images/RedImage.png
+lamp fff9c4 efc619 785800 "" images/YellowImage.png
+rsvg-convert -w 85 -h 55 exlabel.svg -o "$tmp/exlabel.png"
+flatten "$tmp/exlabel.png" "$KEY_KEYBOARD" images/ExLabelImage.png
+
 # Program icon, with alpha.
 for s in 32 48 128 256; do
     rsvg-convert -w "$s" -h "$s" icons/vornix.svg -o "$tmp/icon.png"

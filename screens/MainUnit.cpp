@@ -1,13 +1,16 @@
 #include "screens/MainUnit.h"
 
-#include "engine/VornixMisc.h"
+#include "screens/AboutUnit.h"
+#include "screens/SentenceSetupUnit.h"
+#include "screens/keySetupUnit.h"
+#include "game/GameSetUpUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
 #include "platform/Random.h"
 #include "platform/Shell.h"
+#include "engine/VornixMisc.h"
 #include "platform/WinUtil.h"
-#include "screens/AboutUnit.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -411,21 +414,25 @@ void TMainForm::KeyBtnClick(QObject*)
 {
     if (KeyBtn->Caption().isEmpty()) return; // a practice window is open
     HideMouseEffect();
-    // The keyboard setup dialog opens here once it exists.
+    keySetUpForm = new TkeySetUpForm(nullptr);
+    keySetUpForm->ShowModal(); // frees itself when it closes
 }
 
 void TMainForm::SenBtnClick(QObject*)
 {
     if (SenBtn->Caption().isEmpty()) return;
     HideMouseEffect();
-    // The sentence setup dialog opens here once it exists.
+    // No owner; freed here after its modal run.
+    auto dialog = std::make_unique<TSentenceSetupForm>();
+    dialog->ShowModal();
 }
 
 void TMainForm::GameBtnClick(QObject*)
 {
     if (GameBtn->Caption().isEmpty()) return;
     HideMouseEffect();
-    // The game setup dialog opens here once it exists.
+    auto* setup = new TGameSetUpForm(); // frees itself when it closes
+    setup->ShowModal();
 }
 
 void TMainForm::AboutBtnClick(QObject*)

@@ -11,6 +11,7 @@ PACKAGES=(
     fonts-nanum fonts-nanum-coding fonts-dejavu-core # Korean and Latin fonts
     xvfb xauth xdotool                        # whole-program tests in a virtual display
     ibus ibus-hangul dbus-x11 libglib2.0-bin  # the test with a real system input method
+    openbox x11-utils imagemagick             # a window manager, xprop, picture comparison
 )
 
 missing=()

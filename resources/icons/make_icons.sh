@@ -5,3 +5,4 @@ cd "$(dirname "$0")"
 for name in IDR_BLUE_BOLT IDR_BLUE_BOLT_DOWN; do
     rsvg-convert -w 32 -h 32 "$name.svg" -o "$name.png"
 done
+rsvg-convert -w 16 -h 16 YouBmp.svg -o YouBmp.png

@@ -1,7 +1,7 @@
 // Reading practice texts: byte-order marks, UTF-8, CP949 and the platform's line breaks.
 #include "platform/Exception.h"
-#include "tests/support/TestSupport.h"
 #include "platform/TextFile.h"
+#include "tests/support/TestSupport.h"
 
 #include <QtTest>
 

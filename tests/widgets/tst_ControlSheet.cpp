@@ -7,6 +7,7 @@
 #include "components/GradAnnBtn.h"
 #include "components/KeybdButton.h"
 #include "platform/Application.h"
+#include "platform/Edit.h"
 #include "platform/ListCtrls.h"
 #include "platform/StdCtrls.h"
 
@@ -41,7 +42,7 @@ private slots:
         QPalette pal = form.palette();
         pal.setColor(QPalette::Window, ToQColor(RGB(236, 233, 216)));
         form.setPalette(pal);
-        form.resize(900, 1160);
+        form.resize(900, 1210);
         QVector<QWidget*> cells;
         auto title = [&](int x, int y, const QString& text) {
             auto* l = new QLabel(text, &form);
@@ -503,6 +504,29 @@ private slots:
             plain->Panel(0)->SetText(QStringLiteral("점수: 120"));
             plain->AddPanel()->SetText(QStringLiteral("grip"));
             cells << plain;
+        }
+
+        // Edit boxes: empty, a name, a syllable being composed after committed text (the block), disabled,
+        // the game's input box.
+        title(8, 1176, "edit boxes");
+        const QStringList editTexts = {"", "홍길동", "", "disabled", "water"};
+        for (int i = 0; i < editTexts.size(); ++i) {
+            auto* e = new TEdit(&form);
+            e->SetBounds(110 + i * 150, 1170, 140, i == 4 ? 26 : 22);
+            TFont f = KoreanFont(i == 4 ? -16 : -13, clBlack, i == 4 ? TFontStyles(fsBold) : 0u);
+            f.Name = QStringLiteral("굴림체");
+            e->SetFont(f);
+            e->SetText(editTexts[i]);
+            if (i == 2) {
+                // Never given the focus when the sheet is shown, which would commit the syllable.
+                e->setFocusPolicy(Qt::NoFocus);
+                e->SetConversionMode(IME_CMODE_NATIVE);
+                QTest::keyClicks(e, QStringLiteral("rhemrgks"));
+                QCOMPARE(e->Text(), QStringLiteral("고득"));
+                QCOMPARE(e->ComposingText(), QStringLiteral("한"));
+            }
+            if (i == 3) e->setEnabled(false);
+            cells << e;
         }
 
         QImage sheet(form.size(), QImage::Format_RGB32);

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HtmlHelp.h"
 #include "screens/MainUnit.h"
+#include "screens/keySetupUnit.h"
 #include "platform/Shell.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
@@ -167,7 +168,14 @@ private slots:
         QCOMPARE(form->KeyBtn->Caption(), QStringLiteral("키보드연습(&K)"));
         QCOMPARE(form->SenBtn->Caption(), QStringLiteral("문장연습(&S)"));
         QCOMPARE(form->GameBtn->Caption(), QStringLiteral("타자게임(&G)"));
+        // The keyboard button opens its setup dialog, closed again here.
+        bool opened = false;
+        QTimer::singleShot(0, form, [&opened] {
+            opened = keySetUpForm && keySetUpForm->isVisible();
+            if (keySetUpForm) keySetUpForm->Close();
+        });
         QTest::mouseClick(form->KeyBtn, Qt::LeftButton);
+        QVERIFY(opened);
         QVERIFY(!form->MouseEffectRunning());
     }
 

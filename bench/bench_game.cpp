@@ -1,0 +1,73 @@
+// Time of one clock tick of the game with twelve words on the board: the model's tick, the slots brought in
+// line with it and the window repainted at once (figure, hands, hub, lives and the twelve labels).
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_game
+
+#include "game/GameUnit.h"
+#include "platform/Dialogs.h"
+#include "platform/Random.h"
+#include "platform/Sound.h"
+#include "platform/Timer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+int NoBox(const QString&, const QString&, unsigned)
+{
+    return IDOK;
+}
+
+// A board of twelve words, one of them yellow, half of them older.
+void FillBoard(TGameForm* game)
+{
+    game->SetRotation(TRotation::clockwise);
+    for (int k = 0; k < 40 && game->BoardWords().contains(QString()); ++k) {
+        game->ProblemClockTimer(nullptr);
+        if (k % 2) game->ShowClockTimer(nullptr);
+    }
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    SetMessageBoxHook(NoBox);
+    SetSoundHook([](const QString&) {});
+    RandSeed(1);
+
+    auto* game = new TGameForm();
+    game->Model().GameLevel = 1;
+    game->Model().EnglishGame = true;
+    game->SetRotation(TRotation::clockwise);
+    game->SetTimerInterval();
+    game->Show();
+    // The bench drives the ticks itself.
+    game->ShowClock->SetEnabled(false);
+    game->ProblemClock->SetEnabled(false);
+    app.processEvents();
+
+    const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
+    std::vector<double> ms;
+    ms.reserve(size_t(count));
+    QElapsedTimer t;
+    int full = 0;
+    for (int i = 0; i < count; ++i) {
+        // Words expire before the lives run out: a fresh board every sixteen ticks.
+        if (i % 16 == 0) FillBoard(game);
+        full += !game->BoardWords().contains(QString());
+        t.start();
+        game->ShowClockTimer(nullptr);
+        game->repaint();
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("game tick, %d of %d with twelve words, repainted: median %.3f ms   p99 %.3f ms   max %.3f ms\n", full,
+                count, ms[ms.size() / 2], ms[size_t(double(ms.size() - 1) * 0.99)], ms.back());
+    game->Close();
+    delete game;
+    return 0;
+}

@@ -1,0 +1,171 @@
+// The sentence practice window at work: a keystroke to its repainted line while the speed meter animates
+// over a tiled picture, the meter's frame with that picture behind it, and the live-speed tick.
+// Prints median and 99th percentile; run on the offscreen platform for figures comparable over time.
+// Run: build/bench/bench_sentence [rounds]
+#include "components/ZavaduMeter.h"
+#include "engine/ThreadTimer.h"
+#include "engine/VornixMisc.h"
+#include "screens/SentenceUnit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+int gPaints = 0;
+
+class TPaintCounter : public QObject
+{
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) ++gPaints;
+        return false;
+    }
+};
+
+void Report(const char* name, std::vector<double>& us)
+{
+    std::sort(us.begin(), us.end());
+    const double median = us[us.size() / 2];
+    const double p99 = us[std::min(us.size() - 1, us.size() * 99 / 100)];
+    std::printf("%-52s n=%6zu  median %8.1f us  p99 %8.1f us\n", name, us.size(), median, p99);
+}
+
+void SendKey(QWidget* w, int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+// A 1024 x 768 picture of our own: a sky gradient with soft stripes.
+QImage Picture()
+{
+    QImage img(1024, 768, QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient sky(0, 0, 0, 768);
+    sky.setColorAt(0, QColor(200, 220, 245));
+    sky.setColorAt(1, QColor(250, 240, 225));
+    p.fillRect(img.rect(), sky);
+    p.setPen(QPen(QColor(255, 255, 255, 120), 9));
+    for (int x = -768; x < 1024; x += 60)
+        p.drawLine(x, 0, x + 768, 768);
+    return img;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // A screen of 1920 x 1200 at 96 dpi, so the window has its design width and the typed line stays on it.
+    QTemporaryDir screenDir;
+    const QString screen = screenDir.filePath(QStringLiteral("offscreen.json"));
+    QFile json(screen);
+    json.open(QIODevice::WriteOnly);
+    json.write(
+        R"({"screens":[{"name":"bench","x":0,"y":0,"width":1920,"height":1200,"logicalDpiX":96,"logicalDpiY":96}]})");
+    json.close();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen).toLocal8Bit());
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 20000;
+
+    QTemporaryDir dir;
+    ProgramFolder = dir.path() + u'/';
+    QDir().mkpath(ProgramFolder + QStringLiteral("Text"));
+    const QString line = QStringLiteral("The quick brown fox jumps over the lazy dog. ").repeated(3).left(100);
+    QFile text(ProgramFolder + QStringLiteral("Text/bench.txt"));
+    text.open(QIODevice::WriteOnly);
+    text.write((QStringList(8, line).join(u'\n')).toUtf8());
+    text.close();
+    Picture().save(ProgramFolder + QStringLiteral("back.png"));
+    SentenceSetup = TSentenceSetupRec();
+    SentenceSetup.UseSound = false;
+    SentenceSetup.BackImage = QStringLiteral("1") + ProgramFolder + QStringLiteral("back.png");
+
+    auto* form = new TSentenceForm();
+    SentenceForm = form;
+    form->resize(1344, 500);
+    form->StartExercise(true, ProgramFolder + QStringLiteral("Text/bench.txt"));
+    form->show();
+    QApplication::processEvents();
+    TSentencePractice* c = form->SenEx;
+    c->setFocus();
+    TPaintCounter counter;
+    c->installEventFilter(&counter);
+
+    for (int i = 0; i < 20; ++i)
+        SendKey(c, Qt::Key_A, line.mid(i, 1));
+    QApplication::processEvents();
+
+    if (!form->SpeedMeter->Active()) std::fprintf(stderr, "warning: the meter does not run\n");
+
+    // Keystrokes with the meter animating: a meter frame (one 90 ms tick) between every few keys, as
+    // typing at about 600 keys a minute meets the refresh timer.
+    std::vector<double> keys;
+    for (int i = 0; i < rounds; ++i) {
+        const int n = c->Sentences()[0]->typed.size();
+        // The typed text stays between 20 and 60 characters, inside the control's width.
+        if (n >= 60) {
+            for (int k = 0; k < 40; ++k)
+                SendKey(c, Qt::Key_Backspace, QString(QChar(8)));
+            QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
+            continue;
+        }
+        if (i % 9 == 0) {
+            form->SpeedMeter->RefreshTimerTimer();
+            QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
+        }
+        const int paints = gPaints;
+        QElapsedTimer t;
+        t.start();
+        SendKey(c, Qt::Key_X, line.mid(n, 1));
+        QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
+        keys.push_back(t.nsecsElapsed() / 1000.0);
+        if (gPaints == paints) std::fprintf(stderr, "warning: a key caused no repaint\n");
+    }
+    Report("keystroke to repainted line (meter running)", keys);
+
+    std::vector<double> frames;
+    for (int i = 0; i < std::max(200, rounds / 20); ++i) {
+        QElapsedTimer t;
+        t.start();
+        form->SpeedMeter->RefreshTimerTimer();
+        QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
+        frames.push_back(t.nsecsElapsed() / 1000.0);
+    }
+    Report("meter frame over the tiled picture (90 ms tick)", frames);
+
+    std::vector<double> ticks;
+    for (int i = 0; i < std::max(200, rounds / 20); ++i) {
+        QElapsedTimer t;
+        t.start();
+        form->CurrSpeedTimerTimer(nullptr);
+        ticks.push_back(t.nsecsElapsed() / 1000.0);
+    }
+    Report("live-speed tick (1000 ms)", ticks);
+
+    std::vector<double> full;
+    for (int i = 0; i < 300; ++i) {
+        QElapsedTimer t;
+        t.start();
+        c->repaint();
+        full.push_back(t.nsecsElapsed() / 1000.0);
+    }
+    Report("whole typing control over the picture (comparison)", full);
+
+    form->SpeedMeter->SetActive(false);
+    form->CurrSpeedTimer->SetEnabled(false);
+    delete form;
+    return 0;
+}

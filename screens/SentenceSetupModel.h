@@ -1,0 +1,25 @@
+#pragma once
+// What the sentence setup dialog decides without a window: the practice texts beside the program and the
+// thumbnails of the background pictures.
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+struct TPracticeText
+{
+    // The file name without its last four characters, as the list shows it.
+    QString Caption;
+    // The file's own path: names on this system are case-sensitive, so it is never rebuilt from the caption.
+    QString Path;
+};
+
+// The ordinary, visible files of Folder whose names end in ".txt" (any case), by name.
+QList<TPracticeText> ListPracticeTexts(const QString& Folder);
+
+// A W x H picture's thumbnail in a list of item height ItemHeight: the longer side becomes ItemHeight, the
+// other is cut (not rounded) to keep the proportions, and is at least 1. An empty size for an empty picture.
+QSize ThumbnailSize(int W, int H, int ItemHeight);
+// The picture file stretched to its thumbnail size; a null image when it cannot be loaded.
+QImage MakeThumbnailImage(const QString& Path, int ItemHeight);

@@ -1,0 +1,93 @@
+#pragma once
+// The sentence practice window: a practice text typed block by block under the speed meter's three bars
+// (best, average, current), with resume, sounds, the target-speed repeat, Esc to skip a block and tiled
+// background pictures.
+
+#include "engine/SentencePractice.h"
+#include "platform/Graphics.h"
+#include "screens/SentenceImageList.h"
+#include "screens/SentenceModel.h"
+
+#include <QImage>
+#include <QWidget>
+
+class TThreadTimer;
+class TZavaduMeter;
+class TZavaduSeries;
+
+struct TSentenceSetupRec;
+
+// The practice text's font as the settings record holds it (face, points, colour, bold and italic).
+TFont SentenceFontOf(const TSentenceSetupRec& setup);
+void SetSentenceFont(TSentencePractice* control, const TFont& font);
+
+class TSentenceForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TSentenceForm(QWidget* parent = nullptr);
+    ~TSentenceForm() override;
+
+    TZavaduMeter* SpeedMeter;
+    TSentencePractice* SenEx;
+    TThreadTimer* CurrSpeedTimer;
+
+    // Prepares the window for one practice text (before it is shown); raises Exception when the text cannot be read.
+    void StartExercise(bool IsLongExercise, const QString& TextFn);
+
+    static QString GetHistoryKey(const QString& TextFn) { return ::GetHistoryKey(TextFn); }
+    int LoadHistory();
+    // Stores where the shown block began; a failed write is reported, never thrown.
+    void SaveHistory();
+    void ShowNextSentences();
+    void UpdateSpeed(bool isCurrent);
+
+    // State for owners and tests.
+    const QString& TextFn() const { return FTextFn; }
+    const TSentenceText& Text() const { return FText; }
+    const TSentenceImageList& SentenceImageList() const { return FSentenceImageList; }
+    const TSentenceSpeeds& Speeds() const { return FSpeeds; }
+    TZavaduSeries* MaxBar() const;
+    TZavaduSeries* AvgBar() const;
+    TZavaduSeries* CurrBar() const;
+
+    void SenExTypingStarted(QObject* Sender);
+    void SenExTypingError(QObject* Sender);
+    void SenExTypingEnded(QObject* Sender);
+    void CurrSpeedTimerTimer(QObject* Sender);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormKeyDown(int Key);
+    void FormClose();
+    void FormDestroy();
+    void SenExDrawBackGround(QObject* Sender, QRect& Rect);
+    void SpeedMeterPaintBackGroundImage(QObject* Sender, TBitmap* backImg, bool quickChangeBlock);
+    void PlaceControls();
+
+    QString FTextFn;
+    TSentenceText FText;
+    TSentenceImageList FSentenceImageList;
+    TSentenceSpeeds FSpeeds;
+    // The built-in background (the invisible picture component of the form).
+    QImage FDefaultPicture;
+    // The current picture as a bitmap, for the meter's background bitmap.
+    TBitmap FTile;
+    qint64 FTileKey = 0;
+    int FControlHeight = 500;
+    // The resume line of this text went to the settings already (on close; the destructor need not repeat it).
+    bool FHistoryStored = false;
+    // The key event the window saw before the typing control; when the control passes it on it is not seen twice.
+    const QEvent* FPreviewedKey = nullptr;
+};
+
+// The one sentence practice window, or none.
+extern TSentenceForm* SentenceForm;

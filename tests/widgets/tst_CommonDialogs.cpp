@@ -1,0 +1,184 @@
+// The font (with colour), colour and open-picture dialogs, their test hooks, and the sound hook.
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Sound.h"
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+// Accepts the modal dialog that opens next, after change has worked on it.
+void AcceptNextDialog(std::function<void(QDialog*)> change = {})
+{
+    QTimer::singleShot(50, [change] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        if (change) change(dialog);
+        dialog->accept();
+    });
+}
+
+TFont PracticeFont()
+{
+    TFont f;
+    f.Name = QStringLiteral("굴림체");
+    f.SetSize(16);
+    f.Style = fsBold;
+    f.Color = clRed;
+    return f;
+}
+} // namespace
+
+class TestCommonDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { TApplication::InstallFontSubstitutions(); }
+
+    void cleanup()
+    {
+        SetFontDialogHook({});
+        SetColorDialogHook({});
+        SetOpenPictureDialogHook({});
+        SetSoundHook({});
+    }
+
+    // OK without a change gives back the font as it was given: the stored name "굴림체" is not replaced
+    // by the face that stands in for it, and the colour stays.
+    // A regular face is not handed back slanted because its style is called "Book".
+    void fontDialogKeepsAnUnchangedFont_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<unsigned>("style");
+        QTest::newRow("굴림체 bold") << "굴림체" << unsigned(fsBold);
+        QTest::newRow("굴림체 regular") << "굴림체" << 0u;
+        QTest::newRow("Tahoma regular") << "Tahoma" << 0u;
+        QTest::newRow("Tahoma italic") << "Tahoma" << unsigned(fsItalic);
+    }
+    void fontDialogKeepsAnUnchangedFont()
+    {
+        QFETCH(QString, name);
+        QFETCH(unsigned, style);
+        TFontDialog dialog;
+        dialog.Font = PracticeFont();
+        dialog.Font.Name = name;
+        dialog.Font.Style = style;
+        AcceptNextDialog();
+        QVERIFY(dialog.Execute());
+        QCOMPARE(dialog.Font.Name, name);
+        QCOMPARE(dialog.Font.Size(), 16);
+        QCOMPARE(dialog.Font.Style, TFontStyles(style));
+        QCOMPARE(dialog.Font.Color, clRed);
+    }
+
+    void fontDialogTakesTheChosenFace()
+    {
+        TFontDialog dialog;
+        dialog.Font = PracticeFont();
+        AcceptNextDialog([](QDialog* d) {
+            auto* fonts = d->findChild<QFontDialog*>();
+            QVERIFY(fonts);
+            QFont italic(QStringLiteral("DejaVu Serif"));
+            italic.setPointSize(20);
+            italic.setItalic(true);
+            fonts->setCurrentFont(italic);
+        });
+        QVERIFY(dialog.Execute());
+        QCOMPARE(dialog.Font.Name, QStringLiteral("DejaVu Serif"));
+        QCOMPARE(dialog.Font.Size(), 20);
+        QCOMPARE(dialog.Font.Style, TFontStyles(fsItalic));
+        QCOMPARE(dialog.Font.Color, clRed);
+    }
+
+    void cancelLeavesTheFieldsAlone()
+    {
+        TFontDialog font;
+        font.Font = PracticeFont();
+        TColorDialog colour;
+        colour.Color = clNavy;
+        QTimer::singleShot(50, [] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+        });
+        QVERIFY(!font.Execute());
+        QCOMPARE(font.Font, PracticeFont());
+        SetColorDialogHook([](TColor& c) {
+            c = clLime;
+            return false;
+        });
+        QVERIFY(!colour.Execute());
+        QCOMPARE(colour.Color, clNavy);
+    }
+
+    void hooksAnswerInsteadOfTheDialogs()
+    {
+        TFont seenFont;
+        SetFontDialogHook([&](TFont& f) {
+            seenFont = f;
+            f.Color = clBlue;
+            return true;
+        });
+        TFontDialog font;
+        font.Font = PracticeFont();
+        QVERIFY(font.Execute());
+        QCOMPARE(seenFont, PracticeFont());
+        QCOMPARE(font.Font.Color, clBlue);
+
+        SetColorDialogHook([](TColor& c) {
+            c = clLime;
+            return true;
+        });
+        TColorDialog colour;
+        colour.Options = cdFullOpen;
+        QVERIFY(colour.Execute());
+        QCOMPARE(colour.Color, clLime);
+
+        SetOpenPictureDialogHook([](QString& name) {
+            name = QStringLiteral("/tmp/a.png");
+            return true;
+        });
+        TOpenPictureDialog picture;
+        QVERIFY(picture.Execute());
+        QCOMPARE(picture.FileName, QStringLiteral("/tmp/a.png"));
+    }
+
+    void colourDialogReturnsTheChosenColour()
+    {
+        TColorDialog dialog;
+        dialog.Color = clRed;
+        AcceptNextDialog([](QDialog* d) {
+            auto* colours = qobject_cast<QColorDialog*>(d);
+            QVERIFY(colours);
+            QCOMPARE(colours->currentColor(), QColor(255, 0, 0));
+            colours->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        });
+        QVERIFY(dialog.Execute());
+        QCOMPARE(dialog.Color, RGB(0x12, 0x34, 0x56));
+    }
+
+    void pictureFilterListsTheReadableFormats()
+    {
+        const QString filter = TOpenPictureDialog::Filter();
+        const QString all = filter.section(QStringLiteral(";;"), 0, 0);
+        for (const char* ext : {"*.bmp", "*.png", "*.jpg", "*.ico"})
+            QVERIFY2(all.contains(QLatin1String(ext)), ext);
+        QVERIFY(filter.endsWith(QStringLiteral("(*)")));
+    }
+
+    void soundHookSeesWhatWouldPlay()
+    {
+        QStringList played;
+        SetSoundHook([&](const QString& name) { played << name; });
+        PlaySoundResource(QStringLiteral("CORRECTKEY"));
+        PlaySoundResource(QStringLiteral("WRONGKEY"));
+        StopSound();
+        QCOMPARE(played, (QStringList{"CORRECTKEY", "WRONGKEY"}));
+        SetSoundHook({});
+        PlaySoundResource(QStringLiteral("THUNDER")); // played (or silently not, without a device)
+        QCOMPARE(played.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestCommonDialogs)
+#include "tst_CommonDialogs.moc"

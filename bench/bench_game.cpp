@@ -1,6 +1,6 @@
 // Time of one clock tick of the game with twelve words on the board: the model's tick, the slots brought in
 // line with it and the window repainted at once (figure, hands, hub, lives and the twelve labels).
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_game
+// Run: build/bench/bench_game [ticks]   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
 #include "game/GameUnit.h"
 #include "platform/Dialogs.h"
@@ -34,6 +34,8 @@ void FillBoard(TGameForm* game)
 
 int main(int argc, char** argv)
 {
+    // Figures comparable over time and no display needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     SetMessageBoxHook(NoBox);
     SetSoundHook([](const QString&) {});

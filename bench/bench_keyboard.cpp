@@ -73,6 +73,8 @@ double TimedRelease(TForm6& w, Qt::Key key, Qt::KeyboardModifiers mods)
 
 int main(int argc, char** argv)
 {
+    // Figures comparable over time and no display needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
     ProgramFolder = folder.path() + u'/';

@@ -1,5 +1,5 @@
 // Time per tick of the speed meter: the sentence window's meter (the real frame) and a stress picture.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_meter
+// Run: build/bench/bench_meter [--quick]   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
 #include "tests/widgets/zavadumeter_fixture.h"
 
@@ -124,6 +124,8 @@ void Stress(const QImage& picture)
 
 int main(int argc, char** argv)
 {
+    // Figures comparable over time and no display needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
     TApplication::InstallFontSubstitutions();
     const QImage picture = MakeBackgroundPicture();

@@ -1,6 +1,8 @@
 // Keystroke to repainted line: a key event goes through the input context into the typing control, and
 // the changed part of the window is repainted and flushed. Also the letter check per syllable.
-// Prints median and 99th percentile; run on the offscreen platform for figures comparable over time.
+// Prints median and 99th percentile; runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+// Run: build/bench/bench_typing [rounds] [line length] [control width]   (defaults 20000, 100 and room for
+// the line): a longer line shows how a keystroke's cost grows with it.
 #include "engine/HangulCheck.h"
 #include "engine/SentencePractice.h"
 
@@ -54,6 +56,13 @@ double TimedKey(QWidget& window, QWidget* w, int key, const QString& text)
     if (gPaints == paints) std::fprintf(stderr, "warning: a key caused no repaint\n");
     return us;
 }
+
+// Between timed runs the event loop catches up, untimed: otherwise the updates Qt keeps pending pile up
+// and the cost per key grows with the number of rounds, not with the line.
+void CatchUp()
+{
+    QApplication::processEvents();
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,41 +77,48 @@ int main(int argc, char** argv)
     c->setFont(font);
     c->SetCheckComposingChar(true);
     layout->addWidget(c);
-    window.resize(2600, 300); // 100 syllables of 24 pixels fit
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 20000;
+    const int lineLength = std::max(10, argc > 2 ? std::atoi(argv[2]) : 100);
+    const int width = argc > 3 ? std::atoi(argv[3]) : lineLength * 26; // the line fits at 24 pixels a letter
+    window.resize(width, 300);
     window.show();
     c->setFocus();
     TPaintCounter counter;
     c->installEventFilter(&counter);
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 20000;
+    // The typed text stays between 40 and 90 percent of the line.
+    const int low = lineLength * 2 / 5, high = lineLength * 9 / 10;
 
-    // 100-character lines; the typed text stays between 40 and 90 characters.
-    const QString latin = QStringLiteral("The quick brown fox jumps over the lazy dog. ").repeated(3).left(100);
+    const QString latin =
+        QStringLiteral("The quick brown fox jumps over the lazy dog. ").repeated(lineLength / 45 + 1).left(lineLength);
     c->SetSentenceCount(1);
     c->SetProblem(0, latin);
     c->SetTypingLang(tlEng);
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < low; ++i)
         SendKey(c, Qt::Key_A, latin.mid(i, 1));
-    QApplication::processEvents();
+    CatchUp();
     std::vector<double> commit;
     for (int i = 0; i < rounds; ++i) {
         const int n = c->Sentences()[0]->typed.size();
-        if (n >= 90) {
-            for (int k = 0; k < 50; ++k)
+        if (n >= high) {
+            for (int k = low; k < high; ++k)
                 SendKey(c, Qt::Key_Backspace, QString(QChar(8)));
-            QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+            CatchUp();
             continue;
         }
         commit.push_back(TimedKey(window, c, Qt::Key_X, latin.mid(n, 1)));
     }
-    Report("commit one character (100-char line)", commit);
+    char name[64];
+    std::snprintf(name, sizeof name, "commit one character (%d-char line)", lineLength);
+    Report(name, commit);
 
     // The same with Hangul composing: each key adds a letter to the syllable shown as a block.
-    const QString korean = QStringLiteral("한글 타자 연습은 천천히 정확하게 시작합니다 ").repeated(5).left(100);
+    const QString korean =
+        QStringLiteral("한글 타자 연습은 천천히 정확하게 시작합니다 ").repeated(lineLength / 24 + 1).left(lineLength);
     c->SetProblem(0, korean);
     c->SetTypingLang(tlNative);
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < low; ++i)
         c->ImeChar(korean[i].unicode());
-    QApplication::processEvents();
+    CatchUp();
     std::vector<double> compose, commitKorean;
     const struct
     {
@@ -111,11 +127,11 @@ int main(int argc, char** argv)
     } keys[] = {{Qt::Key_G, "g"}, {Qt::Key_K, "k"}, {Qt::Key_S, "s"},
                 {Qt::Key_R, "r"}, {Qt::Key_M, "m"}, {Qt::Key_F, "f"}};
     for (int i = 0; i < rounds / 6; ++i) {
-        if (c->Sentences()[0]->typed.size() >= 90) {
+        if (c->Sentences()[0]->typed.size() >= high) {
             c->InputContext().Complete();
-            for (int k = 0; k < 50; ++k)
+            for (int k = low; k < high; ++k)
                 SendKey(c, Qt::Key_Backspace, QString(QChar(8)));
-            QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+            CatchUp();
         }
         for (int k = 0; k < 6; ++k) {
             const double us = TimedKey(window, c, keys[k].Key, QString::fromLatin1(keys[k].Text));

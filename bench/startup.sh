@@ -7,18 +7,17 @@ set -u
 BUILD=${1:-build} RUNS=${2:-15}
 VORNIX=$(readlink -f "$BUILD/vornix") EMPTY=$(readlink -f "$BUILD/bench/empty_window")
 PROBE=$(readlink -f "$BUILD/bench/xfirstpaint")
+[ -x "$VORNIX" ] && [ -x "$EMPTY" ] && [ -x "$PROBE" ] || { echo "no program in $BUILD: build it first (scripts/setup.sh)"; exit 1; }
 . "$(dirname "$0")/../tests/gui/xvfb.sh"
-DIR=$(mktemp -d)
-trap 'rm -rf "$DIR"; kill $XVFB_PID 2>/dev/null' EXIT
-# A copy of the program folder, so the build folder's own settings stay as they are.
-cp "$VORNIX" "$DIR/vornix"
-cp -r "$(dirname "$VORNIX")/Text" "$(dirname "$VORNIX")/help" "$DIR/" 2>/dev/null
+# A program folder of its own, as the whole-program tests use: the build's settings stay as they are.
+copy_program "$VORNIX"
+DIR=$PROGRAM_DIR
 : >"$DIR/vornix.txt"
 : >"$DIR/empty.txt"
 for _ in $(seq "$RUNS"); do
     rm -f "$DIR/Zavlin.ini"
-    "$PROBE" "타자연습프로그램 -  Vornix v 3.0" "$DIR/vornix" >>"$DIR/vornix.txt" || exit 1
-    "$PROBE" "empty window" "$EMPTY" >>"$DIR/empty.txt" || exit 1
+    "$PROBE" "타자연습프로그램 -  Vornix v 3.0" "$PROGRAM" 2>/dev/null >>"$DIR/vornix.txt" || exit 1
+    "$PROBE" "empty window" "$EMPTY" 2>/dev/null >>"$DIR/empty.txt" || exit 1
 done
 # median FILE COLUMN: the median of one figure over the runs
 median() { awk -v c="$2" '{print $c}' "$1" | sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }

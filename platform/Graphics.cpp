@@ -340,13 +340,21 @@ QVector<QPoint> Dashed(QVector<QPoint> pts, TPenStyle style, double cx, double c
     return out;
 }
 
+// Each point fills its whole logical pixel: a cosmetic pen's point is one device pixel, which at a
+// device-pixel ratio of 2 leaves three quarters of the pixel out and a line dotted. Neighbours in a row
+// go out as one rectangle.
 void PlotPoints(QPainter* p, const QVector<QPoint>& pts, const QColor& color)
 {
     if (pts.isEmpty()) return;
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
-    p->setPen(QPen(color, 0));
-    p->drawPoints(pts.constData(), int(pts.size()));
+    for (int i = 0; i < pts.size();) {
+        int n = 1;
+        while (i + n < pts.size() && pts[i + n].y() == pts[i].y() && pts[i + n].x() == pts[i].x() + n)
+            ++n;
+        p->fillRect(QRect(pts[i].x(), pts[i].y(), n, 1), color);
+        i += n;
+    }
     p->restore();
 }
 
@@ -548,6 +556,11 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
     } else if (kind == 0 && clearPen) {
         if (Brush.Style != bsClear && w > 1 && h > 1)
             p->fillRect(QRect(x1, y1, w - 1, h - 1), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
+    } else if (kind == 0 && Pen.Width <= 1) {
+        // A styled one-pixel frame runs once around, the dash pattern carried from side to side.
+        if (Brush.Style != bsClear && w > 2 && h > 2)
+            p->fillRect(QRect(x1 + 1, y1 + 1, w - 2, h - 2), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
+        Polyline({Point(x1, y1), Point(x2 - 1, y1), Point(x2 - 1, y2 - 1), Point(x1, y2 - 1), Point(x1, y1)});
     } else if (kind == 1 || (kind == 2 && Pen.Width <= 1)) {
         const QBrush brush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style));
         const QColor pen = ToQColor(Pen.Color);
@@ -662,13 +675,41 @@ void TCanvas::Polygon(const QVector<TPoint>& points)
     QPolygon poly;
     for (const TPoint& pt : points)
         poly << QPoint(pt.X, pt.Y);
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, false);
-    PreparePen(p, true);
-    PrepareBrush(p);
-    p->setBackgroundMode(Qt::TransparentMode);
-    p->drawPolygon(poly, Qt::OddEvenFill);
-    p->restore();
+    const bool thinPen = Pen.Style != psClear && Pen.Width <= 1;
+    if (!thinPen) {
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing, false);
+        PreparePen(p, true);
+        PrepareBrush(p);
+        p->setBackgroundMode(Qt::TransparentMode);
+        p->drawPolygon(poly, Qt::OddEvenFill);
+        p->restore();
+        return;
+    }
+    if (Brush.Style != bsClear) {
+        // The interior is decided per logical pixel (on a mask at ratio 1), so that on a HiDPI surface it
+        // meets the outline without a half-pixel seam.
+        const QRect box = poly.boundingRect();
+        QImage mask(box.size(), QImage::Format_RGB32);
+        mask.fill(Qt::black);
+        QPainter mp(&mask);
+        mp.setPen(Qt::NoPen);
+        mp.setBrush(Qt::white);
+        // A pixel is inside when its own point is: the outline's lines run through pixel points too.
+        mp.translate(QPointF(-box.left() + 0.5, -box.top() + 0.5));
+        mp.drawPolygon(QPolygonF(poly), Qt::OddEvenFill);
+        mp.end();
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing, false);
+        FillSpans(p, box.left(), box.top(), box.left() + box.width(), box.top() + box.height(),
+                  QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)),
+                  [&](int x, int y) { return mask.pixel(x - box.left(), y - box.top()) == qRgb(255, 255, 255); });
+        p->restore();
+    }
+    // The outline is the closed run of lines, each without its end point, so every vertex is drawn once.
+    QVector<TPoint> closed = points;
+    if (closed.front() != closed.back()) closed << closed.front();
+    Polyline(closed);
 }
 
 void TCanvas::Polyline(const QVector<TPoint>& points)
@@ -741,12 +782,7 @@ void TCanvas::PlotLine(int x1, int y1, int x2, int y2)
             y += sy;
         }
     }
-    if (pts.isEmpty()) return;
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, false);
-    p->setPen(QPen(ToQColor(Pen.Color), 0));
-    p->drawPoints(pts.constData(), int(pts.size()));
-    p->restore();
+    PlotPoints(p, pts, ToQColor(Pen.Color));
 }
 
 TColor TCanvas::Pixel(int x, int y)

@@ -54,8 +54,79 @@ QString KeyText(const QKeyEvent& event)
 }
 } // namespace
 
+namespace {
+struct TSystemInputMethodState
+{
+    bool Initialised = false;
+    bool Requested = false;
+    bool Seen = false;
+    bool Listening = false;
+};
+TSystemInputMethodState gSystemIm;
+
+void ListenForLanguage()
+{
+    if (gSystemIm.Listening || !qGuiApp) return;
+    gSystemIm.Listening = true;
+    // fcitx5 reports its language as soon as it is connected, before any key.
+    QObject::connect(QGuiApplication::inputMethod(), &QInputMethod::localeChanged, qGuiApp, [] {
+        if (gSystemIm.Requested) gSystemIm.Seen = true;
+    });
+}
+
+void InitSystemInputMethod()
+{
+    if (gSystemIm.Initialised || !qGuiApp) return;
+    gSystemIm.Initialised = true;
+    gSystemIm.Requested = TSystemInputMethod::Requested(
+        QGuiApplication::platformName(), qEnvironmentVariable("QT_IM_MODULE"), qEnvironmentVariable("QT_IM_MODULES"));
+    if (gSystemIm.Requested) ListenForLanguage();
+}
+} // namespace
+
+bool TSystemInputMethod::Requested(const QString& platform, const QString& module, const QString& modules)
+{
+    const bool wayland = platform.startsWith(QLatin1String("wayland"));
+    if (platform != QLatin1String("xcb") && !wayland) return false;
+    QString chosen;
+    for (const QString& entry : modules.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (!entry.trimmed().isEmpty()) {
+            chosen = entry.trimmed();
+            break;
+        }
+    if (chosen.isEmpty()) chosen = module.trimmed();
+    chosen = chosen.toLower();
+    // Without a module Wayland hands the keys to the compositor's input method; X11 to Qt's composer.
+    if (chosen.isEmpty()) return wayland;
+    return chosen != QLatin1String("none") && chosen != QLatin1String("compose");
+}
+
+bool TSystemInputMethod::Serves()
+{
+    InitSystemInputMethod();
+    return gSystemIm.Requested && gSystemIm.Seen;
+}
+
+void TSystemInputMethod::Noticed(const QInputMethodEvent& event)
+{
+    InitSystemInputMethod();
+    // Qt's own composer sends commits of dead-key sequences only; a preedit, or an event with no text
+    // at all (ibus at focus-in), comes from a system input method.
+    if (gSystemIm.Requested && (!event.preeditString().isEmpty() || event.commitString().isEmpty()))
+        gSystemIm.Seen = true;
+}
+
+void TSystemInputMethod::ResetForTesting(bool requested)
+{
+    gSystemIm.Initialised = true;
+    gSystemIm.Requested = requested;
+    gSystemIm.Seen = false;
+    ListenForLanguage();
+}
+
 TInputContext::TInputContext(TImeClient& client, const char* keyboard) : FClient(client)
 {
+    InitSystemInputMethod();
     FHangul = hangul_ic_new(keyboard);
 }
 
@@ -175,7 +246,8 @@ bool TInputContext::KeyPress(const QKeyEvent& event)
 
     const Qt::KeyboardModifiers mods = event.modifiers();
     const bool command = mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if ((FConversion & IME_CMODE_NATIVE) && FHangul && !command) {
+    // A system input method composes itself; the keys it passes on are meant as they are.
+    if ((FConversion & IME_CMODE_NATIVE) && FHangul && !command && !TSystemInputMethod::Serves()) {
         // The 2-set layout is positional and Shift picks the second letter of a key; Caps Lock plays no part.
         int ascii = 0;
         if (vk >= 'A' && vk <= 'Z')
@@ -214,6 +286,7 @@ bool TInputContext::KeyRelease(const QKeyEvent& event)
 
 void TInputContext::InputMethod(const QInputMethodEvent& event)
 {
+    TSystemInputMethod::Noticed(event);
     const QString commit = event.commitString();
     const QString preedit = event.preeditString();
     // An event with neither text (ibus sends one at focus-in and on reset) is no input yet.

@@ -37,6 +37,23 @@ public:
     virtual void KeyChar(char16_t ch) = 0;
 };
 
+// Whether a system input method (ibus, fcitx5) serves the program's controls. While it does, it owns
+// composition and the Korean/English mode (it takes the Hangul key itself), so the keys it passes on are
+// typed as they come. Asked for by the environment is not enough: Qt falls back to its plain composer
+// when the daemon is not there, so it counts once it has shown itself (an input-method event reached a
+// control, or it reported its language).
+class TSystemInputMethod
+{
+public:
+    static bool Serves();
+    // Whether the platform and the environment (QT_IM_MODULE, QT_IM_MODULES) ask Qt for one.
+    static bool Requested(const QString& platform, const QString& module, const QString& modules);
+    // An input-method event reached a control.
+    static void Noticed(const QInputMethodEvent& event);
+    // Tests: start over as a program that did or did not ask for one.
+    static void ResetForTesting(bool requested);
+};
+
 class TInputContext
 {
 public:

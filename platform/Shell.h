@@ -1,5 +1,6 @@
 #pragma once
-// Opening a web or mail address with the desktop's program for it.
+// Opening a web or mail address with the desktop's program for it; where there is none, a message
+// box says so.
 
 #include <QString>
 

@@ -1,23 +1,27 @@
 #include "screens/MainUnit.h"
 
-#include "screens/AboutUnit.h"
+#include "engine/VornixMisc.h"
+#include "game/GameSetUpUnit.h"
 #include "screens/SentenceSetupUnit.h"
 #include "screens/keySetupUnit.h"
-#include "game/GameSetUpUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
 #include "platform/Random.h"
 #include "platform/Shell.h"
-#include "engine/VornixMisc.h"
 #include "platform/WinUtil.h"
+#include "screens/AboutUnit.h"
+#include "screens/MainWindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
+
+#include <algorithm>
 
 TMainForm* MainForm = nullptr;
 bool MainFormFocused = false;
@@ -81,8 +85,10 @@ void PaintGradient(TColor FromColor, TColor ToColor, QWidget* Form, TCanvas* Can
     const int dB = GetBValue(to) - GetBValue(from);
     // The outer size: rows below the client area are clipped away, so the client's last row stops short
     // of the end colour.
-    const int H = Form->frameGeometry().height();
-    const int W = Form->frameGeometry().width();
+    // Until the window manager's frame is known the outer size can read as next to nothing (the frame
+    // window is still being made): it is never less than the client's, or the first paint stays black.
+    const int H = std::max(Form->frameGeometry().height(), Form->height());
+    const int W = std::max(Form->frameGeometry().width(), Form->width());
     const TBrush saved = Canvas->Brush;
     Canvas->Brush.Style = bsSolid;
     for (int i = 0; i <= H; ++i) {
@@ -96,7 +102,7 @@ void PaintGradient(TColor FromColor, TColor ToColor, QWidget* Form, TCanvas* Can
         Canvas->Pen.Color = clBlack;
         Canvas->Pen.Style = psSolid;
         Canvas->Pen.Width = 1;
-        const int h = Form->frameGeometry().height() / 2;
+        const int h = H / 2;
         Canvas->Polygon({Point(192, h - 165), Point(137, h - 30), Point(150, h - 30), Point(95, h + 112),
                          Point(195, h - 40), Point(182, h - 40), Point(262, h - 165), Point(192, h - 165)});
     }
@@ -228,13 +234,42 @@ void TMainForm::FormCreate()
         if (state != Qt::ApplicationActive) HideMouseEffect(); // the application's deactivation
     });
     TMyHintWindow::Install(7000);
-    const QSize screen =
-        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1920, 1080);
-    MaxSize = Point(screen.width(), screen.height());
     MinSize = Point(850, 700);
-    // The size constraints of the window (1200 x 500) and its tracking limits (850 x 700) both hold.
-    setMinimumSize(qMax(1200, MinSize.X), qMax(500, MinSize.Y));
-    setMaximumSize(MaxSize.X, MaxSize.Y);
+    // The limits until the window is shown on its screen and its frame is known.
+    PlaceWindow(false);
+}
+
+QMargins TMainForm::FrameMargins() const
+{
+    const QRect f = frameGeometry(), g = geometry();
+    const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    // While the window manager is still making its frame the two can disagree wildly.
+    if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0) return QMargins();
+    return m;
+}
+
+void TMainForm::PlaceWindow(bool position)
+{
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect available = s ? s->availableGeometry() : QRect(0, 0, 1920, 1080);
+    // The screen is its free area here: panels are not the window's to cover.
+    MaxSize = Point(available.width(), available.height());
+    FPlacedFrame = FrameMargins();
+    // The size constraints of the window (1200 x 500) and its tracking limits (850 x 700) both hold, as
+    // far as the screen allows.
+    const QSize minOuter(std::max(1200, MinSize.X), std::max(500, MinSize.Y));
+    const TMainWindowPlacement p = PlaceMainWindow(available, FPlacedFrame, minOuter, FStoredClient);
+    setMinimumSize(p.MinClient);
+    setMaximumSize(p.MaxClient);
+    if (!position) return;
+    if (FPlacedFrame.isNull()) {
+        resize(p.Client);
+        move(p.FramePos); // the frame's corner, wherever the window manager puts its frame
+    } else {
+        // With the frame known the client is placed itself: it lands where it is asked for.
+        setGeometry(QRect(p.FramePos + QPoint(FPlacedFrame.left(), FPlacedFrame.top()), p.Client));
+    }
+    FPlacedClient = size();
 }
 
 void TMainForm::FormShow()
@@ -242,22 +277,39 @@ void TMainForm::FormShow()
     OpenSettings();
     // The client size is stored and restored, the same measure both ways, so the window never grows
     // by its frame from one start to the next.
-    const int w = SettingsFile->ReadInteger(kSection, QStringLiteral("width"), width());
-    const int h = SettingsFile->ReadInteger(kSection, QStringLiteral("height"), height());
-    resize(w, h);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize s = screen->size();
-        move((s.width() - width()) / 2, (s.height() - height()) / 2);
-    }
+    // Absent, the size the window was made with: its design size (limits may have clamped it since).
+    const int w = SettingsFile->ReadInteger(kSection, QStringLiteral("width"), kDesignClientW);
+    const int h = SettingsFile->ReadInteger(kSection, QStringLiteral("height"), kDesignClientH);
     CloseSettings();
+    FStoredClient = QSize(w, h);
+    PlaceWindow(true);
+    // Most window managers add their frame after the window is shown, and Qt learns of it without an
+    // event: it is looked for a short while, and the window placed again once it is known.
+    FFrameChecks = FPlacedFrame.isNull() ? 40 : 0;
+    if (FFrameChecks) QTimer::singleShot(50, this, [this] { FrameMaybeKnown(); });
+}
+
+void TMainForm::FrameMaybeKnown()
+{
+    if (FFrameChecks <= 0 || isMaximized() || isFullScreen()) return;
+    if (FrameMargins().isNull()) {
+        if (--FFrameChecks > 0) QTimer::singleShot(50, this, [this] { FrameMaybeKnown(); });
+        return;
+    }
+    FFrameChecks = 0;
+    PlaceWindow(true);
+    update();
 }
 
 void TMainForm::FormClose()
 {
     try {
+        // The normal size, not the maximized one; a start clamped to a small screen keeps the stored size.
+        const QSize normal = isMaximized() || isFullScreen() ? normalGeometry().size() : size();
+        const QSize kept = MainWindowSizeToStore(normal, FPlacedClient, FStoredClient);
         OpenSettings();
-        SettingsFile->WriteInteger(kSection, QStringLiteral("width"), width());
-        SettingsFile->WriteInteger(kSection, QStringLiteral("height"), height());
+        SettingsFile->WriteInteger(kSection, QStringLiteral("width"), kept.width());
+        SettingsFile->WriteInteger(kSection, QStringLiteral("height"), kept.height());
         CloseSettings();
     } catch (const Exception& e) {
         // Reported once; the program still closes.

@@ -8,6 +8,8 @@
 #include "platform/Graphics.h"
 #include "platform/Timer.h"
 
+#include <QMargins>
+#include <QSize>
 #include <QWidget>
 
 #include <map>
@@ -86,6 +88,10 @@ protected:
 private:
     TEllipseAnnBtn* MakeButton(const QString& caption, int width, int height, int top);
     void FormCreate();
+    // Limits from the screen's free area and the frame; with position, also the size and the place.
+    void PlaceWindow(bool position);
+    QMargins FrameMargins() const;
+    void FrameMaybeKnown();
     void FormShow();
     void FormClose();
     void FormResize();
@@ -100,6 +106,10 @@ private:
     TBitmap* Tinted(TBitmap* picture, TColor color, uint8_t percent);
 
     bool FShown = false;
+    QSize FStoredClient;   // the size "mainform" held at start (or the design size)
+    QSize FPlacedClient;   // the size the window was given at start
+    QMargins FPlacedFrame; // the frame known when it was placed
+    int FFrameChecks = 0;  // looks left for the window manager's frame
     bool FEffectToggle = false;
     TPoint FEffectPos;
     TPoint FEffectSize;

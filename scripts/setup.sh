@@ -8,10 +8,12 @@ PACKAGES=(
     qt6-base-dev qt6-multimedia-dev libgl-dev # Qt 6 Widgets, Gui, Multimedia, Test
     libhangul-dev                             # the in-process Hangul input method
     libx11-dev                                # the small X client of the whole-program tests
-    fonts-nanum fonts-nanum-coding fonts-dejavu-core # Korean and Latin fonts
-    xvfb xauth xdotool                        # whole-program tests in a virtual display
-    ibus ibus-hangul dbus-x11 libglib2.0-bin  # the test with a real system input method
-    openbox x11-utils imagemagick             # a window manager, xprop, picture comparison
+    fonts-nanum fonts-dejavu-core             # Korean (NanumGothicCoding included) and Latin fonts
+    xvfb xauth xdotool x11-utils openbox      # whole-program tests in a virtual display, with a window manager
+    ibus ibus-hangul dbus-x11 libglib2.0-bin  # tests through a real system input method: ibus
+    fcitx5 fcitx5-hangul fcitx5-frontend-qt6  # and fcitx5
+    time                                      # bench/startup.sh measures memory with /usr/bin/time
+    imagemagick                               # picture comparison
 )
 
 missing=()
@@ -19,11 +21,20 @@ for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO=sudo
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    install="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${missing[*]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        sh -c "$install"
+    elif command -v sudo >/dev/null; then
+        echo "Installing with sudo: ${missing[*]}"
+        sudo sh -c "$install"
+    else
+        # Debian installs no sudo when a root password is set: the user runs the one command as root.
+        echo "These packages are missing: ${missing[*]}" >&2
+        echo "Install them as root (it asks for the root password), then run this again:" >&2
+        echo "  su -c '$install'" >&2
+        exit 1
+    fi
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

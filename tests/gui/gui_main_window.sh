@@ -6,12 +6,11 @@ command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 7
 . "$(dirname "$0")/xvfb.sh"
 mkdir -p "$OUT"
 # A program folder of its own, so the size memory of earlier runs plays no part.
-DIR=$(mktemp -d)
-cp "$VORNIX" "$DIR/vornix"
-cp -r "$(dirname "$VORNIX")/help" "$DIR/help"
-"$DIR/vornix" >"$OUT/gui_main_window.log" 2>&1 &
+copy_program "$VORNIX"
+DIR=$PROGRAM_DIR
+"$PROGRAM" >"$OUT/gui_main_window.log" 2>&1 &
 PID=$!
-fail() { echo "FAIL: $*"; kill $PID 2>/dev/null; rm -rf "$DIR"; exit 1; }
+fail() { echo "FAIL: $*"; kill $PID 2>/dev/null; exit 1; }
 WIN=$("$XWIN" find "타자연습프로그램 -  Vornix v 3.0" 15) || fail "no main window"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$WIN")"
@@ -27,6 +26,5 @@ close_window "$XWIN" "$WIN" $PID || fail "the program did not quit"
 wait $PID
 STATUS=$?
 grep -q "^\[mainform\]" "$DIR/Zavlin.ini" || fail "the window size was not saved"
-rm -rf "$DIR"
 [ $STATUS -eq 0 ] || fail "exit status $STATUS"
 echo "PASS: main window shown, About opened and closed, exit status 0"

@@ -1,11 +1,29 @@
+#include "engine/SentencePractice.h"
 #include "platform/Application.h"
 #include "platform/Random.h"
-#include "engine/SentencePractice.h"
 
+#include <QInputMethodEvent>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include <cstdio>
+
+namespace {
+// What the system input method committed to the first control, so a test can tell its composing from
+// the program's own.
+class TCommitLog : public QObject
+{
+public:
+    QString Committed;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::InputMethod) Committed += static_cast<QInputMethodEvent*>(e)->commitString();
+        return false;
+    }
+};
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -34,6 +52,8 @@ int main(int argc, char** argv)
         second->SetTypingLang(tlNative);
         layout->addWidget(second);
     }
+    TCommitLog commits;
+    practice->installEventFilter(&commits);
     practice->setFocus();
     window.show();
     const int status = app.exec();
@@ -42,6 +62,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsSet("VORNIX_DUMP_TYPED"))
         for (const auto& sentence : practice->Sentences())
             std::printf("typed: %s\n", sentence->typed.toUtf8().constData());
+    if (qEnvironmentVariableIsSet("VORNIX_DUMP_TYPED"))
+        std::printf("system commits: %s\n", commits.Committed.toUtf8().constData());
     if (second && qEnvironmentVariableIsSet("VORNIX_DUMP_TYPED"))
         for (const auto& sentence : second->Sentences())
             std::printf("second: %s\n", sentence->typed.toUtf8().constData());

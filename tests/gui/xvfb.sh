@@ -7,7 +7,8 @@ done
 Xvfb "$XVFB_DISPLAY" -screen 0 "${XVFB_SCREEN:-1600x1200x24}" -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
 export DISPLAY=$XVFB_DISPLAY QT_QPA_PLATFORM=xcb
-trap 'kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null' EXIT
+PROGRAM_DIR=
+trap 'kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null; [ -z "$PROGRAM_DIR" ] || rm -rf "$PROGRAM_DIR"' EXIT
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; [ -e /tmp/.X11-unix/X${XVFB_DISPLAY#:} ] && break; sleep 0.1; done
 sleep 0.2
 
@@ -29,4 +30,16 @@ close_dialog() {
         for _ in $(seq 7); do "$1" find "$3" 0.01 >/dev/null 2>&1 || return 0; sleep 0.1; done
     done
     return 1
+}
+
+# copy_program VORNIX: a program folder of its own (the executable, help/ and Text/) in a temporary
+# folder, removed on exit, so that a test never reads or writes the settings ("Zavlin.ini") or high
+# scores ("cscore.dat") beside the build's program. Sets PROGRAM to the copied executable.
+copy_program() {
+    PROGRAM_DIR=$(mktemp -d)
+    cp "$1" "$PROGRAM_DIR/vornix"
+    for d in help Text; do
+        [ -d "$(dirname "$1")/$d" ] && cp -r "$(dirname "$1")/$d" "$PROGRAM_DIR/"
+    done
+    PROGRAM=$PROGRAM_DIR/vornix
 }

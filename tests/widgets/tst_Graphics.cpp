@@ -1,9 +1,13 @@
 // The canvas and bitmap rules that drawing code relies on: exclusive edges, lines without their end point,
 // text at its top-left corner, pixel formats kept, and the raster operations of the blits.
+#include "components/ControlUtils.h"
 #include "platform/Graphics.h"
 #include "platform/WinUtil.h"
 
+#include <QPainter>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 TBitmap* MakeBitmap(int w, int h, TColor fill, TPixelFormat format = pf24bit)
@@ -14,6 +18,21 @@ TBitmap* MakeBitmap(int w, int h, TColor fill, TPixelFormat format = pf24bit)
     b->Canvas()->Brush.Color = fill;
     b->Canvas()->FillRect(Rect(0, 0, w, h));
     return b;
+}
+
+// What a drawing leaves on a widget's painter at a device-pixel ratio: white where nothing was drawn.
+QImage PaintedAt(qreal ratio, int w, int h, const std::function<void(TCanvas*)>& draw)
+{
+    QImage image(int(w * ratio), int(h * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TCanvas canvas;
+    canvas.AttachPainter(&painter);
+    draw(&canvas);
+    canvas.Detach();
+    painter.end();
+    return image;
 }
 } // namespace
 
@@ -139,6 +158,27 @@ private slots:
         QCOMPARE(c->Pixel(11, 0), clWhite);
     }
 
+    // The brush never shows outside the pen: on every row the outermost pixels are the outline's.
+    void polygonFillStaysInsideItsOutline()
+    {
+        std::unique_ptr<TBitmap> b(MakeBitmap(40, 40, clWhite));
+        TCanvas* c = b->Canvas();
+        c->Pen.Color = clBlack;
+        c->Brush.Color = clYellow;
+        c->Polygon(
+            {Point(20, 2), Point(3, 30), Point(12, 30), Point(5, 37), Point(35, 20), Point(22, 20), Point(30, 2)});
+        for (int y = 0; y < 40; ++y) {
+            int left = 0, right = 39;
+            while (left < 40 && c->Pixel(left, y) == clWhite)
+                ++left;
+            while (right >= 0 && c->Pixel(right, y) == clWhite)
+                --right;
+            if (left > right) continue;
+            QVERIFY2(c->Pixel(left, y) == clBlack && c->Pixel(right, y) == clBlack,
+                     qPrintable(QStringLiteral("row %1: brush at the edge").arg(y)));
+        }
+    }
+
     void dottedPenLeavesGaps()
     {
         std::unique_ptr<TBitmap> b(MakeBitmap(30, 3, clWhite));
@@ -150,6 +190,65 @@ private slots:
         for (int x = 0; x < 30; ++x)
             ink += c->Pixel(x, 1) == clBlack;
         QVERIFY(ink > 5 && ink < 25);
+    }
+
+    // On a HiDPI screen each logical pixel is 2 x 2 device pixels; a plotted line, point or outline must
+    // fill all four, or one-pixel lines (the accelerator underlines) come out dotted.
+    void plottedPixelsCoverTheWholeLogicalPixel_data()
+    {
+        QTest::addColumn<std::function<void(TCanvas*)>>("draw");
+        QTest::newRow("accelerator underline") << std::function<void(TCanvas*)>([](TCanvas* c) {
+            c->Font.Color = clBlack;
+            DrawAccelUnderline(c, 3, 2, QStringLiteral("About"), 1, true);
+        });
+        QTest::newRow("disabled underline") << std::function<void(TCanvas*)>([](TCanvas* c) {
+            c->Font.Color = clBlack;
+            DrawAccelUnderline(c, 3, 2, QStringLiteral("About"), 2, false);
+        });
+        QTest::newRow("diagonal line") << std::function<void(TCanvas*)>([](TCanvas* c) {
+            c->MoveTo(1, 1);
+            c->LineTo(20, 13);
+        });
+        QTest::newRow("dotted line") << std::function<void(TCanvas*)>([](TCanvas* c) {
+            c->Pen.Style = psDot;
+            c->Polyline({Point(0, 5), Point(24, 5), Point(24, 15)});
+        });
+        QTest::newRow("point") << std::function<void(TCanvas*)>([](TCanvas* c) { c->SetPixel(7, 9, clRed); });
+        QTest::newRow("ellipse outline") << std::function<void(TCanvas*)>([](TCanvas* c) {
+            c->Brush.Style = bsClear;
+            c->Ellipse(2, 2, 22, 16);
+        });
+        QTest::newRow("round rectangle outline") << std::function<void(TCanvas*)>([](TCanvas* c) {
+            c->Brush.Style = bsClear;
+            c->RoundRect(1, 1, 25, 17, 8, 8);
+        });
+        QTest::newRow("dashed rectangle") << std::function<void(TCanvas*)>([](TCanvas* c) {
+            c->Pen.Style = psDash;
+            c->Brush.Style = bsClear;
+            c->Rectangle(1, 1, 25, 17);
+        });
+        QTest::newRow("polygon outline") << std::function<void(TCanvas*)>([](TCanvas* c) {
+            c->Brush.Color = clYellow;
+            c->Polygon({Point(12, 1), Point(3, 10), Point(9, 10), Point(5, 18), Point(20, 6), Point(12, 6)});
+        });
+        QTest::newRow("arc") << std::function<void(TCanvas*)>([](TCanvas* c) { c->Arc(0, 0, 21, 17, 21, 0, 0, 17); });
+    }
+    void plottedPixelsCoverTheWholeLogicalPixel()
+    {
+        QFETCH(std::function<void(TCanvas*)>, draw);
+        const QImage one = PaintedAt(1, 28, 20, draw);
+        const QImage two = PaintedAt(2, 28, 20, draw);
+        int ink = 0;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x) {
+                const QRgb want = one.pixel(x, y);
+                ink += want != qRgb(255, 255, 255);
+                for (int d = 0; d < 4; ++d)
+                    if (two.pixel(2 * x + d % 2, 2 * y + d / 2) != want)
+                        QFAIL(
+                            qPrintable(QStringLiteral("logical pixel (%1, %2) is not whole at ratio 2").arg(x).arg(y)));
+            }
+        QVERIFY(ink > 0);
     }
 
     void textOutPlacesTheTopLeftCorner()

@@ -89,14 +89,9 @@ private:
     }
 
 private slots:
-    void init()
+    void initTestCase()
     {
-        CloseSettings();
-        FTemp = std::make_unique<QTemporaryDir>();
-        ProgramFolder = FTemp->path() + u'/';
-        gBoxes.clear();
-        gSeen.clear();
-        gDuringBox = nullptr;
+        // Answers the end-of-game dialogs as a player would; connected once, started per test.
         FModalWatcher.setInterval(20);
         FModalWatcher.callOnTimeout([] {
             QWidget* modal = QApplication::activeModalWidget();
@@ -109,6 +104,16 @@ private slots:
                 score->Close();
             }
         });
+    }
+
+    void init()
+    {
+        CloseSettings();
+        FTemp = std::make_unique<QTemporaryDir>();
+        ProgramFolder = FTemp->path() + u'/';
+        gBoxes.clear();
+        gSeen.clear();
+        gDuringBox = nullptr;
         FModalWatcher.start();
         SetMessageBoxHook(AnswerBox);
         FSounds.clear();

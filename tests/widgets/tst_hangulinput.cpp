@@ -1,7 +1,7 @@
 // Keys and system input-method events through the input context into the typing control: the
 // messages and their order, which errors sound, focus changes while composing, and mode switching.
-#include "platform/InputContext.h"
 #include "engine/SentencePractice.h"
+#include "platform/InputContext.h"
 #include "platform/VirtualKeys.h"
 
 #include <QLineEdit>
@@ -126,6 +126,12 @@ private slots:
     void settingTheModeCommitsAndNotifies();
     void errorsWhileComposing_data();
     void errorsWhileComposing();
+    void cleanup();
+    void systemInputMethodRequested_data();
+    void systemInputMethodRequested();
+    void systemInputMethodShowsItself_data();
+    void systemInputMethodShowsItself();
+    void systemInputMethodOwnsTheModeKey();
     void systemInputMethodMessages();
     void systemInputMethodTypesIntoControl();
     void focusLossCommitsOwnComposition();
@@ -292,6 +298,112 @@ void TestHangulInput::errorsWhileComposing()
     Press(t.C.InputContext(), keys);
     QTEST(t.Errors, "errors");
     QTEST(t.Typed(), "typed");
+}
+
+void TestHangulInput::cleanup()
+{
+    TSystemInputMethod::ResetForTesting(false);
+}
+
+void TestHangulInput::systemInputMethodRequested_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("modules");
+    QTest::addColumn<bool>("requested");
+    QTest::newRow("ibus on X11") << "xcb"
+                                 << "ibus"
+                                 << "" << true;
+    QTest::newRow("fcitx5 on X11") << "xcb"
+                                   << "fcitx5"
+                                   << "" << true;
+    QTest::newRow("nothing on X11: Qt's composer") << "xcb"
+                                                   << ""
+                                                   << "" << false;
+    QTest::newRow("none") << "xcb"
+                          << "none"
+                          << "" << false;
+    QTest::newRow("compose") << "xcb"
+                             << "Compose"
+                             << "" << false;
+    QTest::newRow("list, first entry") << "xcb"
+                                       << ""
+                                       << ";fcitx;ibus" << true;
+    QTest::newRow("list wins over the single module") << "xcb"
+                                                      << "ibus"
+                                                      << "none" << false;
+    QTest::newRow("nothing on Wayland: the compositor's") << "wayland"
+                                                          << ""
+                                                          << "" << true;
+    QTest::newRow("none on Wayland") << "wayland-egl"
+                                     << "none"
+                                     << "" << false;
+    QTest::newRow("offscreen") << "offscreen"
+                               << "ibus"
+                               << "" << false;
+}
+
+void TestHangulInput::systemInputMethodRequested()
+{
+    QFETCH(QString, platform);
+    QFETCH(QString, module);
+    QFETCH(QString, modules);
+    QTEST(TSystemInputMethod::Requested(platform, module, modules), "requested");
+}
+
+void TestHangulInput::systemInputMethodShowsItself_data()
+{
+    QTest::addColumn<bool>("requested");
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("log");
+    const QString own = QStringLiteral("scㅎc하c한");
+    const QString passedOn = QStringLiteral("kgkkks");
+    QTest::newRow("asked for, not seen yet") << true << "" << own;
+    QTest::newRow("empty event at focus-in (ibus)") << true << "empty" << passedOn;
+    QTest::newRow("a preedit") << true << "preedit" << passedOn;
+    QTest::newRow("its language reported (fcitx5)") << true << "language" << passedOn;
+    QTest::newRow("a commit alone (Qt's dead keys)") << true << "commit" << own;
+    QTest::newRow("not asked for, a preedit") << false << "preedit" << own;
+}
+
+void TestHangulInput::systemInputMethodShowsItself()
+{
+    QFETCH(bool, requested);
+    QFETCH(QString, sign);
+    TSystemInputMethod::ResetForTesting(requested);
+    TRecorder r;
+    TInputContext ic(r);
+    ic.SetConversionMode(IME_CMODE_NATIVE);
+    if (sign == QLatin1String("empty")) {
+        ic.InputMethod(QInputMethodEvent());
+    } else if (sign == QLatin1String("preedit")) {
+        ic.InputMethod(*Preedit(QStringLiteral("ㅎ")));
+        ic.InputMethod(*Preedit(QString()));
+    } else if (sign == QLatin1String("commit")) {
+        ic.InputMethod(*Commit(QString(QChar(0xE9))));
+    } else if (sign == QLatin1String("language")) {
+        emit QGuiApplication::inputMethod()->localeChanged();
+    }
+    r.Log.clear();
+    Press(ic, QStringLiteral("gks"));
+    QTEST(r.Log, "log");
+}
+
+// ibus-hangul or fcitx5-hangul composes 한, takes the Hangul key to switch to Latin (committing the
+// syllable) and passes the next keys on: they are typed as they are, not composed a second time.
+void TestHangulInput::systemInputMethodOwnsTheModeKey()
+{
+    TSystemInputMethod::ResetForTesting(true);
+    TPracticeFixture t(QStringLiteral("한abc 다"));
+    QApplication::sendEvent(&t.C, std::make_unique<QInputMethodEvent>().get()); // focus-in
+    for (const char16_t* p : {u"ㅎ", u"하", u"한"})
+        QApplication::sendEvent(&t.C, Preedit(QString::fromUtf16(p)).get());
+    QApplication::sendEvent(&t.C, Preedit(QString()).get());
+    QApplication::sendEvent(&t.C, Commit(QStringLiteral("한")).get());
+    QTest::keyClicks(&t.C, QStringLiteral("abc "));
+    QCOMPARE(t.Typed(), QStringLiteral("한abc "));
+    QVERIFY(!t.C.IsComposing());
+    QCOMPARE(t.Errors, 0);
 }
 
 void TestHangulInput::systemInputMethodMessages()

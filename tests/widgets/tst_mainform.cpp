@@ -1,15 +1,15 @@
 // The main menu window: layout, background, the practice-window protocol, the mouse effect, the size
 // memory and closing with a read-only settings folder.
-#include "screens/AboutUnit.h"
+#include "engine/VornixMisc.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/HtmlHelp.h"
+#include "platform/Shell.h"
+#include "screens/AboutUnit.h"
 #include "screens/MainUnit.h"
 #include "screens/keySetupUnit.h"
-#include "platform/Shell.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
-#include "engine/VornixMisc.h"
 
 #include <QPainter>
 #include <QToolTip>
@@ -212,7 +212,7 @@ private slots:
         const TRect r = form->MouseEffectRect();
         const QRect area(r.Left, r.Top, r.Width(), r.Height());
         QVERIFY(RenderWidget(form).copy(area) != before.copy(area)); // the first frame shows
-        QTest::qWait(350);                                   // the second frame
+        QTest::qWait(350);                                           // the second frame
         QVERIFY(RenderWidget(form).copy(area) != before.copy(area));
         Unhover(form->GameBtn);
         QVERIFY(!form->MouseEffectRunning());
@@ -267,6 +267,21 @@ private slots:
         QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("height"), 0), 760);
     }
 
+    void maximizedWindowStoresItsNormalSize()
+    {
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form->resize(1250, 720);
+        form->showMaximized();
+        QTRY_VERIFY(form->size() != QSize(1250, 720));
+        form->close();
+        cleanup();
+        TIniFile ini(ProgramFolder + QStringLiteral("Zavlin.ini"));
+        QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 1250);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("mainform"), QStringLiteral("height"), 0), 720);
+    }
+
     void readOnlyFolderAtCloseIsReportedOnceAndCloses()
     {
         TMainForm* form = Form();
@@ -313,6 +328,29 @@ private slots:
         QTest::mouseClick(form->ADBtn, Qt::LeftButton);
         QCOMPARE(gOpened, QStringList{QString::fromLatin1(kMakerWebAddress)});
         QCOMPARE(form->ADBtn->Hint(), QString::fromLatin1(kMakerWebAddress));
+    }
+
+    // A desktop without a browser or mail program: each of the three says so instead of doing nothing.
+    void addressWithNoProgramToOpenItIsReported()
+    {
+        SetShellHook(nullptr); // the offscreen desktop opens nothing
+        TMainForm* form = Form();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QTest::mouseClick(form->ADBtn, Qt::LeftButton);
+        QTimer::singleShot(0, [&] {
+            auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
+            QVERIFY(about);
+            QTest::mouseClick(about->Label5, Qt::LeftButton);
+            QTest::mouseClick(about->Label3, Qt::LeftButton);
+            about->close();
+        });
+        QTest::mouseClick(form->AboutBtn, Qt::LeftButton);
+        QCOMPARE(gBoxes.size(), 3);
+        QVERIFY2(gBoxes[0].contains(QLatin1String(kMakerWebAddress)), qPrintable(gBoxes[0]));
+        QVERIFY2(gBoxes[1].contains(QLatin1String(kMakerWebAddress)), qPrintable(gBoxes[1]));
+        QVERIFY2(gBoxes[2].contains(QLatin1String(kMakerMailAddress)) && gBoxes[2].contains(QStringLiteral("메일")),
+                 qPrintable(gBoxes[2]));
     }
 
     void bannerHintShowsInTheHintWindow()

@@ -1,0 +1,24 @@
+#pragma once
+// Where the main window goes and how far it can be resized, on a screen whose free area (without panels)
+// may be smaller than the window's design size, with the window manager's frame around the client area.
+
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+struct TMainWindowPlacement
+{
+    QSize MinClient, MaxClient; // the client area's limits
+    QSize Client;               // the client size to show
+    QPoint FramePos;            // the frame's top-left corner, centring the frame in the free area
+};
+
+// minOuter: the window's own lower limits, frame included; wantedClient: the stored or design size.
+// The limits never exceed the free area, so neither does the window.
+TMainWindowPlacement PlaceMainWindow(const QRect& available, const QMargins& frame, const QSize& minOuter,
+                                     const QSize& wantedClient);
+
+// The size "mainform" keeps at close: the normal (not maximized) client size, or the stored one while the
+// window still has the size it was placed with, so a start clamped to a small screen loses nothing.
+QSize MainWindowSizeToStore(const QSize& normalClient, const QSize& placedClient, const QSize& storedClient);

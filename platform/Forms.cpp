@@ -213,8 +213,7 @@ int TForm::ShowModal()
     FModalLoop = &loop;
     show();
     if (!self) return mrCancel;
-    raise();
-    activateWindow();
+    BringToFront();
     // Hidden while it was being shown, the window ended its run already.
     const int result = FModalLoop == &loop && isVisible() ? loop.exec(QEventLoop::DialogExec) : FModalResult;
     if (!self) return result;
@@ -231,8 +230,19 @@ void TForm::Show()
     // A modal run may have put the window on top for its time.
     if (!isVisible()) UpdateWindowFlags();
     show();
+    BringToFront();
+}
+
+void TForm::BringToFront()
+{
     raise();
     activateWindow();
+    // Hiding a window clears Qt's active window at once, but the window system reports the focus
+    // leaving it later (X11) or never (offscreen). Shown again before then, the window is still the
+    // focus window, so its activation is no change and would be dropped: the window would stay
+    // inactive and its focus control without the focus.
+    if (windowHandle() && windowHandle() == QGuiApplication::focusWindow() && QApplication::activeWindow() != this)
+        QApplication::setActiveWindow(this);
 }
 
 void TForm::Close()

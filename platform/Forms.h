@@ -136,6 +136,8 @@ private:
     // Ends the modal run after OnClose allowed it.
     void CloseModal();
     void PlaceOnScreen();
+    // Raises and activates the window just shown.
+    void BringToFront();
     // The window's own key handlers; false when a handler took the key (or the window is gone).
     bool DoKeyDown(QKeyEvent* event);
     bool DoKeyUp(QKeyEvent* event);

@@ -191,6 +191,49 @@ private slots:
         QVERIFY(!form.isVisible());
     }
 
+    // A window hidden and shown again is the active window again, its focus control focused, also where
+    // the window system still counts it as focused from its last showing.
+    void shownAgainTakesTheFocus_data()
+    {
+        QTest::addColumn<bool>("firstModal");
+        QTest::addColumn<bool>("againModal");
+        QTest::newRow("modal, then modal") << true << true;
+        QTest::newRow("modeless, then modal") << false << true;
+        QTest::newRow("modal, then modeless") << true << false;
+        QTest::newRow("modeless, then modeless") << false << false;
+    }
+    void shownAgainTakesTheFocus()
+    {
+        QFETCH(bool, firstModal);
+        QFETCH(bool, againModal);
+        TForm form;
+        new QLineEdit(&form);
+        auto* box = new QLineEdit(&form);
+        box->move(0, 40);
+        box->setFocus();
+        const auto focused = [&] {
+            return QTest::qWaitFor([&] { return form.isActiveWindow() && box->hasFocus(); }, 1000);
+        };
+        // Whether the window took the focus in this showing; the showing ends once it did (or gave up).
+        const auto showOnce = [&](bool modal) {
+            bool took = false;
+            if (modal) {
+                DuringRun(form, [&] {
+                    took = focused();
+                    form.SetModalResult(mrOk);
+                });
+                form.ShowModal();
+            } else {
+                form.Show();
+                took = focused();
+                form.Close();
+            }
+            return took && !form.isVisible();
+        };
+        QVERIFY(showOnce(firstModal));
+        QVERIFY(showOnce(againModal));
+    }
+
     // A window with no focusable control (the keyboard practice window) gets every key itself, Tab
     // included, with virtual-key codes, releases once per press and the shift state of the release.
     void windowWithoutControlsGetsEveryKey()

@@ -1,29 +1,31 @@
 #!/usr/bin/env bash
-# Whole-process start to the main window shown, and peak memory, under a private Xvfb.
-# Usage: bench/startup.sh [build folder] [runs]   (prints median and worst of the runs)
+# Start-up beside an empty Qt window, under a private Xvfb, runs interleaved: process start to the main
+# window shown, the map to the first full paint (the window's middle column as it stays), and peak memory;
+# medians of both programs and their ratios.
+# Usage: bench/startup.sh [build folder] [runs]
 set -u
-BUILD=${1:-build} RUNS=${2:-10}
-VORNIX=$(readlink -f "$BUILD/vornix") XWIN=$(readlink -f "$BUILD/tests/xwin")
-[ -x /usr/bin/time ] || { echo "bench/startup.sh needs /usr/bin/time (Debian package: time)"; exit 1; }
-[ -x "$VORNIX" ] && [ -x "$XWIN" ] || { echo "no program in $BUILD: build it first (scripts/setup.sh)"; exit 1; }
+BUILD=${1:-build} RUNS=${2:-15}
+VORNIX=$(readlink -f "$BUILD/vornix") EMPTY=$(readlink -f "$BUILD/bench/empty_window")
+PROBE=$(readlink -f "$BUILD/bench/xfirstpaint")
+[ -x "$VORNIX" ] && [ -x "$EMPTY" ] && [ -x "$PROBE" ] || { echo "no program in $BUILD: build it first (scripts/setup.sh)"; exit 1; }
 . "$(dirname "$0")/../tests/gui/xvfb.sh"
 # A program folder of its own, as the whole-program tests use: the build's settings stay as they are.
 copy_program "$VORNIX"
 DIR=$PROGRAM_DIR
-times=() rss=()
+: >"$DIR/vornix.txt"
+: >"$DIR/empty.txt"
 for _ in $(seq "$RUNS"); do
     rm -f "$DIR/Zavlin.ini"
-    start=$(date +%s%N)
-    /usr/bin/time -f %M -o "$DIR/rss" "$DIR/vornix" 2>/dev/null &
-    PID=$!
-    WIN=$("$XWIN" find "타자연습프로그램 -  Vornix v 3.0" 15) || { echo "no window"; exit 1; }
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000000)))
-    close_window "$XWIN" "$WIN" $PID
-    wait $PID
-    rss+=($(cat "$DIR/rss"))
+    "$PROBE" "타자연습프로그램 -  Vornix v 3.0" "$PROGRAM" 2>/dev/null >>"$DIR/vornix.txt" || exit 1
+    "$PROBE" "empty window" "$EMPTY" 2>/dev/null >>"$DIR/empty.txt" || exit 1
 done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-mem=($(printf '%s\n' "${rss[@]}" | sort -n))
-echo "start to window shown: median ${sorted[$((RUNS / 2))]} ms, worst ${sorted[$((RUNS - 1))]} ms over $RUNS runs"
-echo "peak resident memory: median $((${mem[$((RUNS / 2))]} / 1024)) MB, worst $((${mem[$((RUNS - 1))]} / 1024)) MB"
+# median FILE COLUMN: the median of one figure over the runs
+median() { awk -v c="$2" '{print $c}' "$1" | sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+vs=$(median "$DIR/vornix.txt" 2) vp=$(median "$DIR/vornix.txt" 4) vm=$(median "$DIR/vornix.txt" 6)
+es=$(median "$DIR/empty.txt" 2) ep=$(median "$DIR/empty.txt" 4) em=$(median "$DIR/empty.txt" 6)
+awk -v vs="$vs" -v vp="$vp" -v vm="$vm" -v es="$es" -v ep="$ep" -v em="$em" -v n="$RUNS" 'BEGIN {
+    printf "medians of %d interleaved runs      vornix   empty window   ratio\n", n
+    printf "start to window shown (ms)        %8.1f   %12.1f   %5.2fx\n", vs, es, vs / es
+    printf "map to first full paint (ms)      %8.1f   %12.1f   %+5.1f ms\n", vp, ep, vp - ep
+    printf "peak resident memory (MB)         %8.1f   %12.1f   %5.2fx\n", vm / 1024, em / 1024, vm / em
+}'

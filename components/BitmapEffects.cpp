@@ -2,9 +2,11 @@
 
 #include "platform/Exception.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 int FadeValue(int v, int p, int target)
@@ -113,9 +115,12 @@ void TintBitmap(TBitmap* bitmap, TColor color, uint8_t percent)
     }
 }
 
-void DrawBitmapTransparent(HDC dc, int x, int y, TBitmap* bitmap, int w, int h)
+namespace {
+// The mask-and-sprite blit of the platform: a mask of the key colour, a sprite with the key colour black,
+// the destination ANDed with the mask and XORed with the sprite. Used where the destination or the
+// picture is monochrome or has alpha, where those steps do more than leave the key colour out.
+void DrawMasked(HDC dc, int x, int y, TBitmap* bitmap, int w, int h)
 {
-    if (!dc || !bitmap || bitmap->Empty()) return;
     TBitmap* s = bitmap;
     std::unique_ptr<TBitmap> stretched;
     if (w > 0 && h > 0) {
@@ -169,11 +174,115 @@ void DrawBitmapTransparent(HDC dc, int x, int y, TBitmap* bitmap, int w, int h)
     }
 }
 
+// A few recently used results, newest first, keyed by a picture's content (QImage::cacheKey changes with
+// every change of the pixels or the palette) and what was made of it.
+template <class TValue> class TRecentCache
+{
+public:
+    TValue* Find(qint64 picture, int a, int b)
+    {
+        for (size_t i = 0; i < FEntries.size(); ++i)
+            if (FEntries[i].Picture == picture && FEntries[i].A == a && FEntries[i].B == b) {
+                std::rotate(FEntries.begin(), FEntries.begin() + long(i), FEntries.begin() + long(i) + 1);
+                return FEntries.front().Value.get();
+            }
+        return nullptr;
+    }
+    TValue* Add(qint64 picture, int a, int b, std::unique_ptr<TValue> value)
+    {
+        if (FEntries.size() >= kSize) FEntries.pop_back();
+        FEntries.insert(FEntries.begin(), TEntry{picture, a, b, std::move(value)});
+        return FEntries.front().Value.get();
+    }
+
+private:
+    static constexpr size_t kSize = 24;
+    struct TEntry
+    {
+        qint64 Picture;
+        int A, B;
+        std::unique_ptr<TValue> Value;
+    };
+    std::vector<TEntry> FEntries;
+};
+
+bool IsMonoImage(const QImage& image)
+{
+    return image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB;
+}
+
+// The picture (stretched to w x h) as the masked blit leaves it on an opaque surface: fully transparent
+// where the mask finds the key colour, the sprite's colour elsewhere.
+std::unique_ptr<TBitmap> MakeKeyed(TBitmap* bitmap, int w, int h)
+{
+    TBitmap* s = bitmap;
+    std::unique_ptr<TBitmap> stretched;
+    if (w > 0 && h > 0) {
+        stretched = std::make_unique<TBitmap>();
+        stretched->SetSize(w, h);
+        StretchBlt(stretched->Canvas()->Handle(), 0, 0, w, h, bitmap->Canvas()->Handle(), 0, 0, bitmap->Width(),
+                   bitmap->Height(), SRCCOPY);
+        s = stretched.get();
+    } else {
+        w = bitmap->Width();
+        h = bitmap->Height();
+    }
+    HDC sdc = s->Canvas()->Handle();
+    TBitmap mask;
+    mask.SetPixelFormat(pf1bit);
+    mask.SetSize(w, h);
+    const TColor oldBk = SetBkColor(sdc, s->Canvas()->Pixel(0, 0));
+    BitBlt(mask.Canvas()->Handle(), 0, 0, w, h, sdc, 0, 0, SRCCOPY);
+    SetBkColor(sdc, oldBk);
+    TBitmap sprite; // 24-bit: B, G, R
+    sprite.SetSize(w, h);
+    BitBlt(sprite.Canvas()->Handle(), 0, 0, w, h, sdc, 0, 0, SRCCOPY);
+    const QImage& bits = mask.ToImage();
+    QImage keyed(w, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y) {
+        const uchar* m = bits.constScanLine(y);
+        const uint8_t* c = sprite.ScanLine(y);
+        QRgb* out = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const bool key = (m[x >> 3] >> (7 - (x & 7))) & 1; // white: the key colour
+            out[x] = key ? 0 : qRgb(c[3 * x + 2], c[3 * x + 1], c[3 * x]);
+        }
+    }
+    auto result = std::make_unique<TBitmap>();
+    result->Assign(keyed);
+    return result;
+}
+} // namespace
+
+void DrawBitmapTransparent(HDC dc, int x, int y, TBitmap* bitmap, int w, int h)
+{
+    if (!dc || !bitmap || bitmap->Empty()) return;
+    const QImage& picture = bitmap->ToImage();
+    const QImage* under = dc->Image();
+    if (IsMonoImage(picture) || (under && (IsMonoImage(*under) || under->hasAlphaChannel()))) {
+        DrawMasked(dc, x, y, bitmap, w, h);
+        return;
+    }
+    // The same pixels as the masked blit, made once per picture and drawn in one step.
+    thread_local TRecentCache<TBitmap> cache;
+    const int cw = w > 0 && h > 0 ? w : 0, ch = w > 0 && h > 0 ? h : 0;
+    TBitmap* keyed = cache.Find(picture.cacheKey(), cw, ch);
+    if (!keyed) keyed = cache.Add(picture.cacheKey(), cw, ch, MakeKeyed(bitmap, cw, ch));
+    dc->Draw(x, y, keyed);
+}
+
 void DrawBitmapTransparentFaded(HDC dc, int x, int y, int percent, TBitmap* bitmap, int w, int h)
 {
     if (!bitmap) return;
-    TBitmap copy;
-    copy.Assign(bitmap);
-    FadeBitmap(&copy, percent);
-    DrawBitmapTransparent(dc, x, y, &copy, w, h);
+    // A button face is faded the same way on every paint: keep the faded copy, so its mask is kept too.
+    thread_local TRecentCache<TBitmap> faded;
+    const qint64 picture = bitmap->ToImage().cacheKey();
+    TBitmap* copy = faded.Find(picture, percent, bitmap->PixelFormat());
+    if (!copy) {
+        auto made = std::make_unique<TBitmap>();
+        made->Assign(bitmap);
+        FadeBitmap(made.get(), percent);
+        copy = faded.Add(picture, percent, bitmap->PixelFormat(), std::move(made));
+    }
+    DrawBitmapTransparent(dc, x, y, copy, w, h);
 }

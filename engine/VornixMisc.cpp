@@ -8,21 +8,34 @@ TSentenceSetupRec SentenceSetup;
 
 namespace {
 const QString kSection = QStringLiteral("SentenceSetup");
+// A window's handler opened the settings and will close (and so save) them; otherwise the sentence
+// settings routines opened them and nobody else will.
+bool OpenedByCaller = false;
+
+void OpenIfClosed()
+{
+    if (!SettingsFile) SettingsFile = std::make_unique<TIniFile>(ProgramFolder + QStringLiteral("Zavlin.ini"));
 }
+} // namespace
 
 void OpenSettings()
 {
-    if (!SettingsFile) SettingsFile = std::make_unique<TIniFile>(ProgramFolder + QStringLiteral("Zavlin.ini"));
+    OpenIfClosed();
+    OpenedByCaller = true;
 }
 
 void CloseSettings()
 {
-    SettingsFile.reset();
+    OpenedByCaller = false;
+    if (!SettingsFile) return;
+    // Closed even when the save fails, so a caller's second CloseSettings in its error path is quiet.
+    const std::unique_ptr<TIniFile> file = std::move(SettingsFile);
+    file->UpdateFile();
 }
 
 void LoadSentenceSetup()
 {
-    OpenSettings();
+    OpenIfClosed();
     const TSentenceSetupRec d;
     TSentenceSetupRec& r = SentenceSetup;
     const TIniFile& f = *SettingsFile;
@@ -41,7 +54,7 @@ void LoadSentenceSetup()
 
 void SaveSentenceSetup()
 {
-    OpenSettings();
+    OpenIfClosed();
     const TSentenceSetupRec& r = SentenceSetup;
     TIniFile& f = *SettingsFile;
     f.WriteInteger(kSection, QStringLiteral("SpeedLimit"), r.SpeedLimit);
@@ -55,6 +68,8 @@ void SaveSentenceSetup()
     f.WriteBool(kSection, QStringLiteral("FontBold"), r.FontBold);
     f.WriteBool(kSection, QStringLiteral("FontItalic"), r.FontItalic);
     f.WriteInteger(kSection, QStringLiteral("WrongMarkColor"), r.WrongMarkColor);
+    // The eleven keys reach the disk together, at once unless a caller's CloseSettings is to save them.
+    if (!OpenedByCaller) f.UpdateFile();
 }
 
 QString TrimLeftSpaces(const QString& S)

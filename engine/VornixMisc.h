@@ -29,9 +29,13 @@ extern QString ProgramFolder;
 extern std::unique_ptr<TIniFile> SettingsFile;
 extern TSentenceSetupRec SentenceSetup;
 
+// Reads "Zavlin.ini" once; reads and writes then work on that copy.
 void OpenSettings();
+// Saves what was written since OpenSettings in one atomic replacement of the file and closes the
+// settings; raises Exception "Unable to write to <file>" (the settings are closed all the same).
 void CloseSettings();
-// Both open the settings when they are closed and leave them open.
+// Both open the settings when they are closed and leave them open. SaveSentenceSetup saves its keys at
+// once, unless it runs between a caller's OpenSettings and CloseSettings, which then saves them.
 void LoadSentenceSetup();
 void SaveSentenceSetup();
 

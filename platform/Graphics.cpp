@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -13,6 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -387,6 +390,10 @@ QFont TFont::ToQFont() const
     f.setUnderline(Style & fsUnderline);
     f.setStrikeOut(Style & fsStrikeOut);
     return f;
+}
+
+namespace {
+void FetchRow(const QImage& img, int y, const int* xs, int n, QRgb* out);
 }
 
 // ---- TCanvas ----
@@ -856,15 +863,46 @@ void TCanvas::Draw(int x, int y, TBitmap* bitmap)
 void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
 {
     if (!bitmap || bitmap->Empty() || r.IsEmpty() || bitmap == FOwner) return;
-    QImage img = bitmap->ToRgbImage();
+    QImage img;
     if (bitmap->Transparent) {
-        img = img.convertToFormat(QImage::Format_ARGB32);
+        // The picture with its key colour cleared is kept for the next paint: made again only when the
+        // picture's pixels (its cache key) or the key colour change.
+        struct TKeyed
+        {
+            qint64 Picture;
+            QRgb Key;
+            QImage Image;
+        };
+        thread_local std::vector<TKeyed> recent;
         const QRgb key = ToRgb(bitmap->TransparentColor()) & 0xFFFFFFu;
-        for (int yy = 0; yy < img.height(); ++yy) {
-            QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(yy));
-            for (int xx = 0; xx < img.width(); ++xx)
-                if ((row[xx] & 0xFFFFFFu) == key) row[xx] = 0;
+        const qint64 picture = bitmap->ToImage().cacheKey();
+        const auto found = std::find_if(recent.begin(), recent.end(),
+                                        [&](const TKeyed& k) { return k.Picture == picture && k.Key == key; });
+        if (found != recent.end()) {
+            img = found->Image;
+        } else {
+            const QImage& source = bitmap->ToImage();
+            if (source.format() == QImage::Format_BGR888) {
+                // Straight from the picture's rows: no full-size copies on the way.
+                img = QImage(source.width(), source.height(), QImage::Format_ARGB32);
+                std::vector<int> xs(static_cast<size_t>(source.width()));
+                for (int i = 0; i < source.width(); ++i)
+                    xs[size_t(i)] = i;
+                for (int yy = 0; yy < img.height(); ++yy)
+                    FetchRow(source, yy, xs.data(), img.width(), reinterpret_cast<QRgb*>(img.scanLine(yy)));
+            } else {
+                img = bitmap->ToRgbImage().convertToFormat(QImage::Format_ARGB32);
+            }
+            for (int yy = 0; yy < img.height(); ++yy) {
+                QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(yy));
+                for (int xx = 0; xx < img.width(); ++xx)
+                    if ((row[xx] & 0xFFFFFFu) == key) row[xx] = 0;
+            }
+            if (recent.size() >= 8) recent.erase(recent.begin());
+            recent.push_back({picture, key, img});
         }
+    } else {
+        img = bitmap->ToRgbImage();
     }
     QPainter* p = Painter();
     if (!p) return;
@@ -1031,6 +1069,10 @@ void TBitmap::Assign(const QImage& image)
 }
 
 namespace {
+// Beyond any screen; with the allocation limit it keeps a picture from costing more memory than it can show.
+constexpr int kMaxPictureSide = 16384;
+constexpr int kPictureAllocationMB = 256;
+
 // Bits per pixel that a BMP or PNG file stores; 0 when the header tells nothing. Qt reads 24-bit pictures
 // as 32-bit images, which would lose their 24-bit layout.
 int StoredBitsPerPixel(const QString& fileName)
@@ -1054,9 +1096,28 @@ int StoredBitsPerPixel(const QString& fileName)
 
 bool TBitmap::LoadFromFile(const QString& fileName)
 {
-    QImage img(fileName);
-    if (img.isNull()) return false;
-    if (StoredBitsPerPixel(fileName) == 24 && !img.hasAlphaChannel()) img = img.convertToFormat(QImage::Format_BGR888);
+    FLoadError.clear();
+    // A few bytes can declare a picture of billions of pixels: judge the declared size before decoding.
+    QImageReader::setAllocationLimit(kPictureAllocationMB);
+    QImageReader reader(fileName);
+    const QSize declared = reader.size();
+    const auto tooLarge = [&](QSize size) {
+        if (size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide) return false;
+        FLoadError = QStringLiteral("The picture \"%1\" is %2 x %3 pixels; pictures up to %4 x %4 pixels can be shown.")
+                         .arg(fileName)
+                         .arg(size.width())
+                         .arg(size.height())
+                         .arg(kMaxPictureSide);
+        return true;
+    };
+    if (tooLarge(declared)) return false;
+    QImage img = reader.read();
+    if (img.isNull()) {
+        FLoadError = QStringLiteral("The picture \"%1\" cannot be read: %2").arg(fileName, reader.errorString());
+        return false;
+    }
+    if (tooLarge(img.size())) return false;
+    if (StoredBitsPerPixel(fileName) == 24 && !img.hasAlphaChannel()) img.convertTo(QImage::Format_BGR888);
     Assign(img);
     return true;
 }
@@ -1143,6 +1204,140 @@ bool BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, uint3
     return StretchBlt(dest, x, y, w, h, src, sx, sy, w, h, rop);
 }
 
+namespace {
+// Rows of pixels as QImage::pixel() and setPixel() see them, a row at a time: the blits read and write
+// whole scan lines instead of one call per pixel.
+QRgb Rgb16To32(uint c)
+{
+    return 0xFF000000u | (((c << 3) & 0xF8) | ((c >> 2) & 0x7)) | (((c << 5) & 0xFC00) | ((c >> 1) & 0x300)) |
+           (((c << 8) & 0xF80000) | ((c << 3) & 0x70000));
+}
+
+uint16_t Rgb32To16(QRgb c)
+{
+    return uint16_t(((c >> 3) & 0x001F) | ((c >> 5) & 0x07E0) | ((c >> 8) & 0xF800));
+}
+
+bool MonoBit(const uchar* line, int x, QImage::Format format)
+{
+    return format == QImage::Format_MonoLSB ? (line[x >> 3] >> (x & 7)) & 1 : (line[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+// pixel(xs[i], y) for i < n; xs[i] < 0 leaves out[i] alone.
+void FetchRow(const QImage& img, int y, const int* xs, int n, QRgb* out)
+{
+    const uchar* line = img.constScanLine(y);
+    switch (img.format()) {
+    case QImage::Format_RGB32:
+        for (int i = 0; i < n; ++i)
+            if (xs[i] >= 0) out[i] = 0xFF000000u | reinterpret_cast<const QRgb*>(line)[xs[i]];
+        return;
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        for (int i = 0; i < n; ++i)
+            if (xs[i] >= 0) out[i] = reinterpret_cast<const QRgb*>(line)[xs[i]];
+        return;
+    case QImage::Format_BGR888:
+        for (int i = 0; i < n; ++i)
+            if (xs[i] >= 0) {
+                const uchar* p = line + 3 * xs[i];
+                out[i] = qRgb(p[2], p[1], p[0]);
+            }
+        return;
+    case QImage::Format_RGB888:
+        for (int i = 0; i < n; ++i)
+            if (xs[i] >= 0) {
+                const uchar* p = line + 3 * xs[i];
+                out[i] = qRgb(p[0], p[1], p[2]);
+            }
+        return;
+    case QImage::Format_RGB16:
+        for (int i = 0; i < n; ++i)
+            if (xs[i] >= 0) out[i] = Rgb16To32(reinterpret_cast<const uint16_t*>(line)[xs[i]]);
+        return;
+    case QImage::Format_Indexed8:
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB: {
+        const QVector<QRgb> table = img.colorTable();
+        const bool mono = img.format() != QImage::Format_Indexed8;
+        for (int i = 0; i < n; ++i) {
+            if (xs[i] < 0) continue;
+            const int index = mono ? MonoBit(line, xs[i], img.format()) : line[xs[i]];
+            out[i] = index < table.size() ? table[index] : img.pixel(xs[i], y); // out of the table: as pixel() says
+        }
+        return;
+    }
+    default:
+        for (int i = 0; i < n; ++i)
+            if (xs[i] >= 0) out[i] = img.pixel(xs[i], y);
+        return;
+    }
+}
+
+// pixelIndex(xs[i], y) of a monochrome picture.
+void FetchMonoRow(const QImage& img, int y, const int* xs, int n, uchar* out)
+{
+    const uchar* line = img.constScanLine(y);
+    for (int i = 0; i < n; ++i)
+        if (xs[i] >= 0) out[i] = uchar(MonoBit(line, xs[i], img.format()));
+}
+
+// StoreRgb(img, x0 + i, y, colors[i]) for every i < n with keep[i].
+void StoreRow(QImage& img, int y, int x0, int n, const QRgb* colors, const bool* keep)
+{
+    uchar* line = img.scanLine(y);
+    switch (img.format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        for (int i = 0; i < n; ++i)
+            if (keep[i]) reinterpret_cast<QRgb*>(line)[x0 + i] = colors[i] | 0xFF000000u;
+        return;
+    case QImage::Format_BGR888:
+        for (int i = 0; i < n; ++i)
+            if (keep[i]) {
+                uchar* p = line + 3 * (x0 + i);
+                p[0] = uchar(qBlue(colors[i]));
+                p[1] = uchar(qGreen(colors[i]));
+                p[2] = uchar(qRed(colors[i]));
+            }
+        return;
+    case QImage::Format_RGB888:
+        for (int i = 0; i < n; ++i)
+            if (keep[i]) {
+                uchar* p = line + 3 * (x0 + i);
+                p[0] = uchar(qRed(colors[i]));
+                p[1] = uchar(qGreen(colors[i]));
+                p[2] = uchar(qBlue(colors[i]));
+            }
+        return;
+    case QImage::Format_RGB16:
+        for (int i = 0; i < n; ++i)
+            if (keep[i]) reinterpret_cast<uint16_t*>(line)[x0 + i] = Rgb32To16(colors[i] | 0xFF000000u);
+        return;
+    case QImage::Format_Indexed8:
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB: {
+        QRgb lastColor = 0;
+        int lastIndex = -1;
+        for (int i = 0; i < n; ++i) {
+            if (!keep[i]) continue;
+            if (lastIndex < 0 || colors[i] != lastColor) {
+                lastColor = colors[i];
+                lastIndex = NearestIndex(img, colors[i]);
+            }
+            img.setPixel(x0 + i, y, uint(lastIndex));
+        }
+        return;
+    }
+    default:
+        for (int i = 0; i < n; ++i)
+            if (keep[i]) img.setPixel(x0 + i, y, colors[i] | 0xFF000000u);
+        return;
+    }
+}
+} // namespace
+
 bool StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, uint32_t rop)
 {
     if (!dest || w <= 0 || h <= 0) return false;
@@ -1170,40 +1365,60 @@ bool StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, i
         const QRgb bk = ToRgb(src->BkColor()) & 0xFFFFFFu;
         const QRgb destBk = ToRgb(dest->BkColor()), destText = ToRgb(dest->TextColor());
         srcImage = QImage(w, h, QImage::Format_ARGB32);
+        // Source column of each destination column, -1 outside the source.
+        std::vector<int> xs(static_cast<size_t>(w));
+        for (int i = 0; i < w; ++i) {
+            const int sxx = sx + int(int64_t(i) * sw / w);
+            xs[size_t(i)] = sxx < 0 || sxx >= s->width() ? -1 : sxx;
+        }
+        std::vector<uchar> bits(srcMono ? size_t(w) : 0);
         for (int j = 0; j < h; ++j) {
             QRgb* row = reinterpret_cast<QRgb*>(srcImage.scanLine(j));
             const int syy = sy + int(int64_t(j) * sh / h);
+            if (syy < 0 || syy >= s->height()) {
+                std::fill(row, row + w, QRgb(0));
+                continue;
+            }
+            if (srcMono) {
+                FetchMonoRow(*s, syy, xs.data(), w, bits.data());
+                for (int i = 0; i < w; ++i)
+                    row[i] = xs[size_t(i)] < 0 ? 0
+                             : destMono        ? (bits[size_t(i)] ? kWhite : kBlack)
+                                               : (bits[size_t(i)] ? destBk : destText) | 0xFF000000u;
+                continue;
+            }
+            FetchRow(*s, syy, xs.data(), w, row);
             for (int i = 0; i < w; ++i) {
-                const int sxx = sx + int(int64_t(i) * sw / w);
-                if (sxx < 0 || syy < 0 || sxx >= s->width() || syy >= s->height()) {
+                if (xs[size_t(i)] < 0)
                     row[i] = 0;
-                    continue;
-                }
-                QRgb v;
-                if (srcMono && !destMono)
-                    v = s->pixelIndex(sxx, syy) ? destBk : destText;
-                else if (srcMono)
-                    v = s->pixelIndex(sxx, syy) ? kWhite : kBlack;
                 else if (destMono)
-                    v = ((s->pixel(sxx, syy) & 0xFFFFFFu) == bk) ? kWhite : kBlack;
+                    row[i] = (row[i] & 0xFFFFFFu) == bk ? kWhite : kBlack;
                 else
-                    v = s->pixel(sxx, syy);
-                row[i] = v | 0xFF000000u;
+                    row[i] |= 0xFF000000u;
             }
         }
     }
     if (QImage* d = dest->Image()) {
+        // The part of the area inside the destination.
+        const int i0 = std::max(0, -x), i1 = std::min(w, d->width() - x);
+        if (i1 <= i0) return true;
+        const int n = i1 - i0;
+        std::vector<int> xs(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i)
+            xs[size_t(i)] = x + i0 + i;
+        std::vector<QRgb> dv(static_cast<size_t>(n)), out(static_cast<size_t>(n));
+        std::unique_ptr<bool[]> keep(new bool[size_t(n)]);
         for (int j = 0; j < h; ++j) {
             const int dy = y + j;
             if (dy < 0 || dy >= d->height()) continue;
-            const QRgb* row = needSource ? reinterpret_cast<const QRgb*>(srcImage.constScanLine(j)) : nullptr;
-            for (int i = 0; i < w; ++i) {
-                const int dx = x + i;
-                if (dx < 0 || dx >= d->width() || (row && qAlpha(row[i]) == 0)) continue;
-                const uint32_t s = row ? (row[i] & 0xFFFFFFu) : 0;
-                const uint32_t dv = d->pixel(dx, dy) & 0xFFFFFFu;
-                StoreRgb(*d, dx, dy, ApplyRop(rop, s, dv) & 0xFFFFFFu);
+            const QRgb* row = needSource ? reinterpret_cast<const QRgb*>(srcImage.constScanLine(j)) + i0 : nullptr;
+            FetchRow(*d, dy, xs.data(), n, dv.data());
+            for (int i = 0; i < n; ++i) {
+                keep[size_t(i)] = !row || qAlpha(row[i]) != 0;
+                const uint32_t sv = row ? (row[i] & 0xFFFFFFu) : 0;
+                out[size_t(i)] = ApplyRop(rop, sv, dv[size_t(i)] & 0xFFFFFFu) & 0xFFFFFFu;
             }
+            StoreRow(*d, dy, x + i0, n, out.data(), keep.get());
         }
         return true;
     }

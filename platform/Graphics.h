@@ -279,8 +279,10 @@ public:
 
     void Assign(const TBitmap* source); // null empties
     void Assign(const QImage& image);   // takes the image's format where it has a pixel format
-    // Reads any picture format Qt reads (BMP, PNG, ...); false when the file cannot be read.
+    // Reads any picture format Qt reads (BMP, PNG, ...); false when the file cannot be read or declares a
+    // picture too large to show, with the reason in LoadError().
     bool LoadFromFile(const QString& fileName);
+    const QString& LoadError() const { return FLoadError; }
     // A picture compiled into the program: ":/images/<name>" (a name with a dot, or a full ":/" path).
     bool LoadFromResourceName(const QString& name);
     bool SaveToFile(const QString& fileName);
@@ -312,6 +314,7 @@ private:
     QImage FImage;
     TPixelFormat FPixelFormat = pfDevice;
     TColor FTransparentColor = clDefault;
+    QString FLoadError;
     TCanvas FCanvas;
 };
 

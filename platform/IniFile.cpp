@@ -3,10 +3,28 @@
 #include "platform/Exception.h"
 #include "platform/TextFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QtDebug>
+
+#include <algorithm>
+#include <climits>
 
 namespace {
+TIniFile::TSaveHook& SaveHook()
+{
+    static TIniFile::TSaveHook hook;
+    return hook;
+}
+
+bool StepAllowed(TIniFile::TSaveStep step)
+{
+    return !SaveHook() || SaveHook()(step);
+}
+
 bool SameAscii(QStringView a, QStringView b)
 {
     if (a.size() != b.size()) return false;
@@ -19,10 +37,23 @@ bool SameAscii(QStringView a, QStringView b)
     return true;
 }
 
+bool IsBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
+}
+
+QStringView SkipBlanks(QStringView line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && IsBlank(line[i].unicode()))
+        ++i;
+    return line.mid(i);
+}
+
 // The section name of a "[name]" line, or a null view.
 QStringView SectionOf(QStringView line)
 {
-    line = line.trimmed();
+    line = SkipBlanks(line);
     if (line.size() < 2 || line.front() != u'[') return {};
     const qsizetype close = line.indexOf(u']');
     if (close < 0) return {};
@@ -45,40 +76,6 @@ QStringView KeyOf(QStringView line, QStringView* value = nullptr)
     return line.left(eq).trimmed();
 }
 
-// Index range [first, end) of a section's body, or first = -1 when it is absent. The body ends after
-// its last non-blank line, so inserted keys go before the blank line that separates sections.
-struct TSpan
-{
-    qsizetype Header = -1, First = -1, End = -1;
-};
-
-TSpan FindSection(const QStringList& lines, QStringView section)
-{
-    TSpan span;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringView name = SectionOf(lines[i]);
-        if (name.isNull()) continue;
-        if (span.Header >= 0) break;
-        if (SameAscii(name, section)) {
-            span.Header = i;
-            span.First = span.End = i + 1;
-        }
-    }
-    if (span.Header < 0) return span;
-    for (qsizetype i = span.First; i < lines.size() && SectionOf(lines[i]).isNull(); ++i)
-        if (!lines[i].trimmed().isEmpty()) span.End = i + 1;
-    return span;
-}
-
-qsizetype FindKey(const QStringList& lines, const TSpan& span, QStringView key)
-{
-    for (qsizetype i = span.First; i >= 0 && i < span.End; ++i) {
-        const QStringView k = KeyOf(lines[i]);
-        if (!k.isNull() && SameAscii(k, key)) return i;
-    }
-    return -1;
-}
-
 bool HasLineBreak(const QString& s)
 {
     return s.contains(u'\n') || s.contains(u'\r');
@@ -92,6 +89,24 @@ void CheckNames(const QString& section, const QString& key)
         throw Exception(
             QStringLiteral("The settings key \"%1\" of section \"%2\" is empty or holds a line break or \"=\".")
                 .arg(key, section));
+    // Such a line would read back as a section header or a comment, and a header would hide the keys after it.
+    const QChar first = key.trimmed().front();
+    if (first == u'[' || first == u';' || first == u'#')
+        throw Exception(QStringLiteral("The settings key \"%1\" of section \"%2\" starts with \"%3\", which would "
+                                       "be read back as a section or a comment.")
+                            .arg(key, section, first));
+}
+
+int DigitOf(char16_t c, int base)
+{
+    int d = -1;
+    if (c >= u'0' && c <= u'9')
+        d = c - u'0';
+    else if (c >= u'a' && c <= u'f')
+        d = c - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        d = c - u'A' + 10;
+    return d < base ? d : -1;
 }
 
 bool ParseInteger(QStringView text, int* result)
@@ -111,69 +126,246 @@ bool ParseInteger(QStringView text, int* result)
         text = text.mid(2);
     }
     if (text.isEmpty()) return false;
-    bool ok = false;
-    const qulonglong magnitude = text.toULongLong(&ok, base);
-    if (!ok) return false;
-    if (base == 16 && !negative && magnitude <= 0xFFFFFFFFull) {
+    // Accumulate with a ceiling well inside 64 bits, so no digit string can overflow.
+    constexpr uint64_t kCeiling = 0x100000000ull;
+    uint64_t magnitude = 0;
+    for (QChar c : text) {
+        const int d = DigitOf(c.unicode(), base);
+        if (d < 0) return false;
+        magnitude = magnitude * uint64_t(base) + uint64_t(d);
+        if (magnitude >= kCeiling) return false;
+    }
+    if (base == 16 && !negative) {
         *result = int(uint32_t(magnitude)); // hex spells the bit pattern, as colours are written
         return true;
     }
-    const long long value = negative ? -(long long)magnitude : (long long)magnitude;
-    if (magnitude > 0x80000000ull || value < INT32_MIN || value > INT32_MAX) return false;
-    *result = int(value);
+    if (negative ? magnitude > uint64_t(INT_MAX) + 1 : magnitude > uint64_t(INT_MAX)) return false;
+    *result = negative ? int(-int64_t(magnitude)) : int(magnitude);
     return true;
+}
+
+bool StartsWith(const QByteArray& bytes, const char* mark, qsizetype n)
+{
+    return bytes.size() >= n && memcmp(bytes.constData(), mark, size_t(n)) == 0;
 }
 } // namespace
 
-TIniFile::TIniFile(const QString& fileName) : FFileName(fileName) {}
-
-TIniFile::TLines TIniFile::Load() const
+TIniFile::TIniFile(const QString& fileName) : FFileName(fileName)
 {
-    TLines content;
     QFile file(FFileName);
-    if (!file.open(QIODevice::ReadOnly)) return content;
-    const QByteArray bytes = file.readAll();
-    if (bytes.contains("\r\n")) content.Eol = QStringLiteral("\r\n");
-    content.Lines = SplitLines(DecodeText(bytes));
-    return content;
+    if (file.open(QIODevice::ReadOnly)) FRaw = file.readAll();
+    Parse();
 }
 
-void TIniFile::Save(const TLines& content, const QString& before) const
+TIniFile::~TIniFile()
 {
-    const QString text = content.Text();
-    if (text == before) return;
-    QSaveFile file(FFileName);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Exception(QStringLiteral("Unable to write to %1").arg(FFileName));
+    if (!FModified || FSaveFailed) return;
+    try {
+        UpdateFile();
+    } catch (const Exception& e) {
+        qWarning("%s", qPrintable(e.Message()));
+    }
 }
 
-QString TIniFile::RawRead(const QString& section, const QString& key, bool* found) const
+void TIniFile::SetSaveHook(TSaveHook hook)
 {
-    const TLines content = Load();
-    const TSpan span = FindSection(content.Lines, section);
-    const qsizetype at = FindKey(content.Lines, span, key);
-    *found = at >= 0;
-    if (at < 0) return {};
-    QStringView value;
-    KeyOf(content.Lines[at], &value);
-    return value.toString();
+    SaveHook() = std::move(hook);
+}
+
+void TIniFile::Parse()
+{
+    qsizetype pos = 0;
+    int unit = 1;
+    if (StartsWith(FRaw, "\xEF\xBB\xBF", 3)) {
+        pos = 3;
+    } else if (StartsWith(FRaw, "\xFF\xFE", 2)) {
+        FEncoding = TEncoding::Utf16LE;
+        pos = unit = 2;
+    } else if (StartsWith(FRaw, "\xFE\xFF", 2)) {
+        FEncoding = TEncoding::Utf16BE;
+        pos = unit = 2;
+    }
+    FPrefix = FRaw.left(pos);
+    const char* data = FRaw.constData();
+    const qsizetype n = FRaw.size();
+    // The code unit at byte offset i (a whole unit is there).
+    const auto at = [&](qsizetype i) -> char16_t {
+        const uchar* p = reinterpret_cast<const uchar*>(data + i);
+        if (FEncoding == TEncoding::Utf16LE) return char16_t(p[0] | (p[1] << 8));
+        if (FEncoding == TEncoding::Utf16BE) return char16_t((p[0] << 8) | p[1]);
+        return char16_t(p[0]);
+    };
+    if (FEncoding == TEncoding::Bytes) // one allocation for the lines, not a doubling series
+        FLines.reserve(size_t(std::count(data + pos, data + n, '\n')) + 1);
+    bool crlf = false;
+    qsizetype start = pos;
+    for (qsizetype i = pos; i + unit <= n;) {
+        if (unit == 1) { // the common case, kept tight: a 50 MB file splits in a few tens of milliseconds
+            while (i < n && data[i] != '\n' && data[i] != '\r')
+                ++i;
+            if (i == n) break;
+        }
+        const char16_t c = at(i);
+        if (c != u'\r' && c != u'\n') {
+            i += unit;
+            continue;
+        }
+        qsizetype eol = unit;
+        if (c == u'\r' && i + 2 * unit <= n && at(i + unit) == u'\n') {
+            eol = 2 * unit;
+            crlf = true;
+        }
+        TLine line;
+        line.Start = start;
+        line.Size = i - start;
+        line.EolSize = quint8(eol);
+        line.Header = IsHeaderBytes(data + start, line.Size);
+        FLines.push_back(std::move(line));
+        i += eol;
+        start = i;
+    }
+    if (start < n) { // last line without a line break (an odd byte of a UTF-16 file stays with it)
+        TLine line;
+        line.Start = start;
+        line.Size = n - start;
+        line.Header = IsHeaderBytes(data + start, line.Size);
+        FLines.push_back(std::move(line));
+    }
+    FEol = Encode(crlf ? QStringLiteral("\r\n") : QStringLiteral("\n"));
+}
+
+bool TIniFile::IsHeaderBytes(const char* p, qsizetype n) const
+{
+    const int unit = FEncoding == TEncoding::Bytes ? 1 : 2;
+    for (qsizetype i = 0; i + unit <= n; i += unit) {
+        const uchar* u = reinterpret_cast<const uchar*>(p + i);
+        char16_t c = u[0];
+        if (FEncoding == TEncoding::Utf16LE) c = char16_t(u[0] | (u[1] << 8));
+        if (FEncoding == TEncoding::Utf16BE) c = char16_t((u[0] << 8) | u[1]);
+        if (!IsBlank(c)) return c == u'[';
+    }
+    return false;
+}
+
+TIniFile::TExtra& TIniFile::ExtraOf(const TLine& line) const
+{
+    if (line.Extra < 0) {
+        line.Extra = qint32(FExtras.size());
+        FExtras.emplace_back();
+    }
+    return FExtras[size_t(line.Extra)];
+}
+
+const QString& TIniFile::Text(qsizetype i) const
+{
+    const TLine& line = FLines[size_t(i)];
+    TExtra& extra = ExtraOf(line);
+    if (extra.Decoded) return extra.Text;
+    const QByteArray bytes =
+        extra.Rewritten ? extra.Bytes : QByteArray::fromRawData(FRaw.constData() + line.Start, line.Size);
+    if (FEncoding == TEncoding::Bytes) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        extra.Text = utf8(bytes);
+        if (utf8.hasError()) extra.Text = FromAnsi(bytes);
+    } else {
+        QStringDecoder utf16(FEncoding == TEncoding::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        extra.Text = utf16(bytes);
+    }
+    extra.Decoded = true;
+    return extra.Text;
+}
+
+QByteArray TIniFile::Encode(const QString& text) const
+{
+    if (FEncoding == TEncoding::Bytes) return text.toUtf8();
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const char hi = char(u >> 8), lo = char(u & 0xFF);
+        if (FEncoding == TEncoding::Utf16LE)
+            out.append(lo).append(hi);
+        else
+            out.append(hi).append(lo);
+    }
+    return out;
+}
+
+TIniFile::TLine TIniFile::NewLine(const QString& text)
+{
+    TLine line;
+    line.Header = !SectionOf(text).isNull();
+    TExtra& extra = ExtraOf(line);
+    extra.Bytes = Encode(text);
+    extra.Rewritten = true;
+    extra.Text = text;
+    extra.Decoded = true;
+    return line;
+}
+
+TIniFile::TSpan TIniFile::FindSection(const QString& section) const
+{
+    TSpan span;
+    const qsizetype n = qsizetype(FLines.size());
+    if (!FHeadersValid) {
+        FHeaders.clear();
+        for (qsizetype i = 0; i < n; ++i)
+            if (FLines[size_t(i)].Header) FHeaders.push_back(i);
+        FHeadersValid = true;
+    }
+    for (const qsizetype i : FHeaders) {
+        const QStringView name = SectionOf(Text(i));
+        if (name.isNull()) continue;
+        if (SameAscii(name, section)) {
+            span.Header = i;
+            span.First = span.End = i + 1;
+            break;
+        }
+    }
+    if (span.Header < 0) return span;
+    // The body ends after its last non-blank line, so added keys go before the blank line that
+    // separates sections.
+    for (qsizetype i = span.First; i < n; ++i) {
+        if (FLines[size_t(i)].Header && !SectionOf(Text(i)).isNull()) break;
+        if (!BlankLine(i)) span.End = i + 1;
+    }
+    return span;
+}
+
+bool TIniFile::BlankLine(qsizetype i) const
+{
+    const TLine& line = FLines[size_t(i)];
+    if (line.Start >= 0 && !Rewritten(line) && line.Size == 0) return true;
+    return Text(i).trimmed().isEmpty();
+}
+
+qsizetype TIniFile::FindKey(const TSpan& span, const QString& key) const
+{
+    for (qsizetype i = span.First; i >= 0 && i < span.End; ++i) {
+        const QStringView k = KeyOf(Text(i));
+        if (!k.isNull() && SameAscii(k, key)) return i;
+    }
+    return -1;
 }
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    bool found = false;
-    const QString value = RawRead(section, key, &found);
-    return found ? value : defaultValue;
+    const qsizetype at = FindKey(FindSection(section), key);
+    if (at < 0) return defaultValue;
+    QStringView value;
+    KeyOf(Text(at), &value);
+    return value.toString();
 }
 
 int TIniFile::ReadInteger(const QString& section, const QString& key, int defaultValue) const
 {
-    bool found = false;
-    const QString text = RawRead(section, key, &found);
+    const qsizetype at = FindKey(FindSection(section), key);
+    if (at < 0) return defaultValue;
+    QStringView text;
+    KeyOf(Text(at), &text);
     int value = defaultValue;
-    if (found && ParseInteger(text, &value)) return value;
-    return defaultValue;
+    return ParseInteger(text, &value) ? value : defaultValue;
 }
 
 bool TIniFile::ReadBool(const QString& section, const QString& key, bool defaultValue) const
@@ -183,23 +375,20 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool default
 
 bool TIniFile::SectionExists(const QString& section) const
 {
-    return FindSection(Load().Lines, section).Header >= 0;
+    return FindSection(section).Header >= 0;
 }
 
 bool TIniFile::ValueExists(const QString& section, const QString& key) const
 {
-    bool found = false;
-    RawRead(section, key, &found);
-    return found;
+    return FindKey(FindSection(section), key) >= 0;
 }
 
 QStringList TIniFile::ReadSection(const QString& section) const
 {
-    const TLines content = Load();
-    const TSpan span = FindSection(content.Lines, section);
+    const TSpan span = FindSection(section);
     QStringList keys;
     for (qsizetype i = span.First; i >= 0 && i < span.End; ++i) {
-        const QStringView k = KeyOf(content.Lines[i]);
+        const QStringView k = KeyOf(Text(i));
         if (!k.isNull()) keys << k.toString();
     }
     return keys;
@@ -211,21 +400,31 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     if (HasLineBreak(value))
         throw Exception(
             QStringLiteral("The value of settings key \"%1\" of section \"%2\" holds a line break.").arg(key, section));
-    TLines content = Load();
-    const QString before = content.Text();
-    const QString line = key + u'=' + value;
-    const TSpan span = FindSection(content.Lines, section);
+    const QString text = key + u'=' + value;
+    const TSpan span = FindSection(section);
     if (span.Header < 0) {
-        if (!content.Lines.isEmpty() && !content.Lines.last().trimmed().isEmpty()) content.Lines << QString();
-        content.Lines << u'[' + section + u']' << line;
+        if (!FLines.empty() && !BlankLine(qsizetype(FLines.size()) - 1)) FLines.push_back(NewLine(QString()));
+        FLines.push_back(NewLine(u'[' + section + u']'));
+        FLines.push_back(NewLine(text));
+        FHeadersValid = false;
     } else {
-        const qsizetype at = FindKey(content.Lines, span, key);
-        if (at >= 0)
-            content.Lines[at] = line;
-        else
-            content.Lines.insert(span.End, line);
+        const qsizetype at = FindKey(span, key);
+        if (at >= 0) {
+            if (Text(at) == text) return; // reads the same: the line stays byte for byte
+            TLine& line = FLines[size_t(at)];
+            TExtra& extra = ExtraOf(line);
+            extra.Bytes = Encode(text);
+            extra.Rewritten = true;
+            extra.Text = text;
+            extra.Decoded = true;
+            FHeadersValid = FHeadersValid && !line.Header;
+            line.Header = false;
+        } else {
+            FLines.insert(FLines.begin() + span.End, NewLine(text));
+            FHeadersValid = false;
+        }
     }
-    Save(content, before);
+    FModified = true;
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& key, int value)
@@ -240,24 +439,85 @@ void TIniFile::WriteBool(const QString& section, const QString& key, bool value)
 
 void TIniFile::DeleteKey(const QString& section, const QString& key)
 {
-    TLines content = Load();
-    const QString before = content.Text();
-    const qsizetype at = FindKey(content.Lines, FindSection(content.Lines, section), key);
+    const qsizetype at = FindKey(FindSection(section), key);
     if (at < 0) return;
-    content.Lines.removeAt(at);
-    Save(content, before);
+    FLines.erase(FLines.begin() + at);
+    FHeadersValid = false;
+    FModified = true;
 }
 
 void TIniFile::EraseSection(const QString& section)
 {
-    TLines content = Load();
-    const QString before = content.Text();
-    const TSpan span = FindSection(content.Lines, section);
+    const TSpan span = FindSection(section);
     if (span.Header < 0) return;
     qsizetype end = span.End;
     // Take the blank lines that followed the section with it.
-    while (end < content.Lines.size() && content.Lines[end].trimmed().isEmpty())
+    while (end < qsizetype(FLines.size()) && BlankLine(end))
         ++end;
-    content.Lines.erase(content.Lines.begin() + span.Header, content.Lines.begin() + end);
-    Save(content, before);
+    FLines.erase(FLines.begin() + span.Header, FLines.begin() + end);
+    FHeadersValid = false;
+    FModified = true;
+}
+
+QByteArray TIniFile::Serialize() const
+{
+    QByteArray out;
+    qsizetype size = FPrefix.size();
+    for (const TLine& line : FLines)
+        size += (Rewritten(line) ? FExtras[size_t(line.Extra)].Bytes.size() : line.Size) + FEol.size();
+    out.reserve(size);
+    out += FPrefix;
+    const size_t n = FLines.size();
+    for (size_t i = 0; i < n; ++i) {
+        const TLine& line = FLines[i];
+        if (Rewritten(line))
+            out += FExtras[size_t(line.Extra)].Bytes;
+        else
+            out.append(FRaw.constData() + line.Start, line.Size);
+        if (line.Start >= 0 && line.EolSize > 0)
+            out.append(FRaw.constData() + line.Start + line.Size, line.EolSize);
+        else if (line.Start < 0 || i + 1 < n) // a last line without a break stays so while it is last
+            out += FEol;
+    }
+    return out;
+}
+
+void TIniFile::RemoveLeftoverTemporaries() const
+{
+    // A save killed between writing its temporary file and the rename leaves "<name>.XXXXXX" behind, six
+    // random letters of both cases. A name that reads like a word ("backup", "Backup") is a user's own
+    // file and stays.
+    const QFileInfo target(FFileName);
+    QDir dir = target.absoluteDir();
+    const QString prefix = target.fileName() + u'.';
+    const QStringList names = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        const QStringView suffix = QStringView(name).mid(prefix.size());
+        bool letters = true, lower = false, innerUpper = false;
+        for (qsizetype i = 0; i < suffix.size(); ++i) {
+            const char16_t u = suffix[i].unicode();
+            const bool isUpper = u >= u'A' && u <= u'Z', isLower = u >= u'a' && u <= u'z';
+            letters = letters && (isUpper || isLower);
+            lower = lower || isLower;
+            innerUpper = innerUpper || (isUpper && i > 0);
+        }
+        if (letters && lower && innerUpper) dir.remove(name);
+    }
+}
+
+void TIniFile::UpdateFile()
+{
+    if (!FModified) return;
+    RemoveLeftoverTemporaries();
+    const QByteArray bytes = Serialize();
+    QSaveFile file(FFileName);
+    const bool ok = file.open(QIODevice::WriteOnly) && StepAllowed(TSaveStep::Opened) &&
+                    file.write(bytes) == bytes.size() && StepAllowed(TSaveStep::Written) &&
+                    StepAllowed(TSaveStep::Committing) && file.commit();
+    FSaveFailed = !ok;
+    if (!ok) {
+        file.cancelWriting();
+        throw Exception(QStringLiteral("Unable to write to %1").arg(FFileName));
+    }
+    FModified = false;
 }

@@ -1,63 +1,53 @@
 #include "platform/Sound.h"
 
-#include <QAudioDevice>
-#include <QFile>
-#include <QHash>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include "platform/ProgramPath.h"
+
+#include <QFileInfo>
+#include <QLibrary>
+#include <QtDebug>
 
 namespace {
 TSoundHook gSoundHook;
 
-class TSoundPlayer
+// The player module, loaded at the first sound (see platform/sound/SoundPlayer.cpp).
+class TSoundModule
 {
 public:
-    static TSoundPlayer& Instance()
+    static TSoundModule& Instance()
     {
-        static TSoundPlayer player;
-        return player;
+        static TSoundModule module;
+        return module;
     }
-
     void Play(const QString& name)
     {
-        if (!FHasDevice) return;
-        QSoundEffect* effect = Effect(name);
-        if (!effect) return;
-        Stop();
-        effect->play();
-        FPlaying = effect;
+        if (FPlay) FPlay(name);
     }
-
     void Stop()
     {
-        if (FPlaying) FPlaying->stop();
-        FPlaying = nullptr;
+        if (FStop) FStop();
     }
 
 private:
-    TSoundPlayer() : FHasDevice(!QMediaDevices::defaultAudioOutput().isNull())
+    TSoundModule()
     {
-        if (!FHasDevice) return;
-        for (const char* name : {"CORRECTKEY", "WRONGKEY", "THUNDER"})
-            Effect(QString::fromLatin1(name));
+        // Beside the program; tests run from a folder below the build folder, which holds it.
+        for (const QString& folder : {ExecutableFolder(), QStringLiteral(VORNIX_SOUND_MODULE_DIR "/")}) {
+            const QString path = folder + QStringLiteral("libvornix_sound.so");
+            if (!QFileInfo::exists(path)) continue;
+            FLibrary.setFileName(path);
+            FPlay = reinterpret_cast<void (*)(const QString&)>(FLibrary.resolve("VornixPlaySound"));
+            FStop = reinterpret_cast<void (*)()>(FLibrary.resolve("VornixStopSound"));
+            if (FPlay && FStop) return;
+            qWarning("The sound player %s cannot be loaded: %s", qPrintable(path), qPrintable(FLibrary.errorString()));
+        }
+        // Without the module the program stays silent, as it does without an audio device.
+        FPlay = nullptr;
+        FStop = nullptr;
     }
 
-    QSoundEffect* Effect(const QString& name)
-    {
-        auto found = FEffects.constFind(name);
-        if (found != FEffects.constEnd()) return found.value();
-        const QString path = QStringLiteral(":/sounds/%1.wav").arg(name);
-        if (!QFile::exists(path)) return nullptr;
-        auto* effect = new QSoundEffect; // lives as long as the program
-        effect->setSource(QUrl(QStringLiteral("qrc") + path));
-        FEffects.insert(name, effect);
-        return effect;
-    }
-
-    bool FHasDevice;
-    QHash<QString, QSoundEffect*> FEffects;
-    QSoundEffect* FPlaying = nullptr;
+    QLibrary FLibrary;
+    void (*FPlay)(const QString&) = nullptr;
+    void (*FStop)() = nullptr;
 };
 } // namespace
 
@@ -68,13 +58,13 @@ void PlaySoundResource(const QString& name)
         hook(name);
         return;
     }
-    TSoundPlayer::Instance().Play(name);
+    TSoundModule::Instance().Play(name);
 }
 
 void StopSound()
 {
     if (gSoundHook) return;
-    TSoundPlayer::Instance().Stop();
+    TSoundModule::Instance().Stop();
 }
 
 void SetSoundHook(TSoundHook hook)

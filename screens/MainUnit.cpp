@@ -190,7 +190,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent)
     LoadPicture(CloudDownSmallImage, "CloudDownSmall.png");
     LoadPicture(MouseEffectImage1, "MouseEffect1.png");
     LoadPicture(MouseEffectImage2, "MouseEffect2.png");
-    LoadPicture(ADImage, "Banner.png");
+    LoadPicture(ADImage, "Banner.bmp");
     ADImage.Transparent = true;
 
     MouseEffectTimer = new TTimer(this);
@@ -425,12 +425,26 @@ void TMainForm::MouseEffectTimerTimer(QObject*)
 void TMainForm::KeyBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas)
 {
     auto* b = static_cast<TEllipseAnnBtn*>(Sender);
-    TBitmap face;
-    face.Assign(PictureOf(b->FBtnDowned, CloudDownImage, CloudUpImage));
+    TBitmap* picture = PictureOf(b->FBtnDowned, CloudDownImage, CloudUpImage);
     Randomize();
     const int index = Random(6);
-    if (b->MouseIn()) TintBitmap(&face, CloudTintColors[index], 20);
-    DrawBitmapTransparent(ACanvas->Handle(), 0, 0, &face, 0, 0);
+    TBitmap* face = b->MouseIn() ? Tinted(picture, CloudTintColors[index], 20) : picture;
+    DrawBitmapTransparent(ACanvas->Handle(), 0, 0, face, 0, 0);
+}
+
+TBitmap* TMainForm::Tinted(TBitmap* picture, TColor color, uint8_t percent)
+{
+    // Hover faces are the same tint of the same picture every time: made once, so their masks are kept too.
+    TTintedFace& t = FTinted[{picture, color}];
+    const qint64 source = picture->ToImage().cacheKey();
+    if (!t.Face || t.Source != source || t.Percent != percent) {
+        t.Face = std::make_unique<TBitmap>();
+        t.Face->Assign(picture);
+        TintBitmap(t.Face.get(), color, percent);
+        t.Source = source;
+        t.Percent = percent;
+    }
+    return t.Face.get();
 }
 
 void TMainForm::AboutBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas)
@@ -442,12 +456,10 @@ void TMainForm::AboutBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas)
 
 void TMainForm::ADBtnPrevDrawBtnFace(QObject*, TCanvas* ACanvas)
 {
-    TBitmap banner;
-    banner.Assign(&ADImage);
-    if (ADBtn->MouseIn()) TintBitmap(&banner, clSkyBlue, 30);
-    banner.Transparent = true;
+    TBitmap* banner = ADBtn->MouseIn() ? Tinted(&ADImage, clSkyBlue, 30) : &ADImage;
+    banner->Transparent = true;
     // The button paints where the window would: its own top-left is the banner's place on the window.
-    ACanvas->Draw(0, 0, &banner);
+    ACanvas->Draw(0, 0, banner);
 }
 
 void TMainForm::KeyBtnClick(QObject*)

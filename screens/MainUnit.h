@@ -12,6 +12,9 @@
 #include <QSize>
 #include <QWidget>
 
+#include <map>
+#include <memory>
+
 class QPaintEvent;
 
 // Where the buttons and the banner go for a client area of CW x CH.
@@ -99,6 +102,8 @@ private:
     void KeyBtnMouseEnter(QObject* Sender);
     void KeyBtnMouseLeave(QObject* Sender);
     void MouseEffectTimerTimer(QObject* Sender);
+    // A copy of picture tinted toward color, kept until the picture changes.
+    TBitmap* Tinted(TBitmap* picture, TColor color, uint8_t percent);
 
     bool FShown = false;
     QSize FStoredClient;   // the size "mainform" held at start (or the design size)
@@ -109,6 +114,13 @@ private:
     TPoint FEffectPos;
     TPoint FEffectSize;
     bool FEffectFrame1 = false; // the frame the strip shows now
+    struct TTintedFace
+    {
+        qint64 Source = 0;
+        uint8_t Percent = 0;
+        std::unique_ptr<TBitmap> Face;
+    };
+    std::map<std::pair<const TBitmap*, TColor>, TTintedFace> FTinted;
 };
 
 extern TMainForm* MainForm;

@@ -3,9 +3,17 @@
 #include "platform/Exception.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramPath.h"
+#include "platform/TextFile.h"
 #include "tests/support/TestSupport.h"
 
 #include <QtTest>
+
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 class TestSettings : public QObject
 {
@@ -124,6 +132,26 @@ private slots:
         QTest::newRow("empty") << "" << 7 << true;
         QTest::newRow("beyond 32 bits") << "99999999999" << 7 << true;
         QTest::newRow("lowest") << "-2147483648" << int(-2147483647 - 1) << true;
+        QTest::newRow("highest") << "2147483647" << 2147483647 << true;
+        QTest::newRow("one above int") << "2147483648" << 7 << true;
+        QTest::newRow("one below int") << "-2147483649" << 7 << true;
+        QTest::newRow("lowest 64-bit") << "-9223372036854775808" << 7 << true;
+        QTest::newRow("beyond 64 bits") << "18446744073709551616" << 7 << true;
+        QTest::newRow("many leading zeros") << "000000000000000000000000042" << 42 << true;
+        QTest::newRow("hex all bits") << "$FFFFFFFF" << -1 << true;
+        QTest::newRow("hex beyond 32 bits") << "$100000000" << 7 << true;
+        QTest::newRow("0x prefix") << "0x7fffffff" << 2147483647 << true;
+        QTest::newRow("negative hex") << "-$10" << -16 << true;
+        QTest::newRow("negative hex lowest") << "-$80000000" << int(-2147483647 - 1) << true;
+        QTest::newRow("negative hex beyond") << "-$80000001" << 7 << true;
+        QTest::newRow("prefix alone") << "0x" << 7 << true;
+        QTest::newRow("sign alone") << "-" << 7 << true;
+        QTest::newRow("plus sign") << "+8" << 8 << true;
+        QTest::newRow("blank inside") << "1 2" << 7 << true;
+        QTest::newRow("blank after sign") << "- 5" << 7 << true;
+        QTest::newRow("two signs") << "--5" << 7 << true;
+        QTest::newRow("tabs around") << "\t12\t" << 12 << true;
+        QTest::newRow("full-width digits") << "１２" << 7 << true;
     }
     void lenientReads()
     {
@@ -173,42 +201,66 @@ private slots:
         QVERIFY(after.endsWith(QStringLiteral("WrongMarkColor=255\r\n\r\n[Other]\r\nx=1\r\n")));
     }
 
-    void lineBreaksAreRefusedAndNothingChanges()
+    void namesThatWouldBreakTheFileAreRefused_data()
     {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("line break in value") << "a.txt"
+                                             << "3\n[x]";
+        QTest::newRow("carriage return in key") << "b\r.txt"
+                                                << "1";
+        QTest::newRow("equals sign in key") << "c=d"
+                                            << "1";
+        // Read back as a section header, which would hide every key after it.
+        QTest::newRow("key like a section") << "[x]y"
+                                            << "1";
+        QTest::newRow("key like a section after blanks") << "  [x"
+                                                         << "1";
+        QTest::newRow("key like a comment") << ";note"
+                                            << "1";
+        QTest::newRow("key like a hash comment") << "#note"
+                                                 << "1";
+    }
+    void namesThatWouldBreakTheFileAreRefused()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
         TIniFile ini(IniPath());
         ini.WriteString(QStringLiteral("FileHistory"), QStringLiteral("a.txt"), QStringLiteral("3"));
+        ini.UpdateFile();
         const QByteArray before = ReadAll(IniPath());
-        const struct
-        {
-            QString Key, Value;
-        } cases[] = {{QStringLiteral("a.txt"), QStringLiteral("3\n[x]")},
-                     {QStringLiteral("b\r.txt"), QStringLiteral("1")},
-                     {QStringLiteral("c=d"), QStringLiteral("1")}};
-        for (const auto& c : cases) {
-            try {
-                ini.WriteString(QStringLiteral("FileHistory"), c.Key, c.Value);
-                QFAIL("a line break or '=' was accepted");
-            } catch (const Exception& e) {
-                QVERIFY2(e.Message().contains(c.Key), qPrintable(e.Message()));
-            }
+        try {
+            ini.WriteString(QStringLiteral("FileHistory"), key, value);
+            QFAIL("a name or value that breaks the file was accepted");
+        } catch (const Exception& e) {
+            QVERIFY2(e.Message().contains(key), qPrintable(e.Message()));
         }
+        QVERIFY(!ini.Modified());
+        ini.UpdateFile();
         QCOMPARE(ReadAll(IniPath()), before);
+        QCOMPARE(ini.ReadSection(QStringLiteral("FileHistory")), QStringList{QStringLiteral("a.txt")});
     }
 
-    void refusedWriteRaisesAndKeepsEarlierKeys()
+    void refusedSaveRaisesAndLeavesTheOldFile()
     {
+        const QByteArray before = "[keyboard]\nLayout=1\n";
+        WriteAll(IniPath(), before);
         OpenSettings();
         SettingsFile->WriteInteger(QStringLiteral("keyboard"), QStringLiteral("Layout"), 2);
+        SaveSentenceSetup(); // inside a caller's open and close: saved when the caller closes
+        QCOMPARE(ReadAll(IniPath()), before);
         TReadOnlyFolder readOnly(Folder());
         if (readOnly.Writable()) QSKIP("this file system lets the test's user write into a read-only folder");
         try {
-            SaveSentenceSetup();
-            QFAIL("a refused write was reported as success");
+            CloseSettings();
+            QFAIL("a refused save was reported as success");
         } catch (const Exception& e) {
             QCOMPARE(e.Message(), QStringLiteral("Unable to write to %1").arg(IniPath()));
         }
-        QCOMPARE(SettingsFile->ReadInteger(QStringLiteral("keyboard"), QStringLiteral("Layout"), 0), 2);
-        QVERIFY(QDir(Folder()).entryList(QDir::Files | QDir::Hidden).size() == 1); // no temporary left
+        QVERIFY(!SettingsFile);
+        CloseSettings(); // a caller's error path closes again: nothing more happens
+        QCOMPARE(ReadAll(IniPath()), before);
+        QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zavlin.ini")});
     }
 
     void unchangedWriteTouchesNothing()
@@ -216,8 +268,218 @@ private slots:
         // Closing a window with unchanged settings in a read-only folder must not raise.
         OpenSettings();
         SettingsFile->WriteInteger(QStringLiteral("mainform"), QStringLiteral("width"), 900);
+        CloseSettings();
+        OpenSettings();
         TReadOnlyFolder readOnly(Folder());
         SettingsFile->WriteInteger(QStringLiteral("mainform"), QStringLiteral("width"), 900);
+        QVERIFY(!SettingsFile->Modified());
+        CloseSettings();
+    }
+
+    void theFileIsReadOncePerOpen()
+    {
+        WriteAll(IniPath(), "[mainform]\nwidth=900\n");
+        OpenSettings();
+        QCOMPARE(SettingsFile->ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 900);
+        WriteAll(IniPath(), "[mainform]\nwidth=1000\n");
+        QCOMPARE(SettingsFile->ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 900);
+        CloseSettings();
+        OpenSettings();
+        QCOMPARE(SettingsFile->ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 1000);
+    }
+
+    void writesReachTheDiskTogetherWhenTheSaveEnds()
+    {
+        OpenSettings();
+        SettingsFile->WriteInteger(QStringLiteral("mainform"), QStringLiteral("width"), 1300);
+        SaveSentenceSetup();
+        QCOMPARE(SettingsFile->ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 1300);
+        QVERIFY(!QFile::exists(IniPath()));
+        CloseSettings();
+        TIniFile saved(IniPath());
+        QCOMPARE(saved.ReadInteger(QStringLiteral("mainform"), QStringLiteral("width"), 0), 1300);
+        QCOMPARE(saved.ReadSection(QStringLiteral("SentenceSetup")).size(), 11);
+
+        // On its own (the sentence setup dialog after LoadSentenceSetup) the save is at once.
+        SentenceSetup.SpeedLimit = 320;
+        LoadSentenceSetup();
+        SentenceSetup.SpeedLimit = 330;
+        SaveSentenceSetup();
+        QVERIFY(SettingsFile);
+        QCOMPARE(TIniFile(IniPath()).ReadInteger(QStringLiteral("SentenceSetup"), QStringLiteral("SpeedLimit"), 0),
+                 330);
+    }
+
+    void interruptedSaveLeavesTheOldFile_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::newRow("temporary file opened") << int(TIniFile::TSaveStep::Opened);
+        QTest::newRow("temporary file written") << int(TIniFile::TSaveStep::Written);
+        QTest::newRow("before the rename") << int(TIniFile::TSaveStep::Committing);
+    }
+    void interruptedSaveLeavesTheOldFile()
+    {
+        QFETCH(int, step);
+        LoadSentenceSetup();
+        SaveSentenceSetup();
+        const QByteArray before = ReadAll(IniPath());
+        int calls = 0;
+        TIniFile::SetSaveHook([&](TIniFile::TSaveStep s) {
+            ++calls;
+            return int(s) != step;
+        });
+        SentenceSetup.SpeedLimit = 400;
+        SentenceSetup.FontName = QStringLiteral("나눔명조");
+        SentenceSetup.WrongMarkColor = clBlue;
+        try {
+            SaveSentenceSetup();
+            TIniFile::SetSaveHook({});
+            QFAIL("a failed save was reported as success");
+        } catch (const Exception& e) {
+            TIniFile::SetSaveHook({});
+            QCOMPARE(e.Message(), QStringLiteral("Unable to write to %1").arg(IniPath()));
+        }
+        QCOMPARE(calls, step + 1);
+        QCOMPARE(ReadAll(IniPath()), before);
+        QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zavlin.ini")});
+        // The writes are still pending: the next save takes them.
+        CloseSettings();
+        LoadSentenceSetup();
+        QCOMPARE(SentenceSetup.SpeedLimit, 400);
+        QCOMPARE(SentenceSetup.FontName, QStringLiteral("나눔명조"));
+        QCOMPARE(SentenceSetup.WrongMarkColor, clBlue);
+    }
+
+    void killedSavesLeaveTheOldOrTheNewRecord()
+    {
+        // A child saves two records in turn and is killed at a random moment; the file always holds one
+        // whole record, never a mix.
+        const auto record = [](int n) {
+            TSentenceSetupRec r;
+            r.SpeedLimit = 100 * n;
+            r.UseSpeedLimit = n % 2;
+            r.BackImage = QStringLiteral("1/그림/%1.png").arg(n);
+            r.FontSize = 10 + n;
+            r.FontName = QStringLiteral("글꼴%1").arg(n);
+            r.WrongMarkColor = RGB(n, n, n);
+            return r;
+        };
+        SentenceSetup = record(0);
+        SaveSentenceSetup();
+        CloseSettings();
+        std::mt19937 random(20261210);
+        for (int round = 0; round < 25; ++round) {
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                try {
+                    for (int n = 1;; n = 3 - n) {
+                        SentenceSetup = record(n);
+                        SaveSentenceSetup();
+                    }
+                } catch (...) {
+                }
+                _exit(1);
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
+            kill(child, SIGKILL);
+            int status = 0;
+            waitpid(child, &status, 0);
+            QVERIFY(WIFSIGNALED(status));
+            LoadSentenceSetup();
+            CloseSettings();
+            const TSentenceSetupRec& r = SentenceSetup;
+            const int n = r.SpeedLimit / 100;
+            QVERIFY2(n >= 0 && n <= 2, qPrintable(QString::number(r.SpeedLimit)));
+            const TSentenceSetupRec e = record(n);
+            QCOMPARE(r.UseSpeedLimit, e.UseSpeedLimit);
+            QCOMPARE(r.BackImage, e.BackImage);
+            QCOMPARE(r.FontSize, e.FontSize);
+            QCOMPARE(r.FontName, e.FontName);
+            QCOMPARE(r.WrongMarkColor, e.WrongMarkColor);
+        }
+    }
+
+    void leftoverTemporariesGoAtTheNextSave()
+    {
+        // Left by saves killed between linking the temporary file and the rename.
+        const QStringList leftovers = {QStringLiteral("Zavlin.ini.guTPnc"), QStringLiteral("Zavlin.ini.KabYAx")};
+        const QStringList kept = {QStringLiteral("Zavlin.ini"), QStringLiteral("Zavlin.ini.Backup"),
+                                  QStringLiteral("Zavlin.ini.backup"), QStringLiteral("Zavlin.ini.old"),
+                                  QStringLiteral("Zavlin.ini.bak123")};
+        for (const QString& name : leftovers + kept)
+            WriteAll(Folder() + u'/' + name, "[SentenceSetup]\nSpeedLimit=1");
+        OpenSettings();
+        SettingsFile->WriteInteger(QStringLiteral("SentenceSetup"), QStringLiteral("SpeedLimit"), 1);
+        CloseSettings(); // nothing changed: no save, nothing touched
+        QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden).size(), leftovers.size() + kept.size());
+        LoadSentenceSetup();
+        SaveSentenceSetup();
+        QStringList expected = kept;
+        expected.sort();
+        QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    }
+
+    void linesKeepTheirBytes_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("expected"); // after FontSize=30 is written
+        QTest::addColumn<bool>("korean");         // FontName and BackImage are there to read
+        const QString text = QStringLiteral("; 설정\n[SentenceSetup]\nFontName=굴림체\nFontSize=22\n"
+                                            "BackImage=1/home/사용자/그림.png\n\n[Other]\nx=1\n");
+        QString after = text;
+        after.replace(QStringLiteral("FontSize=22"), QStringLiteral("FontSize=30"));
+        const auto utf16 = [](const QString& t, bool little) {
+            QByteArray out = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+            for (QChar c : t) {
+                const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+                out.append(little ? lo : hi).append(little ? hi : lo);
+            }
+            return out;
+        };
+        QTest::newRow("UTF-8") << text.toUtf8() << after.toUtf8() << true;
+        const QByteArray ansiComment = ToAnsi(QStringLiteral("; 메모장에서 고친 줄\r\n"));
+        QTest::newRow("UTF-8 with a CP949 comment")
+            << ansiComment + text.toUtf8() << ansiComment + after.toUtf8() << true;
+        QString crlf = text;
+        crlf.replace(u'\n', QStringLiteral("\r\n"));
+        QByteArray ansi = ToAnsi(crlf);
+        QTest::newRow("CP949 with CR LF") << ansi << ansi.replace("FontSize=22", "FontSize=30") << true;
+        QTest::newRow("UTF-16LE") << utf16(text, true) << utf16(after, true) << true;
+        QTest::newRow("UTF-16BE") << utf16(text, false) << utf16(after, false) << true;
+        const QString lone = QStringLiteral("; ") + QChar(0xD800) + QStringLiteral("\n");
+        QTest::newRow("UTF-16LE with an unpaired surrogate")
+            << utf16(lone + text, true) << utf16(lone + after, true) << true;
+        std::mt19937 random(7);
+        QByteArray junk;
+        while (junk.size() < 4096) {
+            const char c = char(random() & 0xFF);
+            if (c != '\r' && c != '[') junk += c;
+        }
+        junk += "x\n";
+        QTest::newRow("random bytes") << junk << junk + "\n[SentenceSetup]\nFontSize=30\n" << false;
+        QTest::newRow("empty") << QByteArray() << QByteArray("[SentenceSetup]\nFontSize=30\n") << false;
+        QTest::newRow("byte-order mark only")
+            << QByteArray("\xEF\xBB\xBF") << QByteArray("\xEF\xBB\xBF[SentenceSetup]\nFontSize=30\n") << false;
+        QTest::newRow("last line without a break")
+            << QByteArray("[Other]\nx=1") << QByteArray("[Other]\nx=1\n\n[SentenceSetup]\nFontSize=30\n") << false;
+    }
+    void linesKeepTheirBytes()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, expected);
+        QFETCH(bool, korean);
+        WriteAll(IniPath(), file);
+        OpenSettings();
+        SettingsFile->WriteInteger(QStringLiteral("SentenceSetup"), QStringLiteral("FontSize"), 30);
+        CloseSettings();
+        QCOMPARE(ReadAll(IniPath()), expected);
+        LoadSentenceSetup();
+        QCOMPARE(SentenceSetup.FontSize, 30);
+        if (korean) {
+            QCOMPARE(SentenceSetup.FontName, QStringLiteral("굴림체"));
+            QCOMPARE(SentenceSetup.BackImage, QStringLiteral("1/home/사용자/그림.png"));
+        }
     }
 
     void cp949FileFromAnOldInstallationIsRead()

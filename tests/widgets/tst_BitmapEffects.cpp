@@ -1,6 +1,7 @@
 // Fade and tint arithmetic, the pixel formats they keep, and the transparent blit on small fixtures.
 #include "components/BitmapEffects.h"
 #include "platform/Exception.h"
+#include "tests/support/TestSupport.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -221,6 +222,39 @@ private slots:
         QVERIFY(!b.LoadFromFile(dir.filePath("missing.png")));
     }
 
+    void pictureDeclaringAHugeSizeIsRefused_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        // An 89-byte file that declares 32 million pixels.
+        QTest::newRow("tall") << 9 << 3600000;
+        QTest::newRow("wide") << 3600000 << 9;
+    }
+    void pictureDeclaringAHugeSizeIsRefused()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QByteArray bmp;
+        QDataStream out(&bmp, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("BM", 2);
+        out << quint32(89) << quint32(0) << quint32(54);                                    // file header
+        out << quint32(40) << qint32(width) << qint32(height) << quint16(1) << quint16(24); // info header
+        out << quint32(0) << quint32(0) << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+        bmp.append(QByteArray(89 - bmp.size(), '\x7f'));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.bmp"));
+        WriteAll(path, bmp);
+        TBitmap b;
+        b.SetSize(3, 2);
+        QVERIFY(!b.LoadFromFile(path));
+        QVERIFY2(b.LoadError().contains(QStringLiteral("%1 x %2 pixels").arg(width).arg(height)),
+                 qPrintable(b.LoadError()));
+        QCOMPARE(b.Width(), 3); // the picture it had stays
+        QVERIFY(!b.LoadFromFile(dir.filePath(QStringLiteral("missing.png"))));
+        QVERIFY(b.LoadError().contains(QStringLiteral("missing.png")));
+    }
+
     void transparentBlitAtNaturalSize()
     {
         auto dest = Solid(8, 6, clYellow);
@@ -236,6 +270,37 @@ private slots:
         QCOMPARE(dest->Canvas()->Pixel(6, 2), clYellow); // outside the picture
         QCOMPARE(dest->Canvas()->Pixel(3, 4), clYellow);
         QCOMPARE(dest->PixelFormat(), pf24bit);
+    }
+
+    void transparentBlitFollowsAChangedPicture()
+    {
+        // What a picture's key colour leaves out is kept between paints; any change of the picture shows
+        // at the next one.
+        TBitmap pic;
+        pic.SetSize(4, 2); // white: the key colour
+        pic.Canvas()->SetPixel(1, 0, clRed);
+        const auto draw = [&](bool faded) {
+            auto dest = Solid(4, 2, clLime);
+            if (faded)
+                DrawBitmapTransparentFaded(dest->Canvas()->Handle(), 0, 0, 0, &pic, 0, 0);
+            else
+                DrawBitmapTransparent(dest->Canvas()->Handle(), 0, 0, &pic, 0, 0);
+            return dest;
+        };
+        for (const bool faded : {false, true}) {
+            QCOMPARE(draw(faded)->Canvas()->Pixel(1, 0), clRed);
+            QCOMPARE(draw(faded)->Canvas()->Pixel(2, 0), clLime);
+        }
+        pic.Canvas()->SetPixel(2, 0, clBlue); // a pixel drawn on its canvas
+        QCOMPARE(draw(false)->Canvas()->Pixel(2, 0), clBlue);
+        QCOMPARE(draw(true)->Canvas()->Pixel(2, 0), clBlue);
+        uint8_t* row = pic.ScanLine(1); // bytes written through a scan line
+        row[3] = 0, row[4] = 0, row[5] = 0x80;
+        QCOMPARE(draw(false)->Canvas()->Pixel(1, 1), clMaroon);
+        pic.Canvas()->SetPixel(0, 0, clRed); // a new key colour: red goes, white shows
+        QCOMPARE(draw(false)->Canvas()->Pixel(1, 0), clLime);
+        QCOMPARE(draw(false)->Canvas()->Pixel(3, 0), clWhite);
+        QCOMPARE(draw(true)->Canvas()->Pixel(3, 0), clWhite);
     }
 
     void transparentBlitLeavesThePicturesCanvasAlone()

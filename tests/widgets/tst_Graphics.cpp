@@ -384,6 +384,17 @@ private slots:
         dst->Canvas()->Draw(1, 1, pic.get());
         QCOMPARE(dst->Canvas()->Pixel(2, 2), clGreen);
         QCOMPARE(dst->Canvas()->Pixel(1, 1), clWhite);
+        // A new key colour or new pixels count at the next draw, though the keyed picture is kept.
+        pic->SetTransparentColor(clGreen);
+        std::unique_ptr<TBitmap> second(MakeBitmap(5, 5, clWhite));
+        second->Canvas()->Draw(1, 1, pic.get());
+        QCOMPARE(second->Canvas()->Pixel(2, 2), clWhite); // green is left out now
+        QCOMPARE(second->Canvas()->Pixel(1, 1), clFuchsia);
+        pic->Canvas()->SetPixel(2, 2, clGreen);
+        std::unique_ptr<TBitmap> third(MakeBitmap(5, 5, clWhite));
+        third->Canvas()->Draw(1, 1, pic.get());
+        QCOMPARE(third->Canvas()->Pixel(3, 3), clWhite);
+        QCOMPARE(third->Canvas()->Pixel(2, 3), clFuchsia);
     }
 
     void assignCopiesSoChangesStayApart()

@@ -2,6 +2,12 @@
 
 #include "components/ControlUtils.h"
 
+#include <QPaintEngine>
+#include <QPainter>
+#include <cmath>
+
+bool TKeybdButton::CacheLooks = true;
+
 TKeybdButton::TKeybdButton(QWidget* parent) : TGraphicControl(parent)
 {
     SetBounds(Left(), Top(), 40, 40);
@@ -64,9 +70,81 @@ void Frame3D(TCanvas* canvas, TRect r, TColor topColor, TColor bottomColor, int 
     }
 }
 
+bool TKeybdButton::TLookKey::operator==(const TLookKey& o) const
+{
+    return W == o.W && H == o.H && Scale == o.Scale && Format == o.Format && Color == o.Color &&
+           HighLight == o.HighLight && Shadow == o.Shadow && FontColor == o.FontColor && BevelSize == o.BevelSize &&
+           RoundDegree == o.RoundDegree && BevelStyle == o.BevelStyle && Alignment == o.Alignment && Font == o.Font &&
+           Caption == o.Caption;
+}
+
 void TKeybdButton::Paint()
 {
     TCanvas* c = Canvas();
+    if (CacheLooks && PaintCachedLook(c)) return;
+    PaintLook(c);
+}
+
+// Drawing a cap takes hundreds of one-pixel fills; a practice window repaints caps on every key. A kept
+// look is copied instead, where the copy lands on exactly the pixels the drawing would.
+bool TKeybdButton::PaintCachedLook(TCanvas* c)
+{
+    if (FBevelStyle == TButtonBevel::bbNone) return false; // the rounded corners show what lies behind
+    QPainter* p = c->AttachedPainter();
+    QPaintEngine* engine = p && p->isActive() ? p->paintEngine() : nullptr;
+    QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image) return false;
+    const QImage::Format format = static_cast<QImage*>(device)->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) return false;
+    // Only where a logical pixel is a whole square of device pixels.
+    const QTransform t = p->deviceTransform();
+    const qreal scale = t.m11();
+    if (t.type() > QTransform::TxScale || t.m22() != scale || scale < 1 || scale > 8 || scale != std::floor(scale) ||
+        t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()))
+        return false;
+
+    TLookKey key;
+    key.W = Width();
+    key.H = Height();
+    key.Scale = int(scale);
+    key.Format = format;
+    key.Color = ColorToRGB(FColor);
+    key.HighLight = ColorToRGB(FHighLightColor);
+    key.Shadow = ColorToRGB(FShadowColor);
+    key.Font = Font();
+    key.FontColor = ColorToRGB(key.Font.Color);
+    key.BevelSize = FBevelSize;
+    key.RoundDegree = FRoundDegree;
+    key.BevelStyle = FBevelStyle;
+    key.Alignment = FAlignment;
+    key.Caption = Caption();
+    if (key.W <= 0 || key.H <= 0) return false;
+
+    TLook* look = nullptr;
+    for (TLook& kept : FLooks)
+        if (!kept.Image.isNull() && kept.Key == key) look = &kept;
+    if (look) {
+        c->Font = key.Font; // as a paint leaves the canvas: it measures the caption
+    } else {
+        look = &FLooks[size_t(FNextLook)];
+        FNextLook = (FNextLook + 1) % int(FLooks.size());
+        look->Key = key;
+        look->Image = QImage(key.W * key.Scale, key.H * key.Scale, format);
+        look->Image.setDevicePixelRatio(scale);
+        look->Image.fill(Qt::black);
+        QPainter lookPainter(&look->Image);
+        c->Detach();
+        c->AttachPainter(&lookPainter);
+        PaintLook(c);
+        c->Detach();
+        c->AttachPainter(p);
+    }
+    p->drawImage(QPoint(0, 0), look->Image);
+    return true;
+}
+
+void TKeybdButton::PaintLook(TCanvas* c)
+{
     const int w = Width(), h = Height(), bs = FBevelSize, d = FBevelSize + FRoundDegree;
     c->Font = Font();
     if (FBevelStyle != TButtonBevel::bbNone) {

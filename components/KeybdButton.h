@@ -4,6 +4,9 @@
 
 #include "platform/Controls.h"
 
+#include <QImage>
+#include <array>
+
 namespace KeybdButton {
 enum class TAlignment : uint8_t { alMiddleCenter, alBottomCenter, alBottomRight };
 enum class TButtonBevel : uint8_t { bbLowered, bbNone, bbRaised };
@@ -36,12 +39,40 @@ public:
     // Per channel (b * (100 - p) + a * p) div 100; p outside 0..100 counts as 50.
     static TColor GetBlendedColor(TColor aColor, TColor bColor, int aColorPercent);
 
+    // A cap with a rim covers all its pixels, so its look is kept per state and copied on the next paint.
+    // Off draws every paint afresh (to compare the two).
+    static bool CacheLooks;
+
 protected:
     void Paint() override;
     void TextChanged() override { Repaint(); }
     void FontChanged() override { Repaint(); }
 
 private:
+    struct TLookKey
+    {
+        int W = 0, H = 0, Scale = 0;
+        QImage::Format Format = QImage::Format_Invalid;
+        TColor Color = 0, HighLight = 0, Shadow = 0, FontColor = 0;
+        int BevelSize = 0, RoundDegree = 0;
+        TButtonBevel BevelStyle = TButtonBevel::bbNone;
+        TAlignment Alignment = TAlignment::alMiddleCenter;
+        TFont Font;
+        QString Caption;
+        bool operator==(const TLookKey& o) const;
+    };
+    struct TLook
+    {
+        TLookKey Key;
+        QImage Image;
+    };
+    void PaintLook(TCanvas* c);
+    bool PaintCachedLook(TCanvas* c);
+
+    // The last few looks: a cap mostly shows neutral, lit or lowered.
+    std::array<TLook, 4> FLooks;
+    int FNextLook = 0;
+
     TAlignment FAlignment = TAlignment::alMiddleCenter;
     TButtonBevel FBevelStyle = TButtonBevel::bbRaised;
     int FBevelSize = 2;

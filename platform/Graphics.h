@@ -180,6 +180,8 @@ public:
     void AttachPainter(QPainter* painter);
     void Detach();
     bool IsAttached() const;
+    // The painter given to AttachPainter, or null.
+    QPainter* AttachedPainter() const { return FExternal; }
     // The bitmap's picture when the canvas draws on one (readable), else null.
     QImage* Image();
     // Pixel size of the surface (0 x 0 when detached).

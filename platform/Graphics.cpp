@@ -1,6 +1,7 @@
 #include "platform/Graphics.h"
 
 #include "platform/Exception.h"
+#include "platform/RasterShapes.h"
 #include "platform/WinUtil.h"
 
 #include <QFile>
@@ -248,49 +249,6 @@ Qt::BrushStyle QtBrushStyle(TBrushStyle s)
     }
 }
 
-// Shapes are rasterised here rather than by Qt, so that an arc lands on exactly the pixels of the outline of
-// the ellipse with the same corners (Qt's arc and ellipse strokes differ by a pixel), as on the platform.
-// The ellipse inscribed in columns l..r-1 and rows t..b-1, tested at pixel centres and grown by g pixels.
-struct TEllipseShape
-{
-    double Cx, Cy, A, B;
-    TEllipseShape(int l, int t, int r, int b)
-        : Cx((l + r - 1) / 2.0), Cy((t + b - 1) / 2.0), A((r - l) / 2.0), B((b - t) / 2.0)
-    {
-    }
-    bool Inside(int x, int y, double g = 0) const
-    {
-        const double a = A + g, b = B + g;
-        if (a <= 0 || b <= 0) return false;
-        const double dx = (x - Cx) / a, dy = (y - Cy) / b;
-        return dx * dx + dy * dy <= 1.0 + 1e-9;
-    }
-    // Angle on the ellipse's parameter, counter-clockwise on the screen from 3 o'clock, 0..360.
-    double Angle(int x, int y) const
-    {
-        const double d = std::atan2(-(y - Cy) / B, (x - Cx) / A) * 180.0 / M_PI;
-        return d < 0 ? d + 360.0 : d;
-    }
-};
-
-// The rectangle l..r-1 x t..b-1 with corners rounded by an rw x rh ellipse.
-struct TRoundRectShape
-{
-    int L, T, R, B, Rw, Rh;
-    bool Inside(int x, int y) const
-    {
-        if (x < L || x >= R || y < T || y >= B) return false;
-        const int rw = std::min(Rw, R - L), rh = std::min(Rh, B - T);
-        if (rw < 2 || rh < 2) return true;
-        const bool left = x < L + rw / 2, right = x >= R - rw / 2, top = y < T + rh / 2, bottom = y >= B - rh / 2;
-        if (left && top) return TEllipseShape(L, T, L + rw, T + rh).Inside(x, y);
-        if (right && top) return TEllipseShape(R - rw, T, R, T + rh).Inside(x, y);
-        if (left && bottom) return TEllipseShape(L, B - rh, L + rw, B).Inside(x, y);
-        if (right && bottom) return TEllipseShape(R - rw, B - rh, R, B).Inside(x, y);
-        return true;
-    }
-};
-
 template <class F> void FillSpans(QPainter* p, int l, int t, int r, int b, const QBrush& brush, F inside)
 {
     for (int y = t; y < b; ++y) {
@@ -306,14 +264,59 @@ template <class F> void FillSpans(QPainter* p, int l, int t, int r, int b, const
     }
 }
 
-// Pixels of the shape with a 4-neighbour outside it: a thin, 8-connected outline.
-template <class F> QVector<QPoint> Boundary(int l, int t, int r, int b, F inside)
+// The run [Lo, Hi) of one row of a shape; empty when Lo == Hi.
+struct TRun
 {
+    int Lo, Hi;
+    bool Has(int x) const { return x >= Lo && x < Hi; }
+};
+
+// For shapes whose every row is one run of pixels (an ellipse, a rounded rectangle): each row of t..b-1
+// within columns l..r-1, its ends found with the shape's own test, so the pixels are those that testing
+// every pixel gives while only the pixels outside are tested.
+template <class F> std::vector<TRun> RowRuns(int l, int t, int r, int b, F inside)
+{
+    std::vector<TRun> rows;
+    rows.reserve(size_t(std::max(0, b - t)));
+    for (int y = t; y < b; ++y) {
+        int lo = l;
+        while (lo < r && !inside(lo, y))
+            ++lo;
+        int hi = r;
+        while (hi > lo && !inside(hi - 1, y))
+            --hi;
+        rows.push_back({lo, hi});
+    }
+    return rows;
+}
+
+// FillSpans for such a shape: a rectangle per run of rows that share their run.
+template <class F> void FillRows(QPainter* p, int l, int t, int r, int b, const QBrush& brush, F inside)
+{
+    const std::vector<TRun> rows = RowRuns(l, t, r, b, inside);
+    for (size_t i = 0; i < rows.size();) {
+        size_t k = 1;
+        while (i + k < rows.size() && rows[i + k].Lo == rows[i].Lo && rows[i + k].Hi == rows[i].Hi)
+            ++k;
+        if (rows[i].Hi > rows[i].Lo) p->fillRect(QRect(rows[i].Lo, t + int(i), rows[i].Hi - rows[i].Lo, int(k)), brush);
+        i += k;
+    }
+}
+
+// Boundary for such a shape, in the same order (by rows, then columns).
+template <class F> QVector<QPoint> RowBoundary(int l, int t, int r, int b, F inside)
+{
+    // One row and column more on each side: the neighbours the outline test looks at.
+    const std::vector<TRun> rows = RowRuns(l - 1, t - 1, r + 1, b + 1, inside);
     QVector<QPoint> pts;
-    for (int y = t; y < b; ++y)
-        for (int x = l; x < r; ++x)
-            if (inside(x, y) && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1)))
-                pts << QPoint(x, y);
+    pts.reserve(2 * (r - l + b - t));
+    for (int y = t; y < b; ++y) {
+        const TRun& above = rows[size_t(y - t)];
+        const TRun& run = rows[size_t(y - t + 1)];
+        const TRun& below = rows[size_t(y - t + 2)];
+        for (int x = std::max(run.Lo, l); x < std::min(run.Hi, r); ++x)
+            if (x == run.Lo || x == run.Hi - 1 || !above.Has(x) || !below.Has(x)) pts << QPoint(x, y);
+    }
     return pts;
 }
 
@@ -346,8 +349,11 @@ QVector<QPoint> Dashed(QVector<QPoint> pts, TPenStyle style, double cx, double c
 void PlotPoints(QPainter* p, const QVector<QPoint>& pts, const QColor& color)
 {
     if (pts.isEmpty()) return;
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, false);
+    const bool smooth = p->testRenderHint(QPainter::Antialiasing);
+    if (smooth) {
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing, false);
+    }
     for (int i = 0; i < pts.size();) {
         int n = 1;
         while (i + n < pts.size() && pts[i + n].y() == pts[i].y() && pts[i + n].x() == pts[i].x() + n)
@@ -355,7 +361,7 @@ void PlotPoints(QPainter* p, const QVector<QPoint>& pts, const QColor& color)
         p->fillRect(QRect(pts[i].x(), pts[i].y(), n, 1), color);
         i += n;
     }
-    p->restore();
+    if (smooth) p->restore();
 }
 
 } // namespace
@@ -569,10 +575,10 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
             // Without a pen the platform fills one pixel less to the right and bottom.
             const TEllipseShape e(x1, y1, clearPen ? x2 - 1 : x2, clearPen ? y2 - 1 : y2);
             if (Brush.Style != bsClear)
-                FillSpans(p, x1, y1, x2, y2, brush, [&](int x, int y) { return e.Inside(x, y); });
+                FillRows(p, x1, y1, x2, y2, brush, [&](int x, int y) { return e.Inside(x, y); });
             if (!clearPen && pw == 1) {
                 PlotPoints(p,
-                           Dashed(Boundary(x1, y1, x2, y2, [&](int x, int y) { return e.Inside(x, y); }), Pen.Style,
+                           Dashed(RowBoundary(x1, y1, x2, y2, [&](int x, int y) { return e.Inside(x, y); }), Pen.Style,
                                   e.Cx, e.Cy),
                            pen);
             } else if (!clearPen) {
@@ -585,9 +591,9 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
         } else {
             const TRoundRectShape rr{x1, y1, clearPen ? x2 - 1 : x2, clearPen ? y2 - 1 : y2, rw, rh};
             const auto inside = [&](int x, int y) { return rr.Inside(x, y); };
-            if (Brush.Style != bsClear) FillSpans(p, x1, y1, x2, y2, brush, inside);
+            if (Brush.Style != bsClear) FillRows(p, x1, y1, x2, y2, brush, inside);
             if (!clearPen)
-                PlotPoints(p, Dashed(Boundary(x1, y1, x2, y2, inside), Pen.Style, (x1 + x2) / 2.0, (y1 + y2) / 2.0),
+                PlotPoints(p, Dashed(RowBoundary(x1, y1, x2, y2, inside), Pen.Style, (x1 + x2) / 2.0, (y1 + y2) / 2.0),
                            pen);
         }
     } else if (kind == 2 && !clearPen) {
@@ -651,7 +657,7 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     double span = rayAngle(x4, y4) - start;
     if (span <= 0) span += 360.0;
     QVector<QPoint> pts;
-    for (const QPoint& pt : Boundary(l, t, r, b, [&](int x, int y) { return e.Inside(x, y); })) {
+    for (const QPoint& pt : RowBoundary(l, t, r, b, [&](int x, int y) { return e.Inside(x, y); })) {
         const double d = std::fmod(e.Angle(pt.x(), pt.y()) - start + 720.0, 360.0);
         if (d <= span + 1e-9) pts << pt;
     }
@@ -749,6 +755,20 @@ void TCanvas::PlotLine(int x1, int y1, int x2, int y2)
         p->setPen(pen);
         p->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
         p->restore();
+        return;
+    }
+    if (Pen.Style == psSolid && (x1 == x2 || y1 == y2)) {
+        // A level or upright line is one rectangle (a frame draws dozens of them).
+        const int n = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+        const int x = x2 < x1 ? x2 + 1 : x1, y = y2 < y1 ? y2 + 1 : y1;
+        FDashPhase += n;
+        const bool smooth = p->testRenderHint(QPainter::Antialiasing);
+        if (smooth) {
+            p->save();
+            p->setRenderHint(QPainter::Antialiasing, false);
+        }
+        p->fillRect(y1 == y2 ? QRect(x, y1, n, 1) : QRect(x1, y, 1, n), ToQColor(Pen.Color));
+        if (smooth) p->restore();
         return;
     }
     const QVector<int> runs = DashRuns(Pen.Style);

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -345,23 +346,46 @@ QVector<QPoint> Dashed(QVector<QPoint> pts, TPenStyle style, double cx, double c
 
 // Each point fills its whole logical pixel: a cosmetic pen's point is one device pixel, which at a
 // device-pixel ratio of 2 leaves three quarters of the pixel out and a line dotted. Neighbours in a row
-// go out as one rectangle.
+// go out as one rectangle, and such a run right below one of the same columns joins it (the upright
+// sides of a curve), so that few fills cover the same pixels.
 void PlotPoints(QPainter* p, const QVector<QPoint>& pts, const QColor& color)
 {
     if (pts.isEmpty()) return;
+    std::vector<QRect> rects;
+    rects.reserve(size_t(pts.size()));
+    for (int i = 0; i < pts.size();) {
+        int n = 1;
+        while (i + n < pts.size() && pts[i + n].y() == pts[i].y() && pts[i + n].x() == pts[i].x() + n)
+            ++n;
+        const QRect run(pts[i].x(), pts[i].y(), n, 1);
+        i += n;
+        // A row of a curve's outline holds a run or two: the one above lies a few runs back.
+        bool joined = false;
+        for (size_t k = rects.size(), seen = 0; k > 0 && seen < 4 && !joined; --k, ++seen) {
+            QRect& r = rects[k - 1];
+            if (r.left() == run.left() && r.width() == run.width() && r.top() + r.height() == run.top()) {
+                r.setHeight(r.height() + 1);
+                joined = true;
+            }
+        }
+        if (!joined) rects.push_back(run);
+    }
     const bool smooth = p->testRenderHint(QPainter::Antialiasing);
     if (smooth) {
         p->save();
         p->setRenderHint(QPainter::Antialiasing, false);
     }
-    for (int i = 0; i < pts.size();) {
-        int n = 1;
-        while (i + n < pts.size() && pts[i + n].y() == pts[i].y() && pts[i + n].x() == pts[i].x() + n)
-            ++n;
-        p->fillRect(QRect(pts[i].x(), pts[i].y(), n, 1), color);
-        i += n;
-    }
+    for (const QRect& r : rects)
+        p->fillRect(r, color);
     if (smooth) p->restore();
+}
+
+// Whether an outline drawn after the fill over the fill's own pixels leaves them as they are.
+bool OutlineHidden(QPainter* p, const TPen& pen, const TBrush& brush)
+{
+    const QPainter::CompositionMode mode = p->compositionMode();
+    return brush.Style == bsSolid && ColorToRGB(pen.Color) == ColorToRGB(brush.Color) &&
+           (mode == QPainter::CompositionMode_SourceOver || mode == QPainter::CompositionMode_Source);
 }
 
 } // namespace
@@ -576,7 +600,7 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
             const TEllipseShape e(x1, y1, clearPen ? x2 - 1 : x2, clearPen ? y2 - 1 : y2);
             if (Brush.Style != bsClear)
                 FillRows(p, x1, y1, x2, y2, brush, [&](int x, int y) { return e.Inside(x, y); });
-            if (!clearPen && pw == 1) {
+            if (!clearPen && pw == 1 && !OutlineHidden(p, Pen, Brush)) {
                 PlotPoints(p,
                            Dashed(RowBoundary(x1, y1, x2, y2, [&](int x, int y) { return e.Inside(x, y); }), Pen.Style,
                                   e.Cx, e.Cy),
@@ -592,7 +616,7 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
             const TRoundRectShape rr{x1, y1, clearPen ? x2 - 1 : x2, clearPen ? y2 - 1 : y2, rw, rh};
             const auto inside = [&](int x, int y) { return rr.Inside(x, y); };
             if (Brush.Style != bsClear) FillRows(p, x1, y1, x2, y2, brush, inside);
-            if (!clearPen)
+            if (!clearPen && !OutlineHidden(p, Pen, Brush))
                 PlotPoints(p, Dashed(RowBoundary(x1, y1, x2, y2, inside), Pen.Style, (x1 + x2) / 2.0, (y1 + y2) / 2.0),
                            pen);
         }
@@ -653,13 +677,29 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
         const double d = std::atan2(-(y - e.Cy) / e.B, (x - e.Cx) / e.A) * 180.0 / M_PI;
         return d < 0 ? d + 360.0 : d;
     };
-    const double start = rayAngle(x3, y3);
-    double span = rayAngle(x4, y4) - start;
-    if (span <= 0) span += 360.0;
+    // The points depend on the eight numbers alone; buttons draw the same arcs on every paint, and the
+    // angle of every outline point is what costs.
+    struct TArcPoints
+    {
+        std::array<int, 8> Args;
+        QVector<QPoint> Points;
+    };
+    thread_local std::vector<TArcPoints> recent;
+    const std::array<int, 8> args{l, t, r, b, x3, y3, x4, y4};
     QVector<QPoint> pts;
-    for (const QPoint& pt : RowBoundary(l, t, r, b, [&](int x, int y) { return e.Inside(x, y); })) {
-        const double d = std::fmod(e.Angle(pt.x(), pt.y()) - start + 720.0, 360.0);
-        if (d <= span + 1e-9) pts << pt;
+    const auto found = std::find_if(recent.begin(), recent.end(), [&](const TArcPoints& a) { return a.Args == args; });
+    if (found != recent.end()) {
+        pts = found->Points;
+    } else {
+        const double start = rayAngle(x3, y3);
+        double span = rayAngle(x4, y4) - start;
+        if (span <= 0) span += 360.0;
+        for (const QPoint& pt : RowBoundary(l, t, r, b, [&](int x, int y) { return e.Inside(x, y); })) {
+            const double d = std::fmod(e.Angle(pt.x(), pt.y()) - start + 720.0, 360.0);
+            if (d <= span + 1e-9) pts << pt;
+        }
+        if (recent.size() >= 32) recent.erase(recent.begin());
+        recent.push_back({args, pts});
     }
     if (Pen.Width > 1) {
         // Wide arcs are rare here; widen each point.
@@ -922,7 +962,23 @@ void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
             recent.push_back({picture, key, img});
         }
     } else {
-        img = bitmap->ToRgbImage();
+        // Likewise the picture in a paintable format.
+        struct TConverted
+        {
+            qint64 Picture;
+            QImage Image;
+        };
+        thread_local std::vector<TConverted> recent;
+        const qint64 picture = bitmap->ToImage().cacheKey();
+        const auto found =
+            std::find_if(recent.begin(), recent.end(), [&](const TConverted& k) { return k.Picture == picture; });
+        if (found != recent.end()) {
+            img = found->Image;
+        } else {
+            img = bitmap->ToRgbImage();
+            if (recent.size() >= 8) recent.erase(recent.begin());
+            recent.push_back({picture, img});
+        }
     }
     QPainter* p = Painter();
     if (!p) return;

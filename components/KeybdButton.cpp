@@ -4,6 +4,7 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 bool TKeybdButton::CacheLooks = true;
@@ -76,6 +77,11 @@ bool TKeybdButton::TLookKey::operator==(const TLookKey& o) const
            HighLight == o.HighLight && Shadow == o.Shadow && FontColor == o.FontColor && BevelSize == o.BevelSize &&
            RoundDegree == o.RoundDegree && BevelStyle == o.BevelStyle && Alignment == o.Alignment && Font == o.Font &&
            Caption == o.Caption;
+}
+
+int TKeybdButton::KeptLooks() const
+{
+    return int(std::count_if(FLooks.begin(), FLooks.end(), [](const TLook& l) { return !l.Image.isNull(); }));
 }
 
 void TKeybdButton::Paint()

@@ -42,6 +42,8 @@ public:
     // A cap with a rim covers all its pixels, so its look is kept per state and copied on the next paint.
     // Off draws every paint afresh (to compare the two).
     static bool CacheLooks;
+    // How many looks this cap keeps now.
+    int KeptLooks() const;
 
 protected:
     void Paint() override;

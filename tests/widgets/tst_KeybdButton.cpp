@@ -1,13 +1,14 @@
 // The key cap: rim styles, face, caption positions, property rules and the colour blend.
-#include "tests/support/WidgetTestUtil.h"
 #include "components/ControlUtils.h"
 #include "components/KeybdButton.h"
+#include "tests/support/WidgetTestUtil.h"
 
 #include <QtTest>
 
 using Bevel = TKeybdButton::TButtonBevel;
 using Alignment = TKeybdButton::TAlignment;
 Q_DECLARE_METATYPE(Bevel)
+Q_DECLARE_METATYPE(Alignment)
 
 namespace {
 constexpr TColor kBack = 0x808000;
@@ -168,6 +169,104 @@ private slots:
         QFETCH(int, percent);
         QFETCH(TColor, expected);
         QCOMPARE(TKeybdButton::GetBlendedColor(a, b, percent), expected);
+    }
+
+    // A kept look lands on exactly the pixels that drawing the cap gives: at device-pixel ratios 1 and 2,
+    // on both usual surface formats, for a cap away from its parent's corner.
+    void keptLooksMatchDrawing_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("bevelSize");
+        QTest::addColumn<int>("round");
+        QTest::addColumn<Bevel>("bevel");
+        QTest::addColumn<Alignment>("alignment");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<TColor>("color");
+        const TColor lit = 0x80FFFF;
+        QTest::newRow("practice cap") << QSize(36, 36) << 4 << 10 << Bevel::bbRaised << Alignment::alMiddleCenter
+                                      << QStringLiteral("A") << kFace;
+        QTest::newRow("lowered, lit") << QSize(36, 36) << 4 << 10 << Bevel::bbLowered << Alignment::alMiddleCenter
+                                      << QStringLiteral("7") << lit;
+        QTest::newRow("wide, bottom right") << QSize(89, 36) << 4 << 10 << Bevel::bbRaised << Alignment::alBottomRight
+                                            << QStringLiteral("Shift") << kFace;
+        QTest::newRow("wide, bottom centre") << QSize(72, 36) << 4 << 10 << Bevel::bbLowered
+                                             << Alignment::alBottomCenter << QStringLiteral("Enter") << lit;
+        QTest::newRow("defaults, no caption")
+            << QSize(40, 40) << 2 << 5 << Bevel::bbRaised << Alignment::alMiddleCenter << QString() << kFace;
+        QTest::newRow("rim deeper than half")
+            << QSize(40, 30) << 6 << 15 << Bevel::bbRaised << Alignment::alMiddleCenter << QStringLiteral("W") << lit;
+        QTest::newRow("caption wider than the cap") << QSize(20, 20) << 1 << 0 << Bevel::bbLowered
+                                                    << Alignment::alMiddleCenter << QStringLiteral("WWWW") << kFace;
+    }
+    void keptLooksMatchDrawing()
+    {
+        QFETCH(QSize, size);
+        QFETCH(int, bevelSize);
+        QFETCH(int, round);
+        QFETCH(Bevel, bevel);
+        QFETCH(Alignment, alignment);
+        QFETCH(QString, caption);
+        QFETCH(TColor, color);
+        struct TRestore
+        {
+            ~TRestore() { TKeybdButton::CacheLooks = true; }
+        } restore;
+        for (const qreal ratio : {1.0, 2.0}) {
+            for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+                QWidget form;
+                form.resize(size.width() + 10, size.height() + 9);
+                auto* k = new TKeybdButton(&form);
+                k->SetBounds(7, 5, size.width(), size.height());
+                k->SetBevelSize(bevelSize);
+                k->SetRoundDegree(round);
+                QCOMPARE(k->RoundDegree(), round);
+                k->SetBevelStyle(bevel);
+                k->SetAlignment(alignment);
+                k->SetColor(color);
+                k->SetBevelBasicColor(color);
+                k->SetCaption(caption);
+                const auto render = [&] {
+                    QImage img(form.size() * ratio, format);
+                    img.setDevicePixelRatio(ratio);
+                    img.fill(ToQColor(kBack));
+                    form.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+                    return img;
+                };
+                TKeybdButton::CacheLooks = false;
+                const QImage drawn = render();
+                QCOMPARE(k->KeptLooks(), 0);
+                TKeybdButton::CacheLooks = true;
+                const QImage first = render();
+                QCOMPARE(k->KeptLooks(), 1);
+                const QImage kept = render();
+                QCOMPARE(k->KeptLooks(), 1);
+                QVERIFY2(first == drawn, qPrintable(QStringLiteral("ratio %1, format %2").arg(ratio).arg(format)));
+                QVERIFY2(kept == drawn, qPrintable(QStringLiteral("ratio %1, format %2").arg(ratio).arg(format)));
+            }
+        }
+    }
+
+    // A look is kept per state: back to an earlier state, the cap shows that state again, not the last one.
+    void keptLooksFollowTheState()
+    {
+        QWidget form;
+        form.resize(50, 50);
+        auto* k = new TKeybdButton(&form);
+        k->SetCaption(QStringLiteral("A"));
+        const auto render = [&] { return RenderControl(k, kBack); };
+        const QImage neutral = render();
+        k->SetColor(clYellow);
+        const QImage lit = render();
+        k->SetBevelStyle(Bevel::bbLowered);
+        const QImage lowered = render();
+        QVERIFY(lit != neutral && lowered != lit);
+        k->SetColor(kFace);
+        k->SetBevelStyle(Bevel::bbRaised);
+        QCOMPARE(render(), neutral);
+        k->SetColor(clYellow);
+        QCOMPARE(render(), lit);
+        k->SetCaption(QStringLiteral("B"));
+        QVERIFY(render() != lit);
     }
 
     void writesRepaintAtOnceOnlyOnChange()

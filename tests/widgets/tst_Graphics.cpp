@@ -2,6 +2,7 @@
 // text at its top-left corner, pixel formats kept, and the raster operations of the blits.
 #include "components/ControlUtils.h"
 #include "platform/Graphics.h"
+#include "platform/RasterShapes.h"
 #include "platform/WinUtil.h"
 
 #include <QPainter>
@@ -249,6 +250,103 @@ private slots:
                             qPrintable(QStringLiteral("logical pixel (%1, %2) is not whole at ratio 2").arg(x).arg(y)));
             }
         QVERIFY(ink > 0);
+    }
+
+    // Ellipses and rounded rectangles against their definition tested pixel by pixel: the shape's pixels
+    // in the brush, those with a 4-neighbour outside it in the pen; each logical pixel whole at ratio 2.
+    void shapesMatchTheirPixelDefinition_data()
+    {
+        QTest::addColumn<bool>("ellipse");
+        QTest::addColumn<QRect>("box");
+        QTest::addColumn<int>("round");
+        QTest::addColumn<bool>("clearPen");
+        QTest::newRow("circle 23") << true << QRect(1, 2, 23, 23) << 0 << false;
+        QTest::newRow("circle 35") << true << QRect(0, 0, 35, 35) << 0 << false;
+        QTest::newRow("flat ellipse") << true << QRect(2, 1, 30, 9) << 0 << false;
+        QTest::newRow("thin ellipse") << true << QRect(1, 1, 2, 7) << 0 << false;
+        QTest::newRow("one pixel") << true << QRect(3, 3, 1, 1) << 0 << false;
+        QTest::newRow("ellipse, clear pen") << true << QRect(1, 1, 20, 15) << 0 << true;
+        QTest::newRow("cap face") << false << QRect(4, 4, 28, 28) << 10 << false;
+        QTest::newRow("odd corners") << false << QRect(1, 2, 31, 17) << 11 << false;
+        QTest::newRow("corners wider than the box") << false << QRect(1, 1, 9, 30) << 20 << false;
+        QTest::newRow("small corners") << false << QRect(0, 1, 40, 12) << 3 << false;
+        QTest::newRow("corner of one pixel") << false << QRect(1, 1, 12, 8) << 1 << false;
+        QTest::newRow("rounded, clear pen") << false << QRect(2, 2, 24, 18) << 8 << true;
+    }
+    void shapesMatchTheirPixelDefinition()
+    {
+        QFETCH(bool, ellipse);
+        QFETCH(QRect, box);
+        QFETCH(int, round);
+        QFETCH(bool, clearPen);
+        const int l = box.left(), t = box.top(), r = box.left() + box.width(), b = box.top() + box.height();
+        const int w = r + 3, h = b + 3;
+        // Without a pen the shape is one pixel smaller to the right and bottom.
+        const TEllipseShape e(l, t, clearPen ? r - 1 : r, clearPen ? b - 1 : b);
+        const TRoundRectShape rr{l, t, clearPen ? r - 1 : r, clearPen ? b - 1 : b, round, round};
+        const auto inside = [&](int x, int y) { return ellipse ? e.Inside(x, y) : rr.Inside(x, y); };
+        QImage expected(w, h, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        for (int y = t; y < b; ++y)
+            for (int x = l; x < r; ++x) {
+                if (!inside(x, y)) continue;
+                const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+                expected.setPixel(x, y, edge && !clearPen ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+            }
+        const auto draw = [&](TCanvas* c) {
+            c->Pen.Color = clRed;
+            c->Pen.Style = clearPen ? psClear : psSolid;
+            c->Brush.Color = clBlue;
+            if (ellipse)
+                c->Ellipse(l, t, r, b);
+            else
+                c->RoundRect(l, t, r, b, round, round);
+        };
+        for (const int ratio : {1, 2}) {
+            const QImage got = PaintedAt(ratio, w, h, draw);
+            for (int y = 0; y < got.height(); ++y)
+                for (int x = 0; x < got.width(); ++x)
+                    if (got.pixel(x, y) != expected.pixel(x / ratio, y / ratio))
+                        QFAIL(qPrintable(QStringLiteral("ratio %1: pixel (%2, %3)").arg(ratio).arg(x).arg(y)));
+        }
+    }
+
+    // An arc is part of the ellipse's outline: a whole turn is all of it, two halves meet without a gap,
+    // also when the same arc is drawn again.
+    void arcsMakeUpTheEllipseOutline_data()
+    {
+        QTest::addColumn<QRect>("box");
+        QTest::newRow("finger") << QRect(0, 0, 35, 35);
+        QTest::newRow("flat") << QRect(1, 2, 30, 11);
+        QTest::newRow("tall, odd") << QRect(2, 1, 9, 26);
+    }
+    void arcsMakeUpTheEllipseOutline()
+    {
+        QFETCH(QRect, box);
+        const int l = box.left(), t = box.top(), r = box.left() + box.width(), b = box.top() + box.height();
+        const int cy = (t + b) / 2, w = r + 2, h = b + 2;
+        const QImage outline = PaintedAt(1, w, h, [&](TCanvas* c) {
+            c->Brush.Style = bsClear;
+            c->Ellipse(l, t, r, b);
+        });
+        const auto whole = [&](TCanvas* c) { c->Arc(l, t, r, b, r, cy, r, cy); };
+        const auto halves = [&](TCanvas* c) {
+            c->Arc(l, t, r, b, r, cy, l, cy);
+            c->Pen.Color = clRed;
+            c->Arc(l, t, r, b, l, cy, r, cy);
+        };
+        QCOMPARE(PaintedAt(1, w, h, whole), outline);
+        QCOMPARE(PaintedAt(1, w, h, whole), outline);
+        const QImage split = PaintedAt(1, w, h, halves);
+        int black = 0, red = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool ink = outline.pixel(x, y) != qRgb(255, 255, 255);
+                QCOMPARE(split.pixel(x, y) != qRgb(255, 255, 255), ink);
+                black += split.pixel(x, y) == qRgb(0, 0, 0);
+                red += split.pixel(x, y) == qRgb(255, 0, 0);
+            }
+        QVERIFY(black > 0 && red > 0);
     }
 
     void textOutPlacesTheTopLeftCorner()

@@ -126,6 +126,18 @@ void SetSentenceFont(TSentencePractice* control, const TFont& font)
     control->SetFontColor(font.Color);
 }
 
+void TTiledPicture::TileInto(TBitmap* target, const QImage& picture)
+{
+    if (picture.cacheKey() != FKey) {
+        FTile.Assign(picture.convertToFormat(QImage::Format_RGB32));
+        FKey = picture.cacheKey();
+    }
+    for (const TTilePiece& p :
+         TilePieces(FTile.Width(), FTile.Height(), QRect(0, 0, target->Width(), target->Height()), 0))
+        BitBlt(target->Canvas(), p.Dest.x(), p.Dest.y(), p.Dest.width(), p.Dest.height(), FTile.Canvas(), p.Source.x(),
+               p.Source.y(), SRCCOPY);
+}
+
 TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("문장연습"));
@@ -398,14 +410,7 @@ void TSentenceForm::SpeedMeterPaintBackGroundImage(QObject*, TBitmap* backImg, b
         canvas->FillRect(Rect(0, 0, backImg->Width(), backImg->Height()));
         return;
     }
-    if (picture.cacheKey() != FTileKey) {
-        FTile.Assign(picture);
-        FTileKey = picture.cacheKey();
-    }
-    for (const TTilePiece& p :
-         TilePieces(FTile.Width(), FTile.Height(), QRect(0, 0, backImg->Width(), backImg->Height()), 0))
-        BitBlt(canvas, p.Dest.x(), p.Dest.y(), p.Dest.width(), p.Dest.height(), FTile.Canvas(), p.Source.x(),
-               p.Source.y(), SRCCOPY);
+    FMeterTile.TileInto(backImg, picture);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -2,8 +2,9 @@
 // The sentence window's speed meter as its form sets it up, and a background picture of our own, shared
 // by the meter's tests and its benchmark.
 
-#include "platform/Application.h"
 #include "components/ZavaduMeter.h"
+#include "platform/Application.h"
+#include "screens/SentenceUnit.h"
 
 #include <QImage>
 #include <QPainter>
@@ -31,20 +32,11 @@ inline QImage MakeBackgroundPicture(int w = 1024, int h = 768)
     return img;
 }
 
-// Tiles the picture into the meter's background bitmap, as the sentence window does. The tile is kept as
-// a 32-bit bitmap, which the canvas draws without converting it first.
+// Tiles the picture into the meter's background bitmap, with the sentence window's own tiling.
 inline void TilePicture(TBitmap* target, const QImage& picture)
 {
-    static TBitmap tile;
-    static qint64 key = 0;
-    if (key != picture.cacheKey()) {
-        tile.Assign(picture.convertToFormat(QImage::Format_RGB32));
-        key = picture.cacheKey();
-    }
-    TCanvas* c = target->Canvas();
-    for (int y = 0; y < target->Height(); y += tile.Height())
-        for (int x = 0; x < target->Width(); x += tile.Width())
-            c->Draw(x, y, &tile);
+    static TTiledPicture tiles;
+    tiles.TileInto(target, picture);
 }
 
 inline void ConfigureSentenceMeter(TZavaduMeter* m, int height = 500)

@@ -26,7 +26,9 @@ constexpr int kDesignHeight = 821;
 const QString kCaption = QStringLiteral("확인");
 const QString kHistorySection = QStringLiteral("FileHistory");
 
-void ConfigureMeter(TZavaduMeter* m)
+} // namespace
+
+void ConfigureSpeedMeter(TZavaduMeter* m)
 {
     m->SetCaption(QStringLiteral("타자속도"));
     m->SetActive(false);
@@ -108,8 +110,6 @@ void ConfigureMeter(TZavaduMeter* m)
         s->SetBlockOrangeColor(m->BlockOrangeColor());
     }
 }
-} // namespace
-
 TFont SentenceFontOf(const TSentenceSetupRec& setup)
 {
     TFont font;
@@ -151,7 +151,7 @@ TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent)
     setFont(tahoma);
 
     SpeedMeter = new TZavaduMeter(this);
-    ConfigureMeter(SpeedMeter);
+    ConfigureSpeedMeter(SpeedMeter);
     SpeedMeter->OnPaintBackGroundImage = [this](QObject* s, TBitmap* img, bool quick) {
         SpeedMeterPaintBackGroundImage(s, img, quick);
     };

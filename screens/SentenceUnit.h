@@ -20,6 +20,8 @@ struct TSentenceSetupRec;
 // The practice text's font as the settings record holds it (face, points, colour, bold and italic).
 TFont SentenceFontOf(const TSentenceSetupRec& setup);
 void SetSentenceFont(TSentencePractice* control, const TFont& font);
+// The window's speed meter: its look, and the best, average and current bars.
+void ConfigureSpeedMeter(TZavaduMeter* m);
 
 // Tiles a picture into a bitmap from its top left corner, as the speed meter's background. The picture is
 // kept as a 32-bit bitmap, which the canvas copies without converting it, made again only when it changes.

@@ -1,8 +1,12 @@
 #pragma once
-// The timing harness the benchmarks share: the platform they run on, timed runs and their figures.
+// The timing harness the benchmarks share: the platform they run on, timed runs and their figures, and a
+// keystroke sent to a control.
 
+#include <QApplication>
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QWidget>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -60,4 +64,13 @@ inline void Report(const char* name, const std::vector<double>& us)
 {
     const TFigures f = FiguresOf(us);
     std::printf("%-52s n=%6zu  median %8.1f us  p99 %8.1f us\n", name, f.Count, f.Median, f.P99);
+}
+
+// A key pressed and let go, typing text.
+inline void SendKey(QWidget* w, int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
 }

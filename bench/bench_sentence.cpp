@@ -22,14 +22,6 @@
 #include <vector>
 
 namespace {
-void SendKey(QWidget* w, int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
 // A 1024 x 768 picture of our own: a sky gradient with soft stripes.
 QImage Picture()
 {

@@ -17,14 +17,6 @@
 #include <vector>
 
 namespace {
-void SendKey(QWidget* w, int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
 // Sends one key and waits until its repaint has reached the window's backing store.
 double TimedKey(QWidget& window, QWidget* w, const TPaintCounter& paints, int key, const QString& text)
 {

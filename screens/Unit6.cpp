@@ -387,8 +387,11 @@ void TForm6::paintEvent(QPaintEvent* event)
         PaintGradient(0xA6A600, 0xF5F5F5, this, &canvas);
         canvas.Detach();
     }
+    // Piece by piece: a key's repaint covers a few caps far apart, and their bounding rectangle is most of
+    // the window (large copies also go out to worker threads).
     QPainter painter(this);
-    painter.drawImage(event->rect(), FBackground, event->rect());
+    for (const QRect& r : event->region())
+        painter.drawImage(r, FBackground, r);
 }
 
 void TForm6::keyPressEvent(QKeyEvent* event)

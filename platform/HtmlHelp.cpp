@@ -35,6 +35,10 @@ void HtmlHelpDisplayTopic(QWidget* caller, const QString& helpFile, const QStrin
         return;
     }
     QTextBrowser* browser = Browser();
+    // Owned by the calling window, as a help window is: a modal dialog then leaves it usable, a dialog
+    // that stays on top keeps it above, and it goes when the dialog goes.
+    QWidget* owner = caller ? caller->window() : nullptr;
+    if (browser->parentWidget() != owner) browser->setParent(owner, Qt::Window);
     browser->setSearchPaths({folder});
     browser->setSource(QUrl::fromLocalFile(page));
     browser->show();

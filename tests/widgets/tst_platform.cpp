@@ -3,11 +3,16 @@
 #include "platform/Color.h"
 #include "platform/Dialogs.h"
 #include "platform/Exception.h"
+#include "platform/Forms.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/Timer.h"
 
 #include <QFontInfo>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 namespace {
@@ -34,6 +39,37 @@ class TestPlatform : public QObject
     Q_OBJECT
 
 private slots:
+    // A setup dialog runs modally; the help it opens must still scroll, or the learner reads one screen of it.
+    void helpOpenedFromAModalDialogTakesInput()
+    {
+        QTemporaryDir dir;
+        QDir().mkpath(dir.path() + QStringLiteral("/help"));
+        QFile page(dir.path() + QStringLiteral("/help/t.htm"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 300; ++i)
+            page.write("<p>line</p>\n");
+        page.close();
+
+        TForm dialog;
+        dialog.SetClientSize(200, 100);
+        int scrolled = -1;
+        QTimer::singleShot(0, &dialog, [&] {
+            HtmlHelpDisplayTopic(&dialog, dir.path() + QStringLiteral("/zavlin.chm"), QStringLiteral("t.htm"));
+            QTextBrowser* browser = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) browser = b;
+            if (browser) {
+                QVERIFY(QTest::qWaitForWindowExposed(browser));
+                QTest::mouseClick(browser->windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
+                QTest::keyClick(browser->windowHandle(), Qt::Key_End);
+                scrolled = browser->verticalScrollBar()->value();
+                browser->close();
+            }
+            dialog.Close();
+        });
+        dialog.ShowModal();
+        QVERIFY(scrolled > 0);
+    }
     void colorToRgb_data()
     {
         QTest::addColumn<TColor>("color");

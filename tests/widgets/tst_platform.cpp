@@ -108,6 +108,23 @@ private slots:
         SetMessageBoxHook(nullptr);
     }
 
+    // A short message ("Game Over!!!") must not make a box so narrow that the frame cuts its caption to "V...".
+    void aShortMessageLeavesRoomForItsCaption()
+    {
+        const QString caption = QStringLiteral("Vornix 타자연습");
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                width = box->width();
+                box->close();
+            }
+        });
+        MessageBox(nullptr, QStringLiteral("Game Over!!!\r\rGame Over!!!"), caption, MB_OK);
+        // The frame puts an icon left of the caption and up to three buttons right of it.
+        const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
+        QVERIFY2(width >= fm.horizontalAdvance(caption) + 100, qPrintable(QString::number(width)));
+    }
+
     void koreanFontNamesResolveToInstalledFonts_data()
     {
         QTest::addColumn<QString>("name");

@@ -32,12 +32,13 @@ close_dialog() {
     return 1
 }
 
-# copy_program VORNIX: a program folder of its own (the executable, help/ and Text/) in a temporary
+# copy_program VORNIX: a program folder of its own (the executable, its sound module, help/ and Text/) in a temporary
 # folder, removed on exit, so that a test never reads or writes the settings ("Zavlin.ini") or high
 # scores ("cscore.dat") beside the build's program. Sets PROGRAM to the copied executable.
 copy_program() {
     PROGRAM_DIR=$(mktemp -d)
     cp "$1" "$PROGRAM_DIR/vornix"
+    cp "$(dirname "$1")/libvornix_sound.so" "$PROGRAM_DIR/" 2>/dev/null || true
     for d in help Text; do
         [ -d "$(dirname "$1")/$d" ] && cp -r "$(dirname "$1")/$d" "$PROGRAM_DIR/"
     done

@@ -40,8 +40,16 @@ class TestPlatform : public QObject
 
 private slots:
     // A setup dialog runs modally; the help it opens must still scroll, or the learner reads one screen of it.
+    // A dialog that stays on top (the game's) must not cover it either.
+    void helpOpenedFromAModalDialogTakesInput_data()
+    {
+        QTest::addColumn<bool>("stayOnTop");
+        QTest::newRow("plain dialog") << false;
+        QTest::newRow("dialog that stays on top") << true;
+    }
     void helpOpenedFromAModalDialogTakesInput()
     {
+        QFETCH(bool, stayOnTop);
         QTemporaryDir dir;
         QDir().mkpath(dir.path() + QStringLiteral("/help"));
         QFile page(dir.path() + QStringLiteral("/help/t.htm"));
@@ -52,7 +60,9 @@ private slots:
 
         TForm dialog;
         dialog.SetClientSize(200, 100);
+        if (stayOnTop) dialog.SetFormStyle(TFormStyle::fsStayOnTop);
         int scrolled = -1;
+        bool helpOnTop = false;
         QTimer::singleShot(0, &dialog, [&] {
             HtmlHelpDisplayTopic(&dialog, dir.path() + QStringLiteral("/zavlin.chm"), QStringLiteral("t.htm"));
             QTextBrowser* browser = nullptr;
@@ -63,12 +73,14 @@ private slots:
                 QTest::mouseClick(browser->windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
                 QTest::keyClick(browser->windowHandle(), Qt::Key_End);
                 scrolled = browser->verticalScrollBar()->value();
+                helpOnTop = browser->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
                 browser->close();
             }
             dialog.Close();
         });
         dialog.ShowModal();
         QVERIFY(scrolled > 0);
+        QCOMPARE(helpOnTop, stayOnTop);
     }
     void colorToRgb_data()
     {

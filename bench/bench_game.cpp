@@ -2,6 +2,7 @@
 // line with it and the window repainted at once (figure, hands, hub, lives and the twelve labels).
 // Run: build/bench/bench_game [ticks]   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
+#include "bench/BenchSupport.h"
 #include "game/GameUnit.h"
 #include "platform/Dialogs.h"
 #include "platform/Random.h"
@@ -9,10 +10,9 @@
 #include "platform/Timer.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 
-#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -34,8 +34,7 @@ void FillBoard(TGameForm* game)
 
 int main(int argc, char** argv)
 {
-    // Figures comparable over time and no display needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatform();
     QApplication app(argc, argv);
     SetMessageBoxHook(NoBox);
     SetSoundHook([](const QString&) {});
@@ -54,21 +53,20 @@ int main(int argc, char** argv)
 
     const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
     std::vector<double> ms;
-    ms.reserve(size_t(count));
-    QElapsedTimer t;
     int full = 0;
     for (int i = 0; i < count; ++i) {
         // Words expire before the lives run out: a fresh board every sixteen ticks.
         if (i % 16 == 0) FillBoard(game);
         full += !game->BoardWords().contains(QString());
-        t.start();
-        game->ShowClockTimer(nullptr);
-        game->repaint();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+        ms.push_back(Microseconds([game] {
+                         game->ShowClockTimer(nullptr);
+                         game->repaint();
+                     }) /
+                     1e3);
     }
-    std::sort(ms.begin(), ms.end());
+    const TFigures f = FiguresOf(ms);
     std::printf("game tick, %d of %d with twelve words, repainted: median %.3f ms   p99 %.3f ms   max %.3f ms\n", full,
-                count, ms[ms.size() / 2], ms[size_t(double(ms.size() - 1) * 0.99)], ms.back());
+                count, f.Median, f.P99, f.Max);
     game->Close();
     delete game;
     return 0;

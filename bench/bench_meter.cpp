@@ -1,39 +1,19 @@
 // Time per tick of the speed meter: the sentence window's meter (the real frame) and a stress picture.
 // Run: build/bench/bench_meter [--quick]   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
+#include "bench/BenchSupport.h"
 #include "tests/widgets/zavadumeter_fixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QWidget>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-struct TFigures
-{
-    double Median, P95, Max;
-};
-
-TFigures FiguresOf(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms[size_t(double(ms.size() - 1) * 0.95)], ms.back()};
-}
-
 std::vector<double> Ticks(TZavaduMeter* m, int count)
 {
-    std::vector<double> ms;
-    ms.reserve(size_t(count));
-    QElapsedTimer t;
-    for (int i = 0; i < count; ++i) {
-        t.start();
-        m->RefreshTimerTimer();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    return ms;
+    return MillisecondsOfRuns(count, [m](int) { m->RefreshTimerTimer(); });
 }
 
 void Print(const char* what, const TFigures& f)
@@ -124,8 +104,7 @@ void Stress(const QImage& picture)
 
 int main(int argc, char** argv)
 {
-    // Figures comparable over time and no display needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatform();
     TApplication app(argc, argv);
     TApplication::InstallFontSubstitutions();
     const QImage picture = MakeBackgroundPicture();

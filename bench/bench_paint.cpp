@@ -2,34 +2,24 @@
 // the mouse effect under a hovered menu button (the strip's repaint), offscreen.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_paint
 
+#include "bench/BenchSupport.h"
 #include "engine/VornixMisc.h"
 #include "platform/Application.h"
 #include "screens/MainUnit.h"
 
-#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <vector>
 
 namespace {
 void Measure(const char* what, int runs, const std::function<void()>& step)
 {
     for (int i = 0; i < 10; ++i) // warm caches as a running program has them
         step();
-    std::vector<double> ms;
-    QElapsedTimer t;
-    for (int i = 0; i < runs; ++i) {
-        t.start();
-        step();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-40s median %7.3f ms   p95 %7.3f ms   max %7.3f ms\n", what, ms[ms.size() / 2],
-                ms[size_t(double(ms.size() - 1) * 0.95)], ms.back());
+    const TFigures f = FiguresOf(MillisecondsOfRuns(runs, [&step](int) { step(); }));
+    std::printf("%-40s median %7.3f ms   p95 %7.3f ms   max %7.3f ms\n", what, f.Median, f.P95, f.Max);
 }
 } // namespace
 

@@ -2,14 +2,15 @@
 // over a tiled picture, the meter's frame with that picture behind it, and the live-speed tick.
 // Prints median and 99th percentile; run on the offscreen platform for figures comparable over time.
 // Run: build/bench/bench_sentence [rounds]
+#include "bench/BenchSupport.h"
 #include "components/ZavaduMeter.h"
 #include "engine/ThreadTimer.h"
 #include "engine/VornixMisc.h"
 #include "screens/SentenceUnit.h"
+#include "tests/support/WidgetTestUtil.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -21,34 +22,6 @@
 #include <vector>
 
 namespace {
-int gPaints = 0;
-
-class TPaintCounter : public QObject
-{
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint) ++gPaints;
-        return false;
-    }
-};
-
-void Report(const char* name, std::vector<double>& us)
-{
-    std::sort(us.begin(), us.end());
-    const double median = us[us.size() / 2];
-    const double p99 = us[std::min(us.size() - 1, us.size() * 99 / 100)];
-    std::printf("%-52s n=%6zu  median %8.1f us  p99 %8.1f us\n", name, us.size(), median, p99);
-}
-
-void SendKey(QWidget* w, int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
 // A 1024 x 768 picture of our own: a sky gradient with soft stripes.
 QImage Picture()
 {
@@ -75,8 +48,7 @@ int main(int argc, char** argv)
     json.write(
         R"({"screens":[{"name":"bench","x":0,"y":0,"width":1920,"height":1200,"logicalDpiX":96,"logicalDpiY":96}]})");
     json.close();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen).toLocal8Bit());
+    UseOffscreenPlatform(("offscreen:configfile=" + screen).toLocal8Bit());
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 20000;
 
@@ -101,8 +73,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     TSentencePractice* c = form->SenEx;
     c->setFocus();
-    TPaintCounter counter;
-    c->installEventFilter(&counter);
+    const auto* paints = new TPaintCounter(c);
 
     for (int i = 0; i < 20; ++i)
         SendKey(c, Qt::Key_A, line.mid(i, 1));
@@ -126,42 +97,31 @@ int main(int argc, char** argv)
             form->SpeedMeter->RefreshTimerTimer();
             QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
         }
-        const int paints = gPaints;
-        QElapsedTimer t;
-        t.start();
-        SendKey(c, Qt::Key_X, line.mid(n, 1));
-        QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
-        keys.push_back(t.nsecsElapsed() / 1000.0);
-        if (gPaints == paints) std::fprintf(stderr, "warning: a key caused no repaint\n");
+        const int before = paints->Count;
+        keys.push_back(Microseconds([&] {
+            SendKey(c, Qt::Key_X, line.mid(n, 1));
+            QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
+        }));
+        if (paints->Count == before) std::fprintf(stderr, "warning: a key caused no repaint\n");
     }
     Report("keystroke to repainted line (meter running)", keys);
 
     std::vector<double> frames;
-    for (int i = 0; i < std::max(200, rounds / 20); ++i) {
-        QElapsedTimer t;
-        t.start();
-        form->SpeedMeter->RefreshTimerTimer();
-        QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
-        frames.push_back(t.nsecsElapsed() / 1000.0);
-    }
+    for (int i = 0; i < std::max(200, rounds / 20); ++i)
+        frames.push_back(Microseconds([form] {
+            form->SpeedMeter->RefreshTimerTimer();
+            QCoreApplication::sendPostedEvents(form, QEvent::UpdateRequest);
+        }));
     Report("meter frame over the tiled picture (90 ms tick)", frames);
 
     std::vector<double> ticks;
-    for (int i = 0; i < std::max(200, rounds / 20); ++i) {
-        QElapsedTimer t;
-        t.start();
-        form->CurrSpeedTimerTimer(nullptr);
-        ticks.push_back(t.nsecsElapsed() / 1000.0);
-    }
+    for (int i = 0; i < std::max(200, rounds / 20); ++i)
+        ticks.push_back(Microseconds([form] { form->CurrSpeedTimerTimer(nullptr); }));
     Report("live-speed tick (1000 ms)", ticks);
 
     std::vector<double> full;
-    for (int i = 0; i < 300; ++i) {
-        QElapsedTimer t;
-        t.start();
-        c->repaint();
-        full.push_back(t.nsecsElapsed() / 1000.0);
-    }
+    for (int i = 0; i < 300; ++i)
+        full.push_back(Microseconds([c] { c->repaint(); }));
     Report("whole typing control over the picture (comparison)", full);
 
     form->SpeedMeter->SetActive(false);

@@ -2,31 +2,21 @@
 // write), on a small "Zavlin.ini" and on a 5 MB one.
 // Run: build/bench/bench_settings
 
+#include "bench/BenchSupport.h"
 #include "engine/VornixMisc.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <vector>
 
 namespace {
 void Measure(const char* what, int runs, const std::function<void(int)>& step)
 {
-    std::vector<double> ms;
-    QElapsedTimer t;
-    for (int i = 0; i < runs; ++i) {
-        t.start();
-        step(i);
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-52s median %8.3f ms   p99 %8.3f ms\n", what, ms[ms.size() / 2],
-                ms[size_t(double(ms.size() - 1) * 0.99)]);
+    const TFigures f = FiguresOf(MillisecondsOfRuns(runs, step));
+    std::printf("%-52s median %8.3f ms   p99 %8.3f ms\n", what, f.Median, f.P99);
 }
 
 void Run(const char* label, const QByteArray& file, int runs)

@@ -3,11 +3,12 @@
 // Prints median and 99th percentile; runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 // Run: build/bench/bench_typing [rounds] [line length] [control width]   (defaults 20000, 100 and room for
 // the line): a longer line shows how a keystroke's cost grows with it.
+#include "bench/BenchSupport.h"
 #include "engine/HangulCheck.h"
 #include "engine/SentencePractice.h"
+#include "tests/support/WidgetTestUtil.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -16,44 +17,15 @@
 #include <vector>
 
 namespace {
-int gPaints = 0;
-
-class TPaintCounter : public QObject
-{
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint) ++gPaints;
-        return false;
-    }
-};
-
-void Report(const char* name, std::vector<double>& us)
-{
-    std::sort(us.begin(), us.end());
-    const double median = us[us.size() / 2];
-    const double p99 = us[std::min(us.size() - 1, us.size() * 99 / 100)];
-    std::printf("%-44s n=%6zu  median %7.1f us  p99 %7.1f us\n", name, us.size(), median, p99);
-}
-
-void SendKey(QWidget* w, int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
 // Sends one key and waits until its repaint has reached the window's backing store.
-double TimedKey(QWidget& window, QWidget* w, int key, const QString& text)
+double TimedKey(QWidget& window, QWidget* w, const TPaintCounter& paints, int key, const QString& text)
 {
-    const int paints = gPaints;
-    QElapsedTimer t;
-    t.start();
-    SendKey(w, key, text);
-    QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
-    const double us = t.nsecsElapsed() / 1000.0;
-    if (gPaints == paints) std::fprintf(stderr, "warning: a key caused no repaint\n");
+    const int before = paints.Count;
+    const double us = Microseconds([&] {
+        SendKey(w, key, text);
+        QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+    });
+    if (paints.Count == before) std::fprintf(stderr, "warning: a key caused no repaint\n");
     return us;
 }
 
@@ -67,7 +39,7 @@ void CatchUp()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatform();
     QApplication app(argc, argv);
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
@@ -83,8 +55,7 @@ int main(int argc, char** argv)
     window.resize(width, 300);
     window.show();
     c->setFocus();
-    TPaintCounter counter;
-    c->installEventFilter(&counter);
+    const auto* paints = new TPaintCounter(c);
     // The typed text stays between 40 and 90 percent of the line.
     const int low = lineLength * 2 / 5, high = lineLength * 9 / 10;
 
@@ -105,7 +76,7 @@ int main(int argc, char** argv)
             CatchUp();
             continue;
         }
-        commit.push_back(TimedKey(window, c, Qt::Key_X, latin.mid(n, 1)));
+        commit.push_back(TimedKey(window, c, *paints, Qt::Key_X, latin.mid(n, 1)));
     }
     char name[64];
     std::snprintf(name, sizeof name, "commit one character (%d-char line)", lineLength);
@@ -134,7 +105,7 @@ int main(int argc, char** argv)
             CatchUp();
         }
         for (int k = 0; k < 6; ++k) {
-            const double us = TimedKey(window, c, keys[k].Key, QString::fromLatin1(keys[k].Text));
+            const double us = TimedKey(window, c, *paints, keys[k].Key, QString::fromLatin1(keys[k].Text));
             // The fourth key (r) commits 한 and starts ㄱ; the others only update the composition.
             (k == 3 ? commitKorean : compose).push_back(us);
         }
@@ -144,37 +115,34 @@ int main(int argc, char** argv)
 
     // For comparison: repainting the whole control, as a keystroke would without partial repaints.
     std::vector<double> full;
-    for (int i = 0; i < 2000; ++i) {
-        QElapsedTimer t;
-        t.start();
-        c->repaint();
-        full.push_back(t.nsecsElapsed() / 1000.0);
-    }
+    for (int i = 0; i < 2000; ++i)
+        full.push_back(Microseconds([c] { c->repaint(); }));
     Report("whole control repaint (for comparison)", full);
 
     // The letter check of every syllable against a target, and the split alone.
     std::vector<double> check, split;
     const QString problem = QStringLiteral("괜");
     volatile int sink = 0;
+    constexpr double kSyllables = 0xD7A3 - 0xAC00 + 1;
     for (int r = 0; r < 20; ++r) {
-        QElapsedTimer t;
-        t.start();
-        for (char16_t ch = 0xAC00; ch <= 0xD7A3; ++ch) {
-            QString letters;
-            sink += IsComposingCharRight(true, true, problem, QString(), ch, letters);
-        }
-        check.push_back(double(t.nsecsElapsed()) / 11172.0 / 1000.0);
-        t.restart();
-        for (char16_t ch = 0xAC00; ch <= 0xD7A3; ++ch) {
-            THangulForm form;
-            sink += SplitHangul(ch, form);
-        }
-        split.push_back(double(t.nsecsElapsed()) / 11172.0 / 1000.0);
+        check.push_back(Microseconds([&] {
+                            for (char16_t ch = 0xAC00; ch <= 0xD7A3; ++ch) {
+                                QString letters;
+                                sink += IsComposingCharRight(true, true, problem, QString(), ch, letters);
+                            }
+                        }) /
+                        kSyllables);
+        split.push_back(Microseconds([&] {
+                            for (char16_t ch = 0xAC00; ch <= 0xD7A3; ++ch) {
+                                THangulForm form;
+                                sink += SplitHangul(ch, form);
+                            }
+                        }) /
+                        kSyllables);
     }
-    std::sort(check.begin(), check.end());
-    std::sort(split.begin(), split.end());
-    std::printf("%-44s %7.1f ns per syllable (median of 20 passes)\n", "IsComposingCharRight", check[10] * 1000);
-    std::printf("%-44s %7.1f ns per syllable (median of 20 passes)\n", "SplitHangul", split[10] * 1000);
-    std::printf("paint events: %d\n", gPaints);
+    std::printf("%-44s %7.1f ns per syllable (median of 20 passes)\n", "IsComposingCharRight",
+                FiguresOf(check).Median * 1000);
+    std::printf("%-44s %7.1f ns per syllable (median of 20 passes)\n", "SplitHangul", FiguresOf(split).Median * 1000);
+    std::printf("paint events: %d\n", paints->Count);
     return 0;
 }

@@ -8,6 +8,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "tests/gui/XWindowFind.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -22,44 +24,6 @@
 
 namespace {
 using TClock = std::chrono::steady_clock;
-
-int IgnoreErrors(Display*, XErrorEvent*)
-{
-    return 0; // the window may go or change while it is looked at
-}
-
-std::string TitleOf(Display* d, Window w)
-{
-    Atom type;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), 0, 1024, False,
-                           XInternAtom(d, "UTF8_STRING", False), &type, &format, &count, &after, &data) == Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-    }
-    return title;
-}
-
-Window Find(Display* d, Window root, const std::string& title)
-{
-    Window parent, *children = nullptr;
-    unsigned int n = 0;
-    Window found = 0;
-    if (!XQueryTree(d, root, &root, &parent, &children, &n)) return 0;
-    for (unsigned int i = 0; i < n && !found; ++i) {
-        XWindowAttributes a;
-        if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && TitleOf(d, children[i]) == title)
-            found = children[i];
-        else
-            found = Find(d, children[i], title);
-    }
-    if (children) XFree(children);
-    return found;
-}
 
 // A hash of the window's middle column, or 0 when it cannot be read.
 size_t ColumnHash(Display* d, Window w, int width, int height)
@@ -90,7 +54,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "xfirstpaint: cannot open display\n");
         return 2;
     }
-    XSetErrorHandler(IgnoreErrors);
+    XSetErrorHandler(IgnoreXError);
     const TClock::time_point start = TClock::now();
     const pid_t child = fork();
     if (child == 0) {
@@ -99,7 +63,7 @@ int main(int argc, char** argv)
     }
     Window w = 0;
     while (!w && TClock::now() - start < std::chrono::seconds(20)) {
-        w = Find(d, DefaultRootWindow(d), argv[1]);
+        w = FindWindow(d, DefaultRootWindow(d), argv[1]);
         if (!w) std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
     const TClock::time_point mapped = TClock::now();

@@ -116,23 +116,29 @@ void TintBitmap(TBitmap* bitmap, TColor color, uint8_t percent)
 }
 
 namespace {
+// The picture at w x h: a stretched copy, kept in holder, or (with no size given) the picture itself, its
+// size put in w and h.
+TBitmap* AtSize(TBitmap* bitmap, int& w, int& h, std::unique_ptr<TBitmap>& holder)
+{
+    if (w > 0 && h > 0) {
+        holder = std::make_unique<TBitmap>();
+        holder->SetSize(w, h);
+        StretchBlt(holder->Canvas()->Handle(), 0, 0, w, h, bitmap->Canvas()->Handle(), 0, 0, bitmap->Width(),
+                   bitmap->Height(), SRCCOPY);
+        return holder.get();
+    }
+    w = bitmap->Width();
+    h = bitmap->Height();
+    return bitmap;
+}
+
 // The mask-and-sprite blit of the platform: a mask of the key colour, a sprite with the key colour black,
 // the destination ANDed with the mask and XORed with the sprite. Used where the destination or the
 // picture is monochrome or has alpha, where those steps do more than leave the key colour out.
 void DrawMasked(HDC dc, int x, int y, TBitmap* bitmap, int w, int h)
 {
-    TBitmap* s = bitmap;
     std::unique_ptr<TBitmap> stretched;
-    if (w > 0 && h > 0) {
-        stretched = std::make_unique<TBitmap>();
-        stretched->SetSize(w, h);
-        StretchBlt(stretched->Canvas()->Handle(), 0, 0, w, h, bitmap->Canvas()->Handle(), 0, 0, bitmap->Width(),
-                   bitmap->Height(), SRCCOPY);
-        s = stretched.get();
-    } else {
-        w = bitmap->Width();
-        h = bitmap->Height();
-    }
+    TBitmap* s = AtSize(bitmap, w, h, stretched);
     const TColor key = s->Canvas()->Pixel(0, 0);
     HDC sdc = s->Canvas()->Handle();
 
@@ -215,18 +221,8 @@ bool IsMonoImage(const QImage& image)
 // where the mask finds the key colour, the sprite's colour elsewhere.
 std::unique_ptr<TBitmap> MakeKeyed(TBitmap* bitmap, int w, int h)
 {
-    TBitmap* s = bitmap;
     std::unique_ptr<TBitmap> stretched;
-    if (w > 0 && h > 0) {
-        stretched = std::make_unique<TBitmap>();
-        stretched->SetSize(w, h);
-        StretchBlt(stretched->Canvas()->Handle(), 0, 0, w, h, bitmap->Canvas()->Handle(), 0, 0, bitmap->Width(),
-                   bitmap->Height(), SRCCOPY);
-        s = stretched.get();
-    } else {
-        w = bitmap->Width();
-        h = bitmap->Height();
-    }
+    TBitmap* s = AtSize(bitmap, w, h, stretched);
     HDC sdc = s->Canvas()->Handle();
     TBitmap mask;
     mask.SetPixelFormat(pf1bit);

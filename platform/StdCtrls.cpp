@@ -195,9 +195,103 @@ TRect ButtonCaptionRect(TCanvas* c, const TRect& r, const QString& caption)
 }
 } // namespace
 
+// ---- TPushControl ----
+
+bool TPushControl::DialogChar(QChar ch)
+{
+    if (!StdDraw::IsAccel(ch, Caption()) || !CanAnswer(this)) return false;
+    QPointer<TPushControl> self(this);
+    SetFocus();
+    if (self) Click();
+    return true;
+}
+
+void TPushControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    QPointer<TPushControl> self(this);
+    if (button == mbLeft && isEnabled()) {
+        FMouseHeld = true;
+        FDoublePress = (shift & ssDouble) != 0;
+        FPushedLook = true;
+        SetFocus();
+        if (!self) return;
+        Invalidate();
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TPushControl::MouseMove(TShiftState shift, int x, int y)
+{
+    if (FMouseHeld && FPushedLook != rect().contains(x, y)) {
+        FPushedLook = !FPushedLook;
+        Invalidate();
+    }
+    TCustomControl::MouseMove(shift, x, y);
+}
+
+void TPushControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (button == mbLeft) {
+        FMouseHeld = false;
+        FPushedLook = FSpaceHeld;
+        Invalidate();
+        // The second click of a double click is a click of its own, as the platform's buttons take it.
+        if (FDoublePress && rect().contains(x, y) && isEnabled()) {
+            FDoublePress = false;
+            QPointer<TPushControl> self(this);
+            Click();
+            if (!self) return;
+        }
+        FDoublePress = false;
+    }
+    TCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TPushControl::KeyDown(uint16_t& key, TShiftState shift)
+{
+    QPointer<TPushControl> self(this);
+    TCustomControl::KeyDown(key, shift);
+    if (!self) return;
+    if (ClicksOnKeyDown(key)) {
+        Click();
+    } else if (key == VK_SPACE && !FSpaceHeld) {
+        FSpaceHeld = true;
+        FPushedLook = true;
+        Invalidate();
+    }
+}
+
+void TPushControl::KeyUp(uint16_t& key, TShiftState shift)
+{
+    QPointer<TPushControl> self(this);
+    TCustomControl::KeyUp(key, shift);
+    if (!self) return;
+    if (key == VK_SPACE && FSpaceHeld) {
+        FSpaceHeld = false;
+        FPushedLook = FMouseHeld;
+        Invalidate();
+        Click();
+    }
+}
+
+void TPushControl::DoEnter()
+{
+    Invalidate();
+    TCustomControl::DoEnter();
+}
+
+void TPushControl::DoExit()
+{
+    // A Space let go after the focus left clicks nothing.
+    FSpaceHeld = false;
+    FPushedLook = FMouseHeld;
+    Invalidate();
+    TCustomControl::DoExit();
+}
+
 // ---- TCheckBox ----
 
-TCheckBox::TCheckBox(QWidget* parent) : TCustomControl(parent)
+TCheckBox::TCheckBox(QWidget* parent) : TPushControl(parent)
 {
     SetTabStop(true);
     SetBounds(0, 0, 97, 17);
@@ -216,15 +310,6 @@ void TCheckBox::Click()
     SetChecked(!FChecked);
 }
 
-bool TCheckBox::DialogChar(QChar ch)
-{
-    if (!StdDraw::IsAccel(ch, Caption()) || !CanAnswer(this)) return false;
-    QPointer<TCheckBox> self(this);
-    SetFocus();
-    if (self) Click();
-    return true;
-}
-
 bool TCheckBox::WantsKey(uint16_t key) const
 {
     return key == VK_SPACE;
@@ -235,91 +320,10 @@ void TCheckBox::Paint()
     TCanvas* c = Canvas();
     c->Font = Font();
     const bool enabled = isEnabled();
-    StdDraw::CheckBox(c, 0, (Height() - StdDraw::kCheckSize) / 2, FChecked, enabled, FPushedLook);
+    StdDraw::CheckBox(c, 0, (Height() - StdDraw::kCheckSize) / 2, FChecked, enabled, PushedLook());
     const TRect text = ButtonCaptionRect(c, ClientRect(), Caption());
     StdDraw::Caption(c, text.Left + 1, text.Top + 1, Caption(), enabled);
     if (Focused() && !StdDraw::StripAmpersands(Caption()).isEmpty()) StdDraw::FocusRect(c, text);
-}
-
-void TCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
-{
-    QPointer<TCheckBox> self(this);
-    if (button == mbLeft && isEnabled()) {
-        FMouseHeld = true;
-        FDoublePress = (shift & ssDouble) != 0;
-        FPushedLook = true;
-        SetFocus();
-        if (!self) return;
-        Invalidate();
-    }
-    TCustomControl::MouseDown(button, shift, x, y);
-}
-
-void TCheckBox::MouseMove(TShiftState shift, int x, int y)
-{
-    if (FMouseHeld && FPushedLook != rect().contains(x, y)) {
-        FPushedLook = !FPushedLook;
-        Invalidate();
-    }
-    TCustomControl::MouseMove(shift, x, y);
-}
-
-void TCheckBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    if (button == mbLeft) {
-        FMouseHeld = false;
-        FPushedLook = FSpaceHeld;
-        Invalidate();
-        // The second click of a double click is a click of its own, as the platform's buttons take it.
-        if (FDoublePress && rect().contains(x, y) && isEnabled()) {
-            FDoublePress = false;
-            QPointer<TCheckBox> self(this);
-            Click();
-            if (!self) return;
-        }
-        FDoublePress = false;
-    }
-    TCustomControl::MouseUp(button, shift, x, y);
-}
-
-void TCheckBox::KeyDown(uint16_t& key, TShiftState shift)
-{
-    QPointer<TCheckBox> self(this);
-    TCustomControl::KeyDown(key, shift);
-    if (!self) return;
-    if (key == VK_SPACE && !FSpaceHeld) {
-        FSpaceHeld = true;
-        FPushedLook = true;
-        Invalidate();
-    }
-}
-
-void TCheckBox::KeyUp(uint16_t& key, TShiftState shift)
-{
-    QPointer<TCheckBox> self(this);
-    TCustomControl::KeyUp(key, shift);
-    if (!self) return;
-    if (key == VK_SPACE && FSpaceHeld) {
-        FSpaceHeld = false;
-        FPushedLook = FMouseHeld;
-        Invalidate();
-        Click();
-    }
-}
-
-void TCheckBox::DoEnter()
-{
-    Invalidate();
-    TCustomControl::DoEnter();
-}
-
-void TCheckBox::DoExit()
-{
-    // A Space let go after the focus left toggles nothing.
-    FSpaceHeld = false;
-    FPushedLook = FMouseHeld;
-    Invalidate();
-    TCustomControl::DoExit();
 }
 
 // ---- TRadioGroup ----
@@ -626,7 +630,7 @@ void TBevel::Paint()
 
 // ---- TButton ----
 
-TButton::TButton(QWidget* parent) : TCustomControl(parent)
+TButton::TButton(QWidget* parent) : TPushControl(parent)
 {
     SetTabStop(true);
     SetBounds(0, 0, 75, 25);
@@ -650,15 +654,6 @@ void TButton::Click()
     if (endDialog && self && window && window->isVisible()) static_cast<QDialog*>(window.data())->done(result);
 }
 
-bool TButton::DialogChar(QChar ch)
-{
-    if (!StdDraw::IsAccel(ch, Caption()) || !CanAnswer(this)) return false;
-    QPointer<TButton> self(this);
-    SetFocus();
-    if (self) Click();
-    return true;
-}
-
 bool TButton::WantsKey(uint16_t key) const
 {
     return key == VK_SPACE || key == VK_RETURN;
@@ -677,12 +672,12 @@ void TButton::Paint()
         StdDraw::Edge(c, r, cl3DDkShadow, cl3DDkShadow);
         InflateRect(r, -1, -1);
     }
-    if (FPushedLook)
+    if (PushedLook())
         StdDraw::Edge(c, r, clBtnShadow, clBtnShadow);
     else
         StdDraw::RaisedBorder(c, r);
     const TPoint ext = StdDraw::CaptionExtent(c, Caption());
-    const int shift = FPushedLook ? 1 : 0;
+    const int shift = PushedLook() ? 1 : 0;
     StdDraw::Caption(c, (Width() - ext.X) / 2 + shift, (Height() - ext.Y) / 2 + shift, Caption(), isEnabled());
     if (focused) {
         TRect focus = ClientRect();
@@ -691,91 +686,14 @@ void TButton::Paint()
     }
 }
 
-void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+bool TButton::ClicksOnKeyDown(uint16_t key) const
 {
-    QPointer<TButton> self(this);
-    if (button == mbLeft && isEnabled()) {
-        FMouseHeld = true;
-        FDoublePress = (shift & ssDouble) != 0;
-        FPushedLook = true;
-        SetFocus();
-        if (!self) return;
-        Invalidate();
-    }
-    TCustomControl::MouseDown(button, shift, x, y);
-}
-
-void TButton::MouseMove(TShiftState shift, int x, int y)
-{
-    if (FMouseHeld && FPushedLook != rect().contains(x, y)) {
-        FPushedLook = !FPushedLook;
-        Invalidate();
-    }
-    TCustomControl::MouseMove(shift, x, y);
-}
-
-void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    if (button == mbLeft) {
-        FMouseHeld = false;
-        FPushedLook = FSpaceHeld;
-        Invalidate();
-        // The second click of a double click is a click of its own, as the platform's buttons take it.
-        if (FDoublePress && rect().contains(x, y) && isEnabled()) {
-            FDoublePress = false;
-            QPointer<TButton> self(this);
-            Click();
-            if (!self) return;
-        }
-        FDoublePress = false;
-    }
-    TCustomControl::MouseUp(button, shift, x, y);
-}
-
-void TButton::KeyDown(uint16_t& key, TShiftState shift)
-{
-    QPointer<TButton> self(this);
-    TCustomControl::KeyDown(key, shift);
-    if (!self) return;
-    if (key == VK_RETURN) {
-        Click();
-    } else if (key == VK_SPACE && !FSpaceHeld) {
-        FSpaceHeld = true;
-        FPushedLook = true;
-        Invalidate();
-    }
-}
-
-void TButton::KeyUp(uint16_t& key, TShiftState shift)
-{
-    QPointer<TButton> self(this);
-    TCustomControl::KeyUp(key, shift);
-    if (!self) return;
-    if (key == VK_SPACE && FSpaceHeld) {
-        FSpaceHeld = false;
-        FPushedLook = FMouseHeld;
-        Invalidate();
-        Click();
-    }
-}
-
-void TButton::DoEnter()
-{
-    Invalidate();
-    TCustomControl::DoEnter();
-}
-
-void TButton::DoExit()
-{
-    FSpaceHeld = false;
-    FPushedLook = FMouseHeld;
-    Invalidate();
-    TCustomControl::DoExit();
+    return key == VK_RETURN;
 }
 
 void TButton::EnabledChanged()
 {
-    FSpaceHeld = FMouseHeld = FPushedLook = false;
+    ForgetPress();
     TCustomControl::EnabledChanged();
 }
 

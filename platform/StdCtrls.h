@@ -50,7 +50,40 @@ QChar AccelOf(const QString& caption);
 bool IsAccel(QChar ch, const QString& caption);
 } // namespace StdDraw
 
-class TCheckBox : public TCustomControl
+// A control pushed in by the left button or by Space, as the platform's buttons are: it looks pushed while
+// the button is held over it or Space is held, and Space let go clicks it.
+class TPushControl : public TCustomControl
+{
+    Q_OBJECT
+public:
+    using TCustomControl::TCustomControl;
+
+    // The accelerator focuses the control and clicks it.
+    bool DialogChar(QChar ch) override;
+
+protected:
+    bool PushedLook() const { return FPushedLook; }
+    // Keys other than Space that click the control when pressed.
+    virtual bool ClicksOnKeyDown(uint16_t) const { return false; }
+    // Forgets a press under way.
+    void ForgetPress() { FSpaceHeld = FMouseHeld = FPushedLook = false; }
+
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyUp(uint16_t& key, TShiftState shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+
+private:
+    bool FMouseHeld = false; // left button pressed on the control and not yet released
+    bool FDoublePress = false;
+    bool FSpaceHeld = false;
+    bool FPushedLook = false;
+};
+
+class TCheckBox : public TPushControl
 {
     Q_OBJECT
 public:
@@ -62,26 +95,13 @@ public:
 
     // What a click does: toggles the check, which fires OnClick.
     void Click() override;
-    // The accelerator focuses the box and toggles it.
-    bool DialogChar(QChar ch) override;
     bool WantsKey(uint16_t key) const override;
 
 protected:
     void Paint() override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
-    void KeyDown(uint16_t& key, TShiftState shift) override;
-    void KeyUp(uint16_t& key, TShiftState shift) override;
-    void DoEnter() override;
-    void DoExit() override;
 
 private:
     bool FChecked = false;
-    bool FMouseHeld = false; // left button pressed on the box and not yet released
-    bool FDoublePress = false;
-    bool FSpaceHeld = false;
-    bool FPushedLook = false;
 };
 
 class TRadioGroup : public TCustomControl
@@ -170,7 +190,7 @@ private:
     TBevelStyle FStyle = TBevelStyle::bsLowered;
 };
 
-class TButton : public TCustomControl
+class TButton : public TPushControl
 {
     Q_OBJECT
 public:
@@ -183,27 +203,15 @@ public:
     void SetModalResult(int value) { FModalResult = value; }
 
     void Click() override;
-    // The accelerator clicks the button (and focuses it).
-    bool DialogChar(QChar ch) override;
     bool WantsKey(uint16_t key) const override;
 
 protected:
     void Paint() override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
-    void KeyDown(uint16_t& key, TShiftState shift) override;
-    void KeyUp(uint16_t& key, TShiftState shift) override;
-    void DoEnter() override;
-    void DoExit() override;
+    bool ClicksOnKeyDown(uint16_t key) const override;
     void EnabledChanged() override;
 
 private:
     int FModalResult = 0;
-    bool FMouseHeld = false;
-    bool FDoublePress = false;
-    bool FSpaceHeld = false;
-    bool FPushedLook = false;
 };
 
 // A number box with up and down arrows. The value stays between MinValue and MaxValue (when they differ):

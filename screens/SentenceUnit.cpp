@@ -26,7 +26,9 @@ constexpr int kDesignHeight = 821;
 const QString kCaption = QStringLiteral("확인");
 const QString kHistorySection = QStringLiteral("FileHistory");
 
-void ConfigureMeter(TZavaduMeter* m)
+} // namespace
+
+void ConfigureSpeedMeter(TZavaduMeter* m)
 {
     m->SetCaption(QStringLiteral("타자속도"));
     m->SetActive(false);
@@ -108,8 +110,6 @@ void ConfigureMeter(TZavaduMeter* m)
         s->SetBlockOrangeColor(m->BlockOrangeColor());
     }
 }
-} // namespace
-
 TFont SentenceFontOf(const TSentenceSetupRec& setup)
 {
     TFont font;
@@ -126,6 +126,18 @@ void SetSentenceFont(TSentencePractice* control, const TFont& font)
     control->SetFontColor(font.Color);
 }
 
+void TTiledPicture::TileInto(TBitmap* target, const QImage& picture)
+{
+    if (picture.cacheKey() != FKey) {
+        FTile.Assign(picture.convertToFormat(QImage::Format_RGB32));
+        FKey = picture.cacheKey();
+    }
+    for (const TTilePiece& p :
+         TilePieces(FTile.Width(), FTile.Height(), QRect(0, 0, target->Width(), target->Height()), 0))
+        BitBlt(target->Canvas(), p.Dest.x(), p.Dest.y(), p.Dest.width(), p.Dest.height(), FTile.Canvas(), p.Source.x(),
+               p.Source.y(), SRCCOPY);
+}
+
 TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("문장연습"));
@@ -139,7 +151,7 @@ TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent)
     setFont(tahoma);
 
     SpeedMeter = new TZavaduMeter(this);
-    ConfigureMeter(SpeedMeter);
+    ConfigureSpeedMeter(SpeedMeter);
     SpeedMeter->OnPaintBackGroundImage = [this](QObject* s, TBitmap* img, bool quick) {
         SpeedMeterPaintBackGroundImage(s, img, quick);
     };
@@ -398,14 +410,7 @@ void TSentenceForm::SpeedMeterPaintBackGroundImage(QObject*, TBitmap* backImg, b
         canvas->FillRect(Rect(0, 0, backImg->Width(), backImg->Height()));
         return;
     }
-    if (picture.cacheKey() != FTileKey) {
-        FTile.Assign(picture);
-        FTileKey = picture.cacheKey();
-    }
-    for (const TTilePiece& p :
-         TilePieces(FTile.Width(), FTile.Height(), QRect(0, 0, backImg->Width(), backImg->Height()), 0))
-        BitBlt(canvas, p.Dest.x(), p.Dest.y(), p.Dest.width(), p.Dest.height(), FTile.Canvas(), p.Source.x(),
-               p.Source.y(), SRCCOPY);
+    FMeterTile.TileInto(backImg, picture);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -20,6 +20,20 @@ struct TSentenceSetupRec;
 // The practice text's font as the settings record holds it (face, points, colour, bold and italic).
 TFont SentenceFontOf(const TSentenceSetupRec& setup);
 void SetSentenceFont(TSentencePractice* control, const TFont& font);
+// The window's speed meter: its look, and the best, average and current bars.
+void ConfigureSpeedMeter(TZavaduMeter* m);
+
+// Tiles a picture into a bitmap from its top left corner, as the speed meter's background. The picture is
+// kept as a 32-bit bitmap, which the canvas copies without converting it, made again only when it changes.
+class TTiledPicture
+{
+public:
+    void TileInto(TBitmap* target, const QImage& picture);
+
+private:
+    TBitmap FTile;
+    qint64 FKey = 0;
+};
 
 class TSentenceForm : public QWidget
 {
@@ -79,9 +93,8 @@ private:
     TSentenceSpeeds FSpeeds;
     // The built-in background (the invisible picture component of the form).
     QImage FDefaultPicture;
-    // The current picture as a bitmap, for the meter's background bitmap.
-    TBitmap FTile;
-    qint64 FTileKey = 0;
+    // The current picture, tiled into the meter's background bitmap.
+    TTiledPicture FMeterTile;
     int FControlHeight = 500;
     // The resume line of this text went to the settings already (on close; the destructor need not repeat it).
     bool FHistoryStored = false;

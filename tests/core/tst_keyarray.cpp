@@ -2,6 +2,7 @@
 // symbol practice keys, and the finger of every key.
 #include "screens/KeyArray.h"
 #include "screens/KeyPractice.h"
+#include "tests/support/UsKeys.h"
 
 #include <QtTest>
 
@@ -10,36 +11,6 @@ using namespace KeyArray;
 namespace {
 // The on-screen rows as a US keyboard prints them: the order of the expected strings below.
 const QString kUsRows = QStringLiteral("`1234567890-=\\QWERTYUIOP[]ASDFGHJKL;'ZXCVBNM,./");
-
-int KeyOfUs(QChar c)
-{
-    switch (c.unicode()) {
-    case '`':
-        return 192;
-    case '-':
-        return 189;
-    case '=':
-        return 187;
-    case '\\':
-        return 220;
-    case '[':
-        return 219;
-    case ']':
-        return 221;
-    case ';':
-        return 186;
-    case '\'':
-        return 222;
-    case ',':
-        return 188;
-    case '.':
-        return 190;
-    case '/':
-        return 191;
-    default:
-        return c.unicode();
-    }
-}
 
 QString CaptionsOf(const TKeyCaps& caps)
 {

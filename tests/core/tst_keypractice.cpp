@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "screens/KeyPractice.h"
+#include "tests/support/UsKeys.h"
 
 #include <QtTest>
 
@@ -13,36 +14,6 @@ using namespace KeyArray;
 
 namespace {
 constexpr int VK_SPACE = 32, VK_RETURN = 13, VK_ESCAPE = 27, VK_LEFT = 37, VK_CONTROL = 17;
-
-int KeyOfUs(QChar c)
-{
-    switch (c.unicode()) {
-    case '`':
-        return 192;
-    case '-':
-        return 189;
-    case '=':
-        return 187;
-    case '\\':
-        return 220;
-    case '[':
-        return 219;
-    case ']':
-        return 221;
-    case ';':
-        return 186;
-    case '\'':
-        return 222;
-    case ',':
-        return 188;
-    case '.':
-        return 190;
-    case '/':
-        return 191;
-    default:
-        return c.unicode();
-    }
-}
 
 std::set<int> KeysOf(const QString& us)
 {

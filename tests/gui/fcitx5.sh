@@ -8,21 +8,9 @@ done
 ls /usr/lib/*/fcitx5/hangul.so >/dev/null 2>&1 || { echo "SKIP: fcitx5-hangul is not installed"; exit 77; }
 ls /usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so >/dev/null 2>&1 ||
     { echo "SKIP: fcitx5-frontend-qt6 is not installed"; exit 77; }
-. "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
-mkdir -p "$(dirname "$LOG")"
-: >"$LOG"
-
-export HOME=$(mktemp -d)
-FCITX_PID= VORNIX_PID=
-cleanup() {
-    [ -n "$VORNIX_PID" ] && kill $VORNIX_PID 2>/dev/null
-    [ -n "$FCITX_PID" ] && kill $FCITX_PID 2>/dev/null
-    [ -n "${DBUS_SESSION_BUS_PID:-}" ] && kill $DBUS_SESSION_BUS_PID 2>/dev/null
-    kill $XVFB_PID 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$HOME"
-}
-trap cleanup EXIT
+FCITX_PID=
+im_stop() { [ -n "$FCITX_PID" ] && kill $FCITX_PID 2>/dev/null; }
+. "$(dirname "${BASH_SOURCE[0]}")/im_session.sh"
 
 mkdir -p "$HOME/.config/fcitx5"
 cat >"$HOME/.config/fcitx5/profile" <<'PROFILE'
@@ -43,7 +31,6 @@ Layout=
 0=Default
 PROFILE
 
-eval "$(dbus-launch --sh-syntax)"
 fcitx5 --disable=all --enable=dbus,dbusfrontend,xcb,keyboard,hangul >>"$LOG" 2>&1 &
 FCITX_PID=$!
 for _ in $(seq 100); do fcitx5-remote >/dev/null 2>&1 && break; sleep 0.1; done

@@ -2,35 +2,9 @@
 # fcitx5 with fcitx5-hangul: 한 composed by fcitx5, the Hangul key switches it to English, and the
 # letters it then passes on are typed as they are, not composed again by the program's own composer.
 set -u
-XWIN=$2 OUT=$3
-VORNIX=$(dirname "$XWIN")/typing_tryout
-LOG=$OUT/gui_fcitx5_mode_key.log
-. "$(dirname "$0")/fcitx5.sh"
-
-QT_IM_MODULE=fcitx5 VORNIX_DUMP_TYPED=1 "$VORNIX" >"$OUT/gui_fcitx5_mode_key.out" 2>>"$LOG" &
-VORNIX_PID=$!
-WIN=$("$XWIN" find "Vornix 타자연습" 15) || { echo "FAIL: no main window"; exit 1; }
-xdotool windowfocus --sync "$WIN"
-sleep 0.3
-fcitx5_activate || { echo "FAIL: fcitx5 did not switch to Hangul"; cat "$LOG"; exit 1; }
-xdotool type --delay 100 'gks'
-sleep 0.2
-xdotool key Hangul
-sleep 0.2
-xdotool type --delay 100 'abc '
-sleep 0.5
-"$(dirname "$XWIN")/xshot" "$WIN" "$OUT/gui_fcitx5_mode_key.png"
-close_window "$XWIN" "$WIN" $VORNIX_PID || { echo "FAIL: the program did not quit"; exit 1; }
-wait $VORNIX_PID
-STATUS=$?
-VORNIX_PID=
-TYPED=$(grep -m1 '^typed: ' "$OUT/gui_fcitx5_mode_key.out" | sed 's/^typed: //')
-COMMITTED=$(grep -m1 '^system commits: ' "$OUT/gui_fcitx5_mode_key.out" | sed 's/^system commits: //')
-[ $STATUS -eq 0 ] || { echo "FAIL: exit status $STATUS"; cat "$LOG"; exit 1; }
-# 한 must have come from fcitx5 as a commit; the program's own composer would have typed it alone.
-if [ "$TYPED" != "한abc " ] || [ "$COMMITTED" != "한" ]; then
-    echo "FAIL: typed \"$TYPED\" with \"$COMMITTED\" committed by fcitx5, expected \"한abc \" with \"한\""
-    cat "$LOG"
-    exit 1
-fi
-echo "PASS: fcitx5 composed \"$COMMITTED\"; typed \"$TYPED\""
+IM=fcitx5
+im_ready() {
+    sleep 0.3
+    fcitx5_activate || { echo "FAIL: fcitx5 did not switch to Hangul"; cat "$LOG"; exit 1; }
+}
+. "$(dirname "$0")/mode_key.sh"

@@ -6,24 +6,12 @@ for tool in ibus ibus-daemon dbus-launch gsettings xdotool; do
 done
 [ -x /usr/libexec/ibus-engine-hangul ] || [ -x /usr/lib/ibus/ibus-engine-hangul ] ||
     { echo "SKIP: ibus-hangul is not installed"; exit 77; }
-. "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
-mkdir -p "$(dirname "$LOG")"
-: >"$LOG"
-
-export HOME=$(mktemp -d)
-IBUS_PID= VORNIX_PID=
-cleanup() {
-    [ -n "$VORNIX_PID" ] && kill $VORNIX_PID 2>/dev/null
+IBUS_PID=
+im_stop() {
     ibus exit >/dev/null 2>&1
     [ -n "$IBUS_PID" ] && kill $IBUS_PID 2>/dev/null
-    [ -n "${DBUS_SESSION_BUS_PID:-}" ] && kill $DBUS_SESSION_BUS_PID 2>/dev/null
-    kill $XVFB_PID 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$HOME"
 }
-trap cleanup EXIT
-
-eval "$(dbus-launch --sh-syntax)"
+. "$(dirname "${BASH_SOURCE[0]}")/im_session.sh"
 gsettings set org.freedesktop.ibus.engine.hangul initial-input-mode hangul 2>>"$LOG"
 ibus-daemon --replace --panel disable >>"$LOG" 2>&1 &
 IBUS_PID=$!

@@ -5,6 +5,7 @@
 // The score file is "cscore.dat" beside the executable.
 #include "game/ScoreUnit.h"
 #include "platform/Application.h"
+#include "tests/gui/StayOnTopStandIn.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -16,13 +17,7 @@ int main(int argc, char** argv)
     const int level = argc > 2 ? std::atoi(argv[2]) : 1;
     const bool english = argc > 3 && QByteArray(argv[3]) == "english";
     TForm game;
-    game.SetCaption(QStringLiteral("game stand-in"));
-    game.SetBorderStyle(TFormBorderStyle::bsSingle);
-    game.SetBorderIcons(biSystemMenu);
-    game.SetFormStyle(TFormStyle::fsStayOnTop);
-    game.SetPosition(TPosition::poScreenCenter);
-    game.SetClientSize(633, 434);
-    game.SetColor(clTeal);
+    MakeStayOnTopStandIn(game, QStringLiteral("game stand-in"));
     game.Show();
     QTimer::singleShot(700, &game, [&] {
         SaveUser(score, level, english);

@@ -5,6 +5,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "tests/gui/StayOnTopStandIn.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -17,13 +18,7 @@ int main(int argc, char** argv)
     TApplication app(argc, argv);
     const QString kind = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("form");
     TForm game;
-    game.SetCaption(QStringLiteral("stay on top"));
-    game.SetBorderStyle(TFormBorderStyle::bsSingle);
-    game.SetBorderIcons(biSystemMenu);
-    game.SetFormStyle(TFormStyle::fsStayOnTop);
-    game.SetPosition(TPosition::poScreenCenter);
-    game.SetClientSize(633, 434);
-    game.SetColor(clTeal);
+    MakeStayOnTopStandIn(game, QStringLiteral("stay on top"));
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app, &QCoreApplication::quit);
     game.OnClose = [&](QObject*, TCloseAction&) { QTimer::singleShot(0, &app, &QCoreApplication::quit); };
     if (kind == "keys") {

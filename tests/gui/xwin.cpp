@@ -5,54 +5,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "tests/gui/XWindowFind.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
-
-namespace {
-// A window can go away while the tree is being walked; its BadWindow is no reason to stop.
-int IgnoreXError(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
-std::string TitleOf(Display* d, Window w)
-{
-    Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
-    Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
-    Atom type;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(d, w, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) == Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-    }
-    return title;
-}
-
-Window Find(Display* d, Window root, const std::string& title)
-{
-    Window parent, *children = nullptr;
-    unsigned int n = 0;
-    Window found = 0;
-    if (!XQueryTree(d, root, &root, &parent, &children, &n)) return 0;
-    for (unsigned int i = 0; i < n && !found; ++i) {
-        XWindowAttributes a;
-        if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && TitleOf(d, children[i]) == title)
-            found = children[i];
-        else
-            found = Find(d, children[i], title);
-    }
-    if (children) XFree(children);
-    return found;
-}
-} // namespace
 
 static int Run(Display* d, int argc, char** argv);
 
@@ -80,7 +40,7 @@ static int Run(Display* d, int argc, char** argv)
         const double seconds = argc > 3 ? std::atof(argv[3]) : 10;
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(int(seconds * 1000));
         while (std::chrono::steady_clock::now() < end) {
-            if (Window w = Find(d, DefaultRootWindow(d), argv[2])) {
+            if (Window w = FindWindow(d, DefaultRootWindow(d), argv[2])) {
                 std::printf("%lu\n", w);
                 return 0;
             }

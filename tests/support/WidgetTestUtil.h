@@ -39,6 +39,8 @@ class TPaintCounter : public QObject
 {
 public:
     explicit TPaintCounter(QWidget* w) : QObject(w) { w->installEventFilter(this); }
+    // Counts the paints of another widget as well.
+    void Watch(QWidget* w) { w->installEventFilter(this); }
     int Count = 0;
     QRegion Painted;
 

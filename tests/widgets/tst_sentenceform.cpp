@@ -9,6 +9,7 @@
 #include "platform/IniFile.h"
 #include "platform/Sound.h"
 #include "screens/SentenceUnit.h"
+#include "tests/support/MessageBoxLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
 
@@ -16,13 +17,6 @@
 #include <QtTest>
 
 namespace {
-QStringList gBoxes;
-int gAnswer = IDYES;
-int RecordBox(const QString& text, const QString& caption, unsigned)
-{
-    gBoxes << caption + u':' + text;
-    return gAnswer;
-}
 QStringList gSounds;
 
 const QString kEnd = QStringLiteral("확인:선택된 글의 끝까지 연습했습니다.");

@@ -6,6 +6,7 @@
 #include "platform/IniFile.h"
 #include "screens/SentenceSetupUnit.h"
 #include "screens/SentenceUnit.h"
+#include "tests/support/MessageBoxLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
 
@@ -15,13 +16,6 @@
 #include <QtTest>
 
 namespace {
-QStringList gBoxes;
-int gAnswer = IDYES;
-int RecordBox(const QString& text, const QString& caption, unsigned)
-{
-    gBoxes << caption + u':' + text;
-    return gAnswer;
-}
 int gPictureDialogs = 0;
 QString gPictureAnswer;
 

@@ -1,0 +1,76 @@
+#pragma once
+// The timing harness the benchmarks share: the platform they run on, timed runs and their figures, and a
+// keystroke sent to a control.
+
+#include <QApplication>
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+// Runs on the offscreen platform (figures comparable over time, no display needed) unless
+// QT_QPA_PLATFORM names another. Call before the application object is made.
+inline void UseOffscreenPlatform(const QByteArray& platform = "offscreen")
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", platform);
+}
+
+// How long one call of step takes, in microseconds.
+template <class Step> double Microseconds(Step&& step)
+{
+    QElapsedTimer t;
+    t.start();
+    step();
+    return double(t.nsecsElapsed()) / 1e3;
+}
+
+// Times runs calls of step(i), in milliseconds each.
+template <class Step> std::vector<double> MillisecondsOfRuns(int runs, Step&& step)
+{
+    std::vector<double> ms;
+    ms.reserve(size_t(std::max(runs, 0)));
+    QElapsedTimer t;
+    for (int i = 0; i < runs; ++i) {
+        t.start();
+        step(i);
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    return ms;
+}
+
+struct TFigures
+{
+    size_t Count;
+    double Median, P95, P99, Max;
+};
+
+// The percentiles are the sample a fraction q of the way from the smallest to the largest (nearest rank
+// below); the median is the middle sample, the upper one of an even count.
+inline TFigures FiguresOf(std::vector<double> samples)
+{
+    if (samples.empty()) return {0, 0, 0, 0, 0};
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&samples](double q) { return samples[size_t(double(samples.size() - 1) * q)]; };
+    return {samples.size(), samples[samples.size() / 2], at(0.95), at(0.99), samples.back()};
+}
+
+// One line of figures in microseconds: count, median and 99th percentile.
+inline void Report(const char* name, const std::vector<double>& us)
+{
+    const TFigures f = FiguresOf(us);
+    std::printf("%-52s n=%6zu  median %8.1f us  p99 %8.1f us\n", name, f.Count, f.Median, f.P99);
+}
+
+// A key pressed and let go, typing text.
+inline void SendKey(QWidget* w, int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}

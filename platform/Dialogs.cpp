@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
@@ -132,6 +133,12 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
         if (b.Result == escapeResult) box.setEscapeButton(button);
     }
     box.setDefaultButton(static_cast<QPushButton*>(made.first().first));
+    // A box sized to a short text is narrower than its caption once the frame's icon and buttons are in.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
+        grid->addItem(new QSpacerItem(fm.horizontalAdvance(caption) + 120, 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     box.exec();
     for (const auto& [button, result] : made)
         if (box.clickedButton() == button) return result;

@@ -35,6 +35,12 @@ void HtmlHelpDisplayTopic(QWidget* caller, const QString& helpFile, const QStrin
         return;
     }
     QTextBrowser* browser = Browser();
+    // Owned by the calling window, as a help window is: a modal dialog then leaves it usable, a dialog
+    // that stays on top keeps it above, and it goes when the dialog goes.
+    QWidget* owner = caller ? caller->window() : nullptr;
+    if (browser->parentWidget() != owner) browser->setParent(owner, Qt::Window);
+    // The window manager stacks a window that stays on top above its own transients.
+    browser->setWindowFlag(Qt::WindowStaysOnTopHint, owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     browser->setSearchPaths({folder});
     browser->setSource(QUrl::fromLocalFile(page));
     browser->show();

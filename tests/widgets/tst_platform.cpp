@@ -3,11 +3,16 @@
 #include "platform/Color.h"
 #include "platform/Dialogs.h"
 #include "platform/Exception.h"
+#include "platform/Forms.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/Timer.h"
 
 #include <QFontInfo>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 namespace {
@@ -34,6 +39,49 @@ class TestPlatform : public QObject
     Q_OBJECT
 
 private slots:
+    // A setup dialog runs modally; the help it opens must still scroll, or the learner reads one screen of it.
+    // A dialog that stays on top (the game's) must not cover it either.
+    void helpOpenedFromAModalDialogTakesInput_data()
+    {
+        QTest::addColumn<bool>("stayOnTop");
+        QTest::newRow("plain dialog") << false;
+        QTest::newRow("dialog that stays on top") << true;
+    }
+    void helpOpenedFromAModalDialogTakesInput()
+    {
+        QFETCH(bool, stayOnTop);
+        QTemporaryDir dir;
+        QDir().mkpath(dir.path() + QStringLiteral("/help"));
+        QFile page(dir.path() + QStringLiteral("/help/t.htm"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 300; ++i)
+            page.write("<p>line</p>\n");
+        page.close();
+
+        TForm dialog;
+        dialog.SetClientSize(200, 100);
+        if (stayOnTop) dialog.SetFormStyle(TFormStyle::fsStayOnTop);
+        int scrolled = -1;
+        bool helpOnTop = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            HtmlHelpDisplayTopic(&dialog, dir.path() + QStringLiteral("/zavlin.chm"), QStringLiteral("t.htm"));
+            QTextBrowser* browser = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) browser = b;
+            if (browser) {
+                QVERIFY(QTest::qWaitForWindowExposed(browser));
+                QTest::mouseClick(browser->windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
+                QTest::keyClick(browser->windowHandle(), Qt::Key_End);
+                scrolled = browser->verticalScrollBar()->value();
+                helpOnTop = browser->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                browser->close();
+            }
+            dialog.Close();
+        });
+        dialog.ShowModal();
+        QVERIFY(scrolled > 0);
+        QCOMPARE(helpOnTop, stayOnTop);
+    }
     void colorToRgb_data()
     {
         QTest::addColumn<TColor>("color");
@@ -70,6 +118,23 @@ private slots:
         MessageBox(nullptr, QStringLiteral("첫 줄\r둘째 줄"), QStringLiteral("확인"), MB_OK | MB_ICONINFORMATION);
         QCOMPARE(gShown, QStringList{QStringLiteral("확인: 첫 줄\n둘째 줄")});
         SetMessageBoxHook(nullptr);
+    }
+
+    // A short message ("Game Over!!!") must not make a box so narrow that the frame cuts its caption to "V...".
+    void aShortMessageLeavesRoomForItsCaption()
+    {
+        const QString caption = QStringLiteral("Vornix 타자연습");
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                width = box->width();
+                box->close();
+            }
+        });
+        MessageBox(nullptr, QStringLiteral("Game Over!!!\r\rGame Over!!!"), caption, MB_OK);
+        // The frame puts an icon left of the caption and up to three buttons right of it.
+        const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
+        QVERIFY2(width >= fm.horizontalAdvance(caption) + 100, qPrintable(QString::number(width)));
     }
 
     void koreanFontNamesResolveToInstalledFonts_data()

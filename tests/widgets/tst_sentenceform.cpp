@@ -121,6 +121,32 @@ private slots:
         QCOMPARE(f->SenEx->width(), 600 - 176);
     }
 
+    // The texts that come with the program, in the practice font a first start uses: every line fits the typing
+    // control of a window as wide as a 1024-pixel screen, so its end is never cut off.
+    void everyBundledLineFitsASmallScreen()
+    {
+        const QDir bundled(QCoreApplication::applicationDirPath() + QStringLiteral("/../Text"));
+        const QStringList texts = bundled.entryList({QStringLiteral("*.txt")}, QDir::Files);
+        QVERIFY2(!texts.isEmpty(), qPrintable(bundled.path()));
+        SentenceSetup = TSentenceSetupRec();
+        for (const QString& name : texts) {
+            QDir().mkpath(ProgramFolder + QStringLiteral("Text"));
+            QFile::remove(TextPath(name));
+            QVERIFY(QFile::copy(bundled.filePath(name), TextPath(name)));
+            TSentenceForm* f = NewForm();
+            f->resize(1024, 500);
+            f->StartExercise(true, TextPath(name));
+            const QFontMetrics fm(f->SenEx->font());
+            for (int i = 0; i < f->Text().Lines().size(); ++i) {
+                const QString line = f->Text().Lines()[i].trimmed();
+                QVERIFY2(2 + fm.horizontalAdvance(line) <= f->SenEx->width(),
+                         qPrintable(
+                             QStringLiteral("%1 line %2: %3 px").arg(name).arg(i + 1).arg(fm.horizontalAdvance(line))));
+            }
+            delete f;
+        }
+    }
+
     void layoutForFontHeights_data()
     {
         QTest::addColumn<int>("points");

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
 #include "platform/ListCtrls.h"
+#include "platform/PictureFile.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/StdCtrls.h"
@@ -137,7 +138,7 @@ TGameForm::TGameForm(QWidget* parent) : TForm(parent)
     LevelLabel = MakeText(this, QStringLiteral("1"), big, QRect(kPanelLeft + 50, 274, 94, 22));
 
     Image5 = new QLabel(this);
-    Image5->setPixmap(QPixmap(QStringLiteral(":/images/GameLives.png")));
+    Image5->setPixmap(QPixmap::fromImage(ResourcePicture(QStringLiteral("GameLives.png"))));
     Image5->setGeometry(kPanelLeft, 300, 24, 24);
     ProgressBar1 = new TProgressBar(this);
     ProgressBar1->SetMax(kStartLives);

@@ -1,13 +1,12 @@
 #include "platform/Graphics.h"
 
 #include "platform/Exception.h"
+#include "platform/PictureFile.h"
 #include "platform/RasterShapes.h"
 #include "platform/WinUtil.h"
 
-#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -1144,62 +1143,24 @@ void TBitmap::Assign(const QImage& image)
     if (FImage.width() == 0 || FImage.height() == 0) FImage = QImage();
 }
 
-namespace {
-// Beyond any screen; with the allocation limit it keeps a picture from costing more memory than it can show.
-constexpr int kMaxPictureSide = 16384;
-constexpr int kPictureAllocationMB = 256;
-
-// Bits per pixel that a BMP or PNG file stores; 0 when the header tells nothing. Qt reads 24-bit pictures
-// as 32-bit images, which would lose their 24-bit layout.
-int StoredBitsPerPixel(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return 0;
-    const QByteArray head = file.read(32);
-    auto byte = [&](int i) { return i < head.size() ? int(uint8_t(head[i])) : 0; };
-    if (head.startsWith("BM") && head.size() >= 30) return byte(28) | (byte(29) << 8);
-    if (head.startsWith("\x89PNG") && head.size() >= 26) {
-        const int depth = byte(24), colourType = byte(25);
-        if (colourType == 2) return depth * 3;
-        if (colourType == 6) return depth * 4;
-        if (colourType == 3) return depth;
-        return 0;
-    }
-    if (head.startsWith("\xFF\xD8")) return 24; // JPEG
-    return 0;
-}
-} // namespace
-
 bool TBitmap::LoadFromFile(const QString& fileName)
 {
-    FLoadError.clear();
-    // A few bytes can declare a picture of billions of pixels: judge the declared size before decoding.
-    QImageReader::setAllocationLimit(kPictureAllocationMB);
-    QImageReader reader(fileName);
-    const QSize declared = reader.size();
-    const auto tooLarge = [&](QSize size) {
-        if (size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide) return false;
-        FLoadError = QStringLiteral("The picture \"%1\" is %2 x %3 pixels; pictures up to %4 x %4 pixels can be shown.")
-                         .arg(fileName)
-                         .arg(size.width())
-                         .arg(size.height())
-                         .arg(kMaxPictureSide);
-        return true;
-    };
-    if (tooLarge(declared)) return false;
-    QImage img = reader.read();
-    if (img.isNull()) {
-        FLoadError = QStringLiteral("The picture \"%1\" cannot be read: %2").arg(fileName, reader.errorString());
-        return false;
-    }
-    if (tooLarge(img.size())) return false;
-    if (StoredBitsPerPixel(fileName) == 24 && !img.hasAlphaChannel()) img.convertTo(QImage::Format_BGR888);
+    QImage img;
+    if (!ReadPicture(fileName, img, FLoadError)) return false;
     Assign(img);
     return true;
 }
 
 bool TBitmap::LoadFromResourceName(const QString& name)
 {
+    FLoadError.clear();
+    if (!name.startsWith(QLatin1String(":/"))) {
+        const QImage packed = ResourcePicture(name);
+        if (!packed.isNull()) {
+            Assign(packed);
+            return true;
+        }
+    }
     const QString path = name.startsWith(QLatin1String(":/")) ? name : QStringLiteral(":/images/") + name;
     return LoadFromFile(path);
 }

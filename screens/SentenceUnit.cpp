@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Exception.h"
+#include "platform/PictureFile.h"
 #include "platform/Sound.h"
 #include "platform/TextFile.h"
 #include "screens/MainUnit.h"
@@ -173,7 +174,7 @@ TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent)
     SenEx->installEventFilter(this);
     setFocusProxy(SenEx);
 
-    FDefaultPicture.load(QStringLiteral(":/images/SentenceBack.png"));
+    FDefaultPicture = ResourcePicture(QStringLiteral("SentenceBack.png")).convertToFormat(QImage::Format_RGB32);
 
     CurrSpeedTimer = new TThreadTimer(this);
     CurrSpeedTimer->SetEnabled(false);

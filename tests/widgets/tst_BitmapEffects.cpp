@@ -1,6 +1,7 @@
 // Fade and tint arithmetic, the pixel formats they keep, and the transparent blit on small fixtures.
 #include "components/BitmapEffects.h"
 #include "platform/Exception.h"
+#include "platform/PictureFile.h"
 #include "tests/support/TestSupport.h"
 
 #include <QPainter>
@@ -220,6 +221,24 @@ private slots:
         QVERIFY(b.LoadFromFile(dir.filePath("alpha.png")));
         QCOMPARE(b.PixelFormat(), pf32bit);
         QVERIFY(!b.LoadFromFile(dir.filePath("missing.png")));
+    }
+
+    void compiledPicturesAreTheirSourceFiles()
+    {
+        // The window pictures go into the program decoded at build time; they must be what reading their
+        // source files gives, or the program would look different from its pictures.
+        const QDir sources(QStringLiteral(VORNIX_SOURCE_DIR "/resources/images"));
+        const QStringList names = sources.entryList({QStringLiteral("*.png"), QStringLiteral("*.bmp")}, QDir::Files);
+        QVERIFY(names.contains(QStringLiteral("Banner.bmp")));
+        for (const QString& name : names) {
+            TBitmap compiled, read;
+            QVERIFY2(compiled.LoadFromResourceName(name), qPrintable(name));
+            QVERIFY2(read.LoadFromFile(sources.filePath(name)), qPrintable(read.LoadError()));
+            QCOMPARE(compiled.PixelFormat(), read.PixelFormat());
+            QCOMPARE(compiled.ToImage(), read.ToImage());
+            QVERIFY2(!ResourcePicture(name).isNull(), qPrintable(name));
+        }
+        QVERIFY(ResourcePicture(QStringLiteral("NoSuchPicture.png")).isNull());
     }
 
     void pictureDeclaringAHugeSizeIsRefused_data()

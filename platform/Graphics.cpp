@@ -942,20 +942,25 @@ void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
         } else {
             const QImage& source = bitmap->ToImage();
             if (source.format() == QImage::Format_BGR888) {
-                // Straight from the picture's rows: no full-size copies on the way.
-                img = QImage(source.width(), source.height(), QImage::Format_ARGB32);
-                std::vector<int> xs(static_cast<size_t>(source.width()));
-                for (int i = 0; i < source.width(); ++i)
-                    xs[size_t(i)] = i;
-                for (int yy = 0; yy < img.height(); ++yy)
-                    FetchRow(source, yy, xs.data(), img.width(), reinterpret_cast<QRgb*>(img.scanLine(yy)));
+                // One pass straight from the picture's rows (a banner is drawn on the first paint). Every
+                // pixel is opaque or fully clear, so the premultiplied form holds the same values and
+                // draws without a conversion.
+                img = QImage(source.width(), source.height(), QImage::Format_ARGB32_Premultiplied);
+                for (int yy = 0; yy < img.height(); ++yy) {
+                    const uchar* in = source.constScanLine(yy);
+                    QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(yy));
+                    for (int xx = 0; xx < img.width(); ++xx, in += 3) {
+                        const QRgb rgb = QRgb(in[2]) << 16 | QRgb(in[1]) << 8 | in[0];
+                        row[xx] = rgb == key ? 0 : 0xFF000000u | rgb;
+                    }
+                }
             } else {
                 img = bitmap->ToRgbImage().convertToFormat(QImage::Format_ARGB32);
-            }
-            for (int yy = 0; yy < img.height(); ++yy) {
-                QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(yy));
-                for (int xx = 0; xx < img.width(); ++xx)
-                    if ((row[xx] & 0xFFFFFFu) == key) row[xx] = 0;
+                for (int yy = 0; yy < img.height(); ++yy) {
+                    QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(yy));
+                    for (int xx = 0; xx < img.width(); ++xx)
+                        if ((row[xx] & 0xFFFFFFu) == key) row[xx] = 0;
+                }
             }
             if (recent.size() >= 8) recent.erase(recent.begin());
             recent.push_back({picture, key, img});

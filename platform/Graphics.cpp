@@ -748,7 +748,10 @@ void TCanvas::Polygon(const QVector<TPoint>& points)
         p->setRenderHint(QPainter::Antialiasing, false);
         FillSpans(p, box.left(), box.top(), box.left() + box.width(), box.top() + box.height(),
                   QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)),
-                  [&](int x, int y) { return mask.pixel(x - box.left(), y - box.top()) == qRgb(255, 255, 255); });
+                  [&](int x, int y) {
+                      const auto* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y - box.top()));
+                      return row[x - box.left()] == qRgb(255, 255, 255);
+                  });
         p->restore();
     }
     // The outline is the closed run of lines, each without its end point, so every vertex is drawn once.

@@ -12,7 +12,6 @@ PACKAGES=(
     xvfb xauth xdotool x11-utils openbox      # whole-program tests in a virtual display, with a window manager
     ibus ibus-hangul dbus-x11 libglib2.0-bin  # tests through a real system input method: ibus
     fcitx5 fcitx5-hangul fcitx5-frontend-qt6  # and fcitx5
-    time                                      # bench/startup.sh measures memory with /usr/bin/time
     imagemagick                               # picture comparison
 )
 

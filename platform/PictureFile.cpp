@@ -100,7 +100,8 @@ QByteArray PackPicture(const QImage& picture)
     h.BytesPerLine = quint32(picture.bytesPerLine());
     h.ColorCount = quint32(colors.size());
     QByteArray out(reinterpret_cast<const char*>(&h), sizeof h);
-    out.append(reinterpret_cast<const char*>(colors.constData()), colors.size() * qsizetype(sizeof(QRgb)));
+    if (!colors.isEmpty())
+        out.append(reinterpret_cast<const char*>(colors.constData()), colors.size() * qsizetype(sizeof(QRgb)));
     for (int y = 0; y < picture.height(); ++y)
         out.append(reinterpret_cast<const char*>(picture.constScanLine(y)), picture.bytesPerLine());
     return out;
@@ -122,7 +123,7 @@ QImage UnpackPicture(const uchar* data, qsizetype size)
     const qsizetype pixelBytes = qsizetype(h.BytesPerLine) * h.Height;
     if (h.BytesPerLine < minLine || size != qsizetype(sizeof h) + colorBytes + pixelBytes) return QImage();
     QList<QRgb> colors(h.ColorCount);
-    std::memcpy(colors.data(), data + sizeof h, size_t(colorBytes));
+    if (colorBytes > 0) std::memcpy(colors.data(), data + sizeof h, size_t(colorBytes));
     const uchar* pixels = data + sizeof h + colorBytes;
     QImage picture;
     if (reinterpret_cast<quintptr>(pixels) % 4 == 0) {

@@ -1,16 +1,24 @@
 # Sourced by the whole-program tests: starts a private Xvfb and stops it on exit.
 # Sets DISPLAY; tests skip (exit 77) when Xvfb is missing.
 command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
-for n in $(seq 90 140); do
-    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { XVFB_DISPLAY=:$n; break; }
-done
-Xvfb "$XVFB_DISPLAY" -screen 0 "${XVFB_SCREEN:-1600x1200x24}" -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number to a pipe once it accepts clients, so two suites
+# on one machine never share a server, and a server that did not start fails the test at once.
+XVFB_FIFO=$(mktemp -u)
+mkfifo "$XVFB_FIFO"
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1600x1200x24}" -nolisten tcp 3>"$XVFB_FIFO" >/dev/null 2>&1 &
 XVFB_PID=$!
+XVFB_NUMBER=
+read -r -t 15 XVFB_NUMBER <"$XVFB_FIFO" || true
+rm -f "$XVFB_FIFO"
+if [ -z "$XVFB_NUMBER" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+    echo "FAIL: Xvfb did not start" >&2
+    kill "$XVFB_PID" 2>/dev/null
+    exit 1
+fi
+XVFB_DISPLAY=:$XVFB_NUMBER
 export DISPLAY=$XVFB_DISPLAY QT_QPA_PLATFORM=xcb
 PROGRAM_DIR=
 trap 'kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null; [ -z "$PROGRAM_DIR" ] || rm -rf "$PROGRAM_DIR"' EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; [ -e /tmp/.X11-unix/X${XVFB_DISPLAY#:} ] && break; sleep 0.1; done
-sleep 0.2
 
 # close_window XWIN WINDOW PID: asks the window to close until its program has quit (a close sent while
 # the window is still being set up can go unseen); fails after about seven seconds.

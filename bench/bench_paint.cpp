@@ -1,6 +1,6 @@
 // Paint time of the main window: a whole repaint (gradient, bolt, cloud buttons, banner) and one tick of
-// the mouse effect under a hovered menu button (the strip's repaint), offscreen.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_paint
+// the mouse effect under a hovered menu button (the strip's repaint).
+// Run: build/bench/bench_paint   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
 #include "bench/BenchSupport.h"
 #include "engine/VornixMisc.h"
@@ -25,6 +25,7 @@ void Measure(const char* what, int runs, const std::function<void()>& step)
 
 int main(int argc, char** argv)
 {
+    UseOffscreenPlatform();
     TApplication app(argc, argv);
     QTemporaryDir dir;
     ProgramFolder = dir.path() + u'/';

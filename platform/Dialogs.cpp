@@ -217,6 +217,7 @@ bool TFontDialog::Execute(QWidget* owner)
     shown.setStyleName(StyleNameFor(resolved, start));
     fonts->setSizeGripEnabled(false);
     fonts->setCurrentFont(shown);
+    const QFont shownFont = fonts->currentFont();
     QColor color = ToQColor(Font.Color);
     auto* colorLabel = new QLabel(QStringLiteral("색:"), &dialog);
     auto* colorButton = new QPushButton(QStringLiteral("색 고르기..."), &dialog);
@@ -257,6 +258,14 @@ bool TFontDialog::Execute(QWidget* owner)
     result.Style = (chosen.bold() ? TFontStyles(fsBold) : 0u) | (chosen.italic() ? TFontStyles(fsItalic) : 0u) |
                    (chosen.underline() ? TFontStyles(fsUnderline) : 0u) |
                    (chosen.strikeOut() ? TFontStyles(fsStrikeOut) : 0u);
+    // A face without an italic (or bold) style shows its nearest one instead; what the user left as shown
+    // keeps its stored value, since the text draws a missing style synthesised.
+    if (chosen.family() == shownFont.family()) {
+        TFontStyles kept = 0;
+        if (chosen.bold() == shownFont.bold()) kept |= fsBold;
+        if (chosen.italic() == shownFont.italic()) kept |= fsItalic;
+        result.Style = (result.Style & ~kept) | (Font.Style & kept);
+    }
     result.Color = FromQColor(color);
     Font = result;
     return true;

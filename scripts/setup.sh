@@ -9,6 +9,7 @@ PACKAGES=(
     libhangul-dev                             # the in-process Hangul input method
     libx11-dev                                # the small X client of the whole-program tests
     fonts-nanum fonts-dejavu-core             # Korean (NanumGothicCoding included) and Latin fonts
+    fonts-dejavu-extra                        # italic and bold Latin faces, for the font dialog's tests
     xvfb xauth xdotool x11-utils openbox      # whole-program tests in a virtual display, with a window manager
     ibus ibus-hangul dbus-x11 libglib2.0-bin  # tests through a real system input method: ibus
     fcitx5 fcitx5-hangul fcitx5-frontend-qt6  # and fcitx5

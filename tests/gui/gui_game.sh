@@ -44,6 +44,9 @@ wait_for() { # seconds command...: until the command succeeds
 has_word() { [ -n "$(first_word)" ]; }
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 score_above() { [ "$(field score)" -gt "$1" ] 2>/dev/null; }
+# The characters of a UTF-8 text in any locale (${#var} counts bytes without a UTF-8 one): its bytes less
+# those that continue a character.
+chars() { printf %s "$1" | LC_ALL=C tr -d '\200-\277' | wc -c; }
 
 # The keys of the Korean 2-set layout that type a Hangul text.
 hangul_keys() {
@@ -105,7 +108,8 @@ WORD=$(first_word)
 xdotool type --delay 40 "$WORD"
 xdotool key space
 wait_for 5 score_above 0 || fail "typing \"$WORD\" did not score"
-[ "$(field score)" = $((1 + ${#WORD})) ] || fail "\"$WORD\" scored $(field score), not $((1 + ${#WORD}))"
+SCORE=$((1 + $(chars "$WORD")))
+[ "$(field score)" = $SCORE ] || fail "\"$WORD\" scored $(field score), not $SCORE"
 sleep 0.3
 "$TOOLS/xshot" "$GAME" "$OUT/game_english.png"
 import -window root "$OUT/game_english_screen.png" 2>/dev/null
@@ -124,7 +128,8 @@ KEYS=$(hangul_keys "$WORD")
 xdotool type --delay 40 "$KEYS"
 xdotool key space
 wait_for 5 score_above 0 || fail "typing \"$WORD\" as $KEYS did not score"
-[ "$(field score)" = $((3 + ${#WORD})) ] || fail "\"$WORD\" scored $(field score), not $((3 + ${#WORD}))"
+SCORE=$((3 + $(chars "$WORD")))
+[ "$(field score)" = $SCORE ] || fail "\"$WORD\" scored $(field score), not $SCORE"
 sleep 0.3
 "$TOOLS/xshot" "$GAME" "$OUT/game_korean.png"
 close_dialog "$XWIN" "$GAME" "조르비  ( Zorbit )" || fail "the Korean game window did not close"

@@ -47,15 +47,19 @@ private slots:
 
     // OK without a change gives back the font as it was given: the stored name "굴림체" is not replaced
     // by the face that stands in for it, and the colour stays.
-    // A regular face is not handed back slanted because its style is called "Book".
+    // A regular face is not handed back slanted because its style is called "Book". The face standing in
+    // for "굴림체" has no italic style: a stored italic stays all the same.
     void fontDialogKeepsAnUnchangedFont_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<unsigned>("style");
         QTest::newRow("굴림체 bold") << "굴림체" << unsigned(fsBold);
         QTest::newRow("굴림체 regular") << "굴림체" << 0u;
+        QTest::newRow("굴림체 italic") << "굴림체" << unsigned(fsItalic);
+        QTest::newRow("굴림체 bold italic") << "굴림체" << unsigned(fsBold | fsItalic);
         QTest::newRow("Tahoma regular") << "Tahoma" << 0u;
         QTest::newRow("Tahoma italic") << "Tahoma" << unsigned(fsItalic);
+        QTest::newRow("Tahoma bold italic") << "Tahoma" << unsigned(fsBold | fsItalic);
     }
     void fontDialogKeepsAnUnchangedFont()
     {
@@ -90,6 +94,37 @@ private slots:
         QCOMPARE(dialog.Font.Size(), 20);
         QCOMPARE(dialog.Font.Style, TFontStyles(fsItalic));
         QCOMPARE(dialog.Font.Color, clRed);
+    }
+
+    // On a face without italic the user changes its weight: the weight is taken, the stored italic kept.
+    void fontDialogTakesAWeightChangeAndKeepsTheItalic_data()
+    {
+        QTest::addColumn<unsigned>("stored");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<unsigned>("expected");
+        QTest::newRow("italic made bold") << unsigned(fsItalic) << true << unsigned(fsBold | fsItalic);
+        QTest::newRow("bold italic made regular") << unsigned(fsBold | fsItalic) << false << unsigned(fsItalic);
+        QTest::newRow("bold made regular") << unsigned(fsBold) << false << 0u;
+    }
+    void fontDialogTakesAWeightChangeAndKeepsTheItalic()
+    {
+        QFETCH(unsigned, stored);
+        QFETCH(bool, bold);
+        QFETCH(unsigned, expected);
+        TFontDialog dialog;
+        dialog.Font = PracticeFont();
+        dialog.Font.Style = stored;
+        AcceptNextDialog([bold](QDialog* d) {
+            auto* fonts = d->findChild<QFontDialog*>();
+            QVERIFY(fonts);
+            QFont face = fonts->currentFont();
+            face.setBold(bold);
+            face.setStyleName(bold ? QStringLiteral("Bold") : QStringLiteral("Regular"));
+            fonts->setCurrentFont(face);
+        });
+        QVERIFY(dialog.Execute());
+        QCOMPARE(dialog.Font.Name, QStringLiteral("굴림체"));
+        QCOMPARE(dialog.Font.Style, TFontStyles(expected));
     }
 
     void cancelLeavesTheFieldsAlone()

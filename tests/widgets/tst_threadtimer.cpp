@@ -89,8 +89,9 @@ private slots:
         QVERIFY(WaitFor([&] { return starts.size() >= 7; }, 10000));
         timer.SetEnabled(false);
         const double mean = TickDiff(starts.back(), starts.front()) / double(starts.size() - 1);
-        QVERIFY2(mean >= period - 20 && mean < (period + wrongPeriod) / 2.0,
-                 qPrintable(QStringLiteral("mean gap %1 ms, period %2, not %3").arg(mean).arg(period).arg(wrongPeriod)));
+        QVERIFY2(
+            mean >= period - 20 && mean < (period + wrongPeriod) / 2.0,
+            qPrintable(QStringLiteral("mean gap %1 ms, period %2, not %3").arg(mean).arg(period).arg(wrongPeriod)));
     }
 
     // The worker may be asleep, or already waiting to deliver a tick: neither may reach the handler.

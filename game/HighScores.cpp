@@ -205,9 +205,10 @@ bool THighScores::ReadScore()
     if (read != TReadResult::Ok) {
         FReadable = false;
         if (read == TReadResult::TooLarge)
-            FError = CannotRead(FFileName, QStringLiteral("파일이 너무 큽니다. 점수 파일은 %1바이트를 넘지 않습니다.\r%2")
-                                               .arg(ScoreFile::MaxFileBytes)
-                                               .arg(RenameAdvice()));
+            FError =
+                CannotRead(FFileName, QStringLiteral("파일이 너무 큽니다. 점수 파일은 %1바이트를 넘지 않습니다.\r%2")
+                                          .arg(ScoreFile::MaxFileBytes)
+                                          .arg(RenameAdvice()));
         else if (read == TReadResult::NotRegular)
             FError = CannotRead(FFileName, QStringLiteral("보통 파일이 아닙니다.\r%1").arg(RenameAdvice()));
         else

@@ -1,7 +1,7 @@
 // Background pictures of sentence practice: the stored list, loading, tiling, cycling, thumbnails and the
 // practice texts offered by the setup dialog.
-#include "screens/SentenceImageList.h"
 #include "platform/TextFile.h"
+#include "screens/SentenceImageList.h"
 #include "screens/SentenceSetupModel.h"
 #include "tests/support/TestSupport.h"
 
@@ -337,12 +337,18 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("why");
-        QTest::newRow("missing") << "gone.png" << "없습니다";
-        QTest::newRow("FIFO") << "pipe.png" << "장치나 폴더";
-        QTest::newRow("folder") << "." << "장치나 폴더";
-        QTest::newRow("not a picture") << "broken.png" << "읽을 수 없습니다";
-        QTest::newRow("declared too large") << "huge.bmp" << "너무 큽니다";
-        QTest::newRow("too wide") << "wide.png" << "20000 x 1";
+        QTest::newRow("missing") << "gone.png"
+                                 << "없습니다";
+        QTest::newRow("FIFO") << "pipe.png"
+                              << "장치나 폴더";
+        QTest::newRow("folder") << "."
+                                << "장치나 폴더";
+        QTest::newRow("not a picture") << "broken.png"
+                                       << "읽을 수 없습니다";
+        QTest::newRow("declared too large") << "huge.bmp"
+                                            << "너무 큽니다";
+        QTest::newRow("too wide") << "wide.png"
+                                  << "20000 x 1";
     }
     void refusedPicturesSayWhy()
     {

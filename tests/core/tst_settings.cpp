@@ -256,7 +256,8 @@ private slots:
                 CloseSettings();
                 QFAIL("a refused save was reported as success");
             } catch (const Exception& e) {
-                QCOMPARE(e.Message(), QStringLiteral("Unable to write to %1\r%2").arg(IniPath(), qt_error_string(EACCES)));
+                QCOMPARE(e.Message(),
+                         QStringLiteral("Unable to write to %1\r%2").arg(IniPath(), qt_error_string(EACCES)));
             }
             QVERIFY(!SettingsFile);
             CloseSettings(); // a caller's error path closes again: nothing more happens

@@ -92,8 +92,8 @@ public:
     explicit TSmallDisk(int kilobytes = 256)
     {
         const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
-        FMounted = FFolder.isValid() && ::mount("tmpfs", QFile::encodeName(FFolder.path()).constData(), "tmpfs",
-                                                0, options.constData()) == 0;
+        FMounted = FFolder.isValid() && ::mount("tmpfs", QFile::encodeName(FFolder.path()).constData(), "tmpfs", 0,
+                                                options.constData()) == 0;
     }
     ~TSmallDisk()
     {

@@ -286,7 +286,8 @@ private slots:
         WriteAll(ProgramFolder + QStringLiteral("bad.png"), "not a picture");
         gPictureAnswer = ProgramFolder + QStringLiteral("bad.png");
         const QString badMessage = MessageOf([&] { f.btnAddImageClick(nullptr); });
-        QVERIFY2(badMessage.contains(QStringLiteral("bad.png")) && badMessage.contains(QStringLiteral("읽을 수 없습니다:")),
+        QVERIFY2(badMessage.contains(QStringLiteral("bad.png")) &&
+                     badMessage.contains(QStringLiteral("읽을 수 없습니다:")),
                  qPrintable(badMessage));
         QCOMPARE(Items(f.lbBackImage), (QStringList{"1+a.png", "1-bad.png"}));
 

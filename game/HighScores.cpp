@@ -3,9 +3,6 @@
 #include "platform/StoredFile.h"
 #include "platform/TextFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <algorithm>
 
 namespace {

@@ -1,10 +1,7 @@
 #include "game/HighScores.h"
 
+#include "platform/StoredFile.h"
 #include "platform/TextFile.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -46,6 +43,31 @@ QString GetField(const QByteArray& rec, TField field)
     return UnscrambleScoreText(FromAnsi(rec.mid(field.offset + 1, len)));
 }
 
+// A damaged field's text as a message can show it: control characters, undecodable bytes and other
+// unprintable characters become "\uXXXX".
+QString Printable(const QString& text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c.isPrint() && c != QChar::ReplacementCharacter)
+            out += c;
+        else
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    }
+    return out;
+}
+
+QString CannotRead(const QString& fileName, const QString& why)
+{
+    return QStringLiteral("점수 파일 %1을(를) 읽을 수 없습니다.\r%2").arg(fileName, why);
+}
+
+// The file is kept as it is; the way to a new list is to move it aside.
+QString RenameAdvice()
+{
+    return QStringLiteral("이 파일은 덮어쓰지 않으므로 새 점수는 저장되지 않습니다. 파일의 이름을 바꾸거나 "
+                          "다른 곳으로 옮기면 새 점수 파일이 만들어집니다.");
+}
 } // namespace
 
 QString ScrambleScoreText(const QString& text)
@@ -126,13 +148,14 @@ QString DecodeScoreRecord(const QByteArray& bytes, TScoreRec& rec)
     const QString score = GetField(bytes, ScoreField);
     bool ok = false;
     r.score = score.toInt(&ok, 10);
-    if (!ok) return QStringLiteral("점수 \"%1\"이(가) 숫자가 아닙니다").arg(score);
+    if (!ok) return QStringLiteral("점수 \"%1\"이(가) 숫자가 아닙니다").arg(Printable(score));
     r.DateTime = GetField(bytes, DateField);
     const QString level = GetField(bytes, LevelField);
     const uint value = level.toUInt(&ok, 10);
-    if (!ok || value > 0xFFFF) return QStringLiteral("단계 \"%1\"이(가) 숫자가 아닙니다").arg(level);
+    if (!ok || value > 0xFFFF) return QStringLiteral("단계 \"%1\"이(가) 숫자가 아닙니다").arg(Printable(level));
     r.Level = uint16_t(value);
     r.GameLanguage = StorableScoreText(GetField(bytes, LanguageField), LanguageField.size);
+    r.Stored = bytes;
     rec = r;
     return QString();
 }
@@ -171,23 +194,27 @@ bool THighScores::ReadScore()
 {
     FReadable = true;
     FError.clear();
-    if (!QFileInfo::exists(FFileName)) return true;
+    QByteArray data;
+    QString reason;
+    const TReadResult read = ReadStoredFile(FFileName, ScoreFile::MaxFileBytes, data, reason);
+    if (read == TReadResult::Missing) return true;
     FList.clear();
-    QFile file(FFileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (read != TReadResult::Ok) {
         FReadable = false;
-        FError = QStringLiteral("점수 파일 %1을(를) 읽을 수 없습니다.\r%2").arg(FFileName, file.errorString());
+        if (read == TReadResult::TooLarge)
+            FError =
+                CannotRead(FFileName, QStringLiteral("파일이 너무 큽니다. 점수 파일은 %1바이트를 넘지 않습니다.\r%2")
+                                          .arg(ScoreFile::MaxFileBytes)
+                                          .arg(RenameAdvice()));
+        else if (read == TReadResult::NotRegular)
+            FError = CannotRead(FFileName, QStringLiteral("보통 파일이 아닙니다.\r%1").arg(RenameAdvice()));
+        else
+            FError = CannotRead(FFileName, reason);
         return false;
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        FReadable = false;
-        FError = QStringLiteral("점수 파일 %1을(를) 읽을 수 없습니다.\r%2").arg(FFileName, file.errorString());
-        return false;
-    }
-    // A cut-off last record is left out; the whole records before it are good.
     QStringList problems;
-    for (qsizetype at = 0; at + ScoreFile::RecordSize <= data.size(); at += ScoreFile::RecordSize) {
+    qsizetype at = 0;
+    for (; at + ScoreFile::RecordSize <= data.size(); at += ScoreFile::RecordSize) {
         TScoreRec rec;
         const QString problem = DecodeScoreRecord(data.mid(at, ScoreFile::RecordSize), rec);
         if (problem.isEmpty())
@@ -195,6 +222,10 @@ bool THighScores::ReadScore()
         else
             problems << QStringLiteral("%1번째 기록: %2").arg(at / ScoreFile::RecordSize + 1).arg(problem);
     }
+    if (at < data.size())
+        problems << QStringLiteral("%1번째 기록: 잘려서 %2바이트만 남았습니다")
+                        .arg(at / ScoreFile::RecordSize + 1)
+                        .arg(data.size() - at);
     SortScores(FList);
     SetRank();
     if (!problems.isEmpty()) {
@@ -205,10 +236,8 @@ bool THighScores::ReadScore()
             const qsizetype more = problems.size() - Shown;
             problems = problems.mid(0, Shown) << QStringLiteral("그 밖에 기록 %1개").arg(more);
         }
-        FError =
-            QStringLiteral("점수 파일 %1이(가) 손상되었습니다.\r%2\r이 파일은 덮어쓰지 않으므로 새 점수는 저장되지 "
-                           "않습니다.")
-                .arg(FFileName, problems.join(u'\r'));
+        FError = QStringLiteral("점수 파일 %1이(가) 손상되었습니다.\r%2\r%3")
+                     .arg(FFileName, problems.join(u'\r'), RenameAdvice());
         return false;
     }
     return true;
@@ -219,11 +248,12 @@ bool THighScores::SaveScore()
     if (!FReadable) return false;
     if (FList.isEmpty()) return true;
     QByteArray data;
+    // A record read from the file goes back as it was read, whatever its fields decode to.
     for (const TScoreRec& rec : FList)
-        data += EncodeScoreRecord(rec);
-    QSaveFile file(FFileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        FError = QStringLiteral("점수 파일 %1에 저장할 수 없습니다.\r%2").arg(FFileName, file.errorString());
+        data += rec.Stored.size() == ScoreFile::RecordSize ? rec.Stored : EncodeScoreRecord(rec);
+    QString reason;
+    if (!SaveWholeFile(FFileName, data, reason)) {
+        FError = QStringLiteral("점수 파일 %1에 저장할 수 없습니다.\r%2").arg(FFileName, reason);
         return false;
     }
     return true;

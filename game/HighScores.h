@@ -19,6 +19,7 @@ struct TScoreRec
     uint16_t Level = 0;
     QString GameLanguage; // "한글" or "영어"
     bool You = false;     // entered by the game that just ended
+    QByteArray Stored;    // the record's bytes as read from the file, written back unchanged
 };
 using TScoreList = QList<TScoreRec>;
 
@@ -27,6 +28,8 @@ constexpr int RecordSize = 91;
 constexpr int NameBytes = 20;
 constexpr int LanguageBytes = 10;
 constexpr int TopRanks = 20;
+// Twenty ranks with room for many equal scores; a larger file is no score file of this program.
+constexpr qint64 MaxFileBytes = qint64(RecordSize) * 1000;
 } // namespace ScoreFile
 
 // One routine both ways: code unit k is xor-ed with the key base + k.
@@ -73,8 +76,8 @@ public:
     const TScoreList& List() const { return FList; }
 
     // Loads the file, sorts and ranks. A missing file is an empty list. False when the file could not
-    // be read whole: the records that could be read are kept, Error() says why, and saves are refused
-    // from then on so the file is never overwritten.
+    // be read whole (damaged, cut off, too large, not a file): the records that could be read are kept,
+    // Error() says why and what to do, and saves are refused from then on so the file is never overwritten.
     bool ReadScore();
     // Writes the list atomically; an empty list leaves the file as it is. False with Error() on failure,
     // and false without a new error after a failed read.

@@ -1,30 +1,19 @@
 #include "platform/IniFile.h"
 
 #include "platform/Exception.h"
+#include "platform/StoredFile.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtDebug>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 
 namespace {
-TIniFile::TSaveHook& SaveHook()
-{
-    static TIniFile::TSaveHook hook;
-    return hook;
-}
-
-bool StepAllowed(TIniFile::TSaveStep step)
-{
-    return !SaveHook() || SaveHook()(step);
-}
-
 bool SameAscii(QStringView a, QStringView b)
 {
     if (a.size() != b.size()) return false;
@@ -152,8 +141,8 @@ bool StartsWith(const QByteArray& bytes, const char* mark, qsizetype n)
 
 TIniFile::TIniFile(const QString& fileName) : FFileName(fileName)
 {
-    QFile file(FFileName);
-    if (file.open(QIODevice::ReadOnly)) FRaw = file.readAll();
+    QString reason; // a file that cannot be read is an empty one; a FIFO is not waited for
+    ReadStoredFile(FFileName, -1, FRaw, reason);
     Parse();
 }
 
@@ -169,7 +158,11 @@ TIniFile::~TIniFile()
 
 void TIniFile::SetSaveHook(TSaveHook hook)
 {
-    SaveHook() = std::move(hook);
+    if (!hook) {
+        SetSaveFault({});
+        return;
+    }
+    SetSaveFault([hook = std::move(hook)](TSaveStep step) { return hook(step) ? 0 : ENOSPC; });
 }
 
 void TIniFile::Parse()
@@ -187,7 +180,13 @@ void TIniFile::Parse()
     }
     FPrefix = FRaw.left(pos);
     const char* data = FRaw.constData();
-    const qsizetype n = FRaw.size();
+    qsizetype n = FRaw.size();
+    // A UTF-16 file with an odd byte count: the byte left over stays last in the file, as it is, so that the
+    // lines before it and lines added after them keep whole code units.
+    if (unit == 2 && (n - pos) % 2 != 0) {
+        FTail = FRaw.right(1);
+        --n;
+    }
     // The code unit at byte offset i (a whole unit is there).
     const auto at = [&](qsizetype i) -> char16_t {
         const uchar* p = reinterpret_cast<const uchar*>(data + i);
@@ -224,7 +223,7 @@ void TIniFile::Parse()
         i += eol;
         start = i;
     }
-    if (start < n) { // last line without a line break (an odd byte of a UTF-16 file stays with it)
+    if (start < n) { // last line without a line break
         TLine line;
         line.Start = start;
         line.Size = n - start;
@@ -462,7 +461,7 @@ void TIniFile::EraseSection(const QString& section)
 QByteArray TIniFile::Serialize() const
 {
     QByteArray out;
-    qsizetype size = FPrefix.size();
+    qsizetype size = FPrefix.size() + FTail.size();
     for (const TLine& line : FLines)
         size += (Rewritten(line) ? FExtras[size_t(line.Extra)].Bytes.size() : line.Size) + FEol.size();
     out.reserve(size);
@@ -479,6 +478,7 @@ QByteArray TIniFile::Serialize() const
         else if (line.Start < 0 || i + 1 < n) // a last line without a break stays so while it is last
             out += FEol;
     }
+    out += FTail;
     return out;
 }
 
@@ -509,15 +509,9 @@ void TIniFile::UpdateFile()
 {
     if (!FModified) return;
     RemoveLeftoverTemporaries();
-    const QByteArray bytes = Serialize();
-    QSaveFile file(FFileName);
-    const bool ok = file.open(QIODevice::WriteOnly) && StepAllowed(TSaveStep::Opened) &&
-                    file.write(bytes) == bytes.size() && StepAllowed(TSaveStep::Written) &&
-                    StepAllowed(TSaveStep::Committing) && file.commit();
+    QString reason;
+    const bool ok = SaveWholeFile(FFileName, Serialize(), reason);
     FSaveFailed = !ok;
-    if (!ok) {
-        file.cancelWriting();
-        throw Exception(QStringLiteral("Unable to write to %1").arg(FFileName));
-    }
+    if (!ok) throw Exception(QStringLiteral("Unable to write to %1\r%2").arg(FFileName, reason));
     FModified = false;
 }

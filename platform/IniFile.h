@@ -8,6 +8,8 @@
 // decoded on its own (UTF-8 where it is valid UTF-8, else CP949), a file with a UTF-16 byte-order mark
 // as UTF-16. New lines are UTF-8 (UTF-16 in a UTF-16 file); a new file has no byte-order mark.
 
+#include "platform/StoredFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -48,15 +50,15 @@ public:
 
     // Something was written since the file was read or last saved.
     bool Modified() const { return FModified; }
-    // Saves the writes made since the last save in one atomic replacement of the file; raises
-    // Exception "Unable to write to <file>" when the disk refuses, leaving the old file as it was and the
-    // writes pending for the next try.
+    // Saves the writes made since the last save in one atomic replacement of the file, done only when every
+    // byte is on disk; raises Exception "Unable to write to <file>", a line break and the system's reason when
+    // the disk refuses, leaving the old file as it was and the writes pending for the next try.
     void UpdateFile();
 
-    // The steps of a save, for tests that make one of them fail as a full disk or a kill would.
-    enum class TSaveStep { Opened, Written, Committing };
+    using TSaveStep = ::TSaveStep;
     using TSaveHook = std::function<bool(TSaveStep)>;
-    // Called at each step of every save; returning false fails that step. An empty hook removes it.
+    // Called at each step of every save of a file the program keeps; returning false fails that step as a
+    // full disk does. An empty hook removes it. (SetSaveFault chooses the error.)
     static void SetSaveHook(TSaveHook hook);
 
 private:
@@ -99,6 +101,7 @@ private:
     QString FFileName;
     QByteArray FRaw;    // the file as read
     QByteArray FPrefix; // byte-order mark
+    QByteArray FTail;   // the odd last byte of a UTF-16 file, written back last
     QByteArray FEol;    // line break for new lines, in the file's encoding
     TEncoding FEncoding = TEncoding::Bytes;
     std::vector<TLine> FLines;

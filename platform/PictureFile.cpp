@@ -1,6 +1,9 @@
 #include "platform/PictureFile.h"
 
+#include "platform/StoredFile.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QResource>
 
@@ -64,6 +67,11 @@ bool ReadPicture(const QString& fileName, QImage& picture, QString& error)
 {
     picture = QImage();
     error.clear();
+    // Opening a FIFO would wait for a writer for ever.
+    if (QFileInfo::exists(fileName) && !IsRegularFile(fileName)) {
+        error = QStringLiteral("The picture \"%1\" is not a regular file.").arg(fileName);
+        return false;
+    }
     // A few bytes can declare a picture of billions of pixels: judge the declared size before decoding.
     QImageReader::setAllocationLimit(kPictureAllocationMB);
     QImageReader reader(fileName);

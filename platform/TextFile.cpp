@@ -1,8 +1,8 @@
 #include "platform/TextFile.h"
 
 #include "platform/Exception.h"
+#include "platform/StoredFile.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -85,12 +85,13 @@ QStringList SplitLines(const QString& text)
     return lines;
 }
 
-QStringList LoadTextLines(const QString& path)
+QStringList LoadTextLines(const QString& path, const QByteArray& nativePath)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    return SplitLines(DecodeText(file.readAll()));
+    QByteArray bytes;
+    QString reason;
+    if (ReadStoredFile(path, -1, bytes, reason, nativePath) != TReadResult::Ok)
+        throw Exception(QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason));
+    return SplitLines(DecodeText(bytes));
 }
 
 QByteArray ToAnsi(const QString& text, int maxBytes)

@@ -12,8 +12,9 @@ QString DecodeText(const QByteArray& bytes);
 // Splits at CR LF, CR or LF; a final line break does not start an empty last line.
 QStringList SplitLines(const QString& text);
 
-// Reads a whole text file as lines; raises Exception when the file cannot be read.
-QStringList LoadTextLines(const QString& path);
+// Reads a whole text file as lines; raises Exception when the file cannot be read or is no regular file.
+// nativePath, when not empty, is the name's own bytes, for a name that is not UTF-8.
+QStringList LoadTextLines(const QString& path, const QByteArray& nativePath = QByteArray());
 
 // CP949 through the C library's converter; characters it cannot map become '?'. With maxBytes >= 0
 // the result is cut on a character boundary so that it holds at most maxBytes bytes.

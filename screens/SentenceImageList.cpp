@@ -1,7 +1,9 @@
 #include "screens/SentenceImageList.h"
 
 #include "platform/Color.h"
+#include "platform/StoredFile.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -43,17 +45,38 @@ bool IsStorablePicturePath(const QString& Path)
     return !Path.contains(u'|') && !Path.contains(u'\n') && !Path.contains(u'\r');
 }
 
-bool LoadPicture(const QString& Path, QImage& Picture)
+bool LoadPicture(const QString& Path, QImage& Picture, QString* Error)
 {
     Picture = QImage();
+    const auto fail = [&](const QString& reason) {
+        if (Error) *Error = reason;
+        return false;
+    };
+    if (!IsRegularFile(Path))
+        return fail(QFileInfo::exists(Path) ? QStringLiteral("그림 파일이 아니라 장치나 폴더입니다.")
+                                            : QStringLiteral("파일이 없습니다."));
+    const auto tooLarge = [&](QSize size) {
+        return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
+               qint64(size.width()) * size.height() > kMaxPicturePixels;
+    };
+    const auto tooLargeText = [&](QSize size) {
+        return QStringLiteral("그림이 %1 x %2 픽셀로 너무 큽니다. 가로와 세로 %3 픽셀, 모두 %4 화소까지 쓸 수 "
+                              "있습니다.")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(kMaxPictureSide)
+            .arg(kMaxPicturePixels);
+    };
+    // The pictures this list allows are decoded whole: Qt's own smaller default allocation limit would
+    // refuse the larger of them.
+    QImageReader::setAllocationLimit(int(kMaxPicturePixels * 4 / (1024 * 1024)));
     QImageReader reader(Path);
     const QSize declared = reader.size();
-    if (declared.isValid() && (declared.width() > kMaxPictureSide || declared.height() > kMaxPictureSide ||
-                               qint64(declared.width()) * declared.height() > kMaxPicturePixels))
-        return false;
+    if (declared.isValid() && tooLarge(declared)) return fail(tooLargeText(declared));
     QImage read = reader.read();
-    if (read.isNull() || read.width() <= 0 || read.height() <= 0) return false;
-    if (read.width() > kMaxPictureSide || read.height() > kMaxPictureSide) return false;
+    if (read.isNull()) return fail(QStringLiteral("그림을 읽을 수 없습니다: %1").arg(reader.errorString()));
+    if (read.width() <= 0 || read.height() <= 0) return fail(QStringLiteral("그림의 크기가 0입니다."));
+    if (tooLarge(read.size())) return fail(tooLargeText(read.size()));
     // Drawn onto a new white bitmap, as the picture object does: the copies that tile it are then plain.
     Picture = QImage(read.size(), QImage::Format_RGB32);
     Picture.fill(Qt::white);

@@ -27,9 +27,10 @@ QString EncodeBackImages(const QList<TBackImageItem>& Items);
 bool IsStorablePicturePath(const QString& Path);
 
 // Reads a picture file in any format Qt reads. A picture that is empty (no width or no height), cannot be
-// decoded, or is too large to show sensibly is a failed load (false). The result is opaque: transparent parts
-// become white, as when a picture is drawn onto a new bitmap.
-bool LoadPicture(const QString& Path, QImage& Picture);
+// decoded, is no regular file (a FIFO would never end), or is too large to show sensibly is a failed load
+// (false, with Error saying why). The result is opaque: transparent parts become white, as when a picture is
+// drawn onto a new bitmap.
+bool LoadPicture(const QString& Path, QImage& Picture, QString* Error = nullptr);
 
 // The plain copies that tile Rect with a W x H picture: the first column starts at source x
 // (Rect.left + XOffset) mod W, each row at source y = y mod H, so target (x, y) shows picture pixel

@@ -215,9 +215,9 @@ void TSentenceSetupForm::StoreBackImages()
     SentenceSetup.BackImage = EncodeBackImages(items);
 }
 
-bool TSentenceSetupForm::MakeThumbnail(int Index)
+bool TSentenceSetupForm::MakeThumbnail(int Index, QString* Error)
 {
-    const QImage thumbnail = MakeThumbnailImage(lbBackImage->ItemText(Index), lbBackImage->ItemHeight());
+    const QImage thumbnail = MakeThumbnailImage(lbBackImage->ItemText(Index), lbBackImage->ItemHeight(), Error);
     lbBackImage->SetObjects(Index, thumbnail.isNull() ? QVariant() : QVariant(thumbnail));
     return !thumbnail.isNull();
 }
@@ -257,7 +257,9 @@ void TSentenceSetupForm::btnAddImageClick(QObject*)
             QStringLiteral("그림 파일의 경로에 '|' 문자나 줄바꿈이 있어서 추가할 수 없습니다.\r%1").arg(path));
     const int index = lbBackImage->AddItem(path);
     lbBackImage->SetChecked(index, true);
-    if (!MakeThumbnail(index)) throw Exception(QStringLiteral("그림 파일을 읽을 수 없습니다.\r%1").arg(path));
+    QString why;
+    if (!MakeThumbnail(index, &why))
+        throw Exception(QStringLiteral("그림 파일을 읽을 수 없습니다.\r%1\r%2").arg(path, why));
 }
 
 void TSentenceSetupForm::btnDeleteImageClick(QObject*)
@@ -317,10 +319,20 @@ void TSentenceSetupForm::StartSentenceExercise(bool IsLong)
     SentenceSetup.FontBold = FPreviewFont.Style & fsBold;
     SentenceSetup.FontItalic = FPreviewFont.Style & fsItalic;
     SentenceSetup.WrongMarkColor = SentenceExample->WrongMarkColor();
-    SaveSentenceSetup();
+    // A settings file that cannot be written costs the stored options, not the practice: reported once, and
+    // the settings are closed so that no later save tries these writes again.
+    try {
+        SaveSentenceSetup();
+    } catch (const Exception& e) {
+        try {
+            CloseSettings();
+        } catch (const Exception&) {
+        }
+        MessageBox(this, e.Message(), QStringLiteral("Vornix 타자연습"), MB_OK | MB_ICONWARNING);
+    }
 
     if (!SentenceForm) SentenceForm = new TSentenceForm();
-    SentenceForm->StartExercise(IsLong, FTexts[selected].Path);
+    SentenceForm->StartExercise(IsLong, FTexts[selected].Path, FTexts[selected].NativePath);
     SentenceForm->show();
     SetModalResult(mrOk);
 }

@@ -70,7 +70,8 @@ private:
     void LoadBackImages();
     void StoreBackImages();
     // False when the picture cannot be loaded: the item then has no thumbnail.
-    bool MakeThumbnail(int Index);
+    // False when the picture cannot be loaded; Error then says why.
+    bool MakeThumbnail(int Index, QString* Error = nullptr);
     void FreeThumbnails();
     void StartSentenceExercise(bool IsLong);
 

@@ -245,7 +245,7 @@ void TSentenceForm::FormDestroy()
 }
 
 // ---------------------------------------------------------------------------------------------------------------
-void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn)
+void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn, const QByteArray& NativePath)
 {
     if (!FTextFn.isEmpty()) SaveHistory();
     FTextFn = TextFn;
@@ -257,7 +257,7 @@ void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn)
     SenEx->SetSentenceCount(IsLongExercise ? 4 : 1);
 
     try {
-        FText.SetLines(LoadTextLines(TextFn));
+        FText.SetLines(LoadTextLines(TextFn, NativePath));
     } catch (const Exception&) {
         FText.Clear();
         throw Exception(QStringLiteral("TextFn 파일을 불러올 수 없습니다."));

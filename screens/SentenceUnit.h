@@ -47,7 +47,8 @@ public:
     TThreadTimer* CurrSpeedTimer;
 
     // Prepares the window for one practice text (before it is shown); raises Exception when the text cannot be read.
-    void StartExercise(bool IsLongExercise, const QString& TextFn);
+    // NativePath, when not empty, is TextFn's own bytes, which open a file whose name is not UTF-8.
+    void StartExercise(bool IsLongExercise, const QString& TextFn, const QByteArray& NativePath = QByteArray());
 
     static QString GetHistoryKey(const QString& TextFn) { return ::GetHistoryKey(TextFn); }
     int LoadHistory();

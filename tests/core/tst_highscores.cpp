@@ -4,6 +4,9 @@
 
 #include <QtTest>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace {
 
 const QDateTime When(QDate(2009, 3, 7), QTime(14, 5, 9));
@@ -247,14 +250,110 @@ private slots:
                  qPrintable(error));
     }
 
-    void cutOffLastRecordKeepsTheWholeOnes()
+    void cutOffLastRecordIsReportedAndTheFileKept()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("cscore.dat"));
-        WriteAll(path, FileOf({100, 300}) + FileOf({200}).left(50));
+        const QByteArray bytes = FileOf({100, 300}) + FileOf({200}).left(50);
+        WriteAll(path, bytes);
+        THighScores scores(path);
+        QVERIFY(!scores.ReadScore());
+        QCOMPARE(ScoresOf(scores.List()), (QList<int>{300, 100}));
+        QVERIFY2(scores.Error().contains(path) && scores.Error().contains(QStringLiteral("3번째 기록")) &&
+                     scores.Error().contains(QStringLiteral("50바이트")),
+                 qPrintable(scores.Error()));
+        QVERIFY(!scores.SaveScore());
+        QCOMPARE(ReadAll(path), bytes);
+    }
+
+    void damagedFileMessageShowsNoRawBytesAndSaysWhatToDo()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cscore.dat"));
+        QByteArray record = KimRecord;
+        record[21] = 3; // score: a bell, an escape and a byte that is no CP949
+        record[22] = '\x07';
+        record[23] = '\x1b';
+        record[24] = '\xff';
+        WriteAll(path, record);
+        THighScores scores(path);
+        QVERIFY(!scores.ReadScore());
+        const QString error = scores.Error();
+        QVERIFY2(error.contains(path) && error.contains(QStringLiteral("이름을 바꾸")), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("\\u0007")), qPrintable(error));
+        for (const QChar c : error)
+            QVERIFY2(c == u'\r' || (c.isPrint() && c != QChar::ReplacementCharacter), qPrintable(error));
+    }
+
+    // A record whose date does not decode still counts, and goes back to the file byte for byte.
+    void recordsReadAreWrittenBackAsTheyWere()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cscore.dat"));
+        QByteArray record = KimRecord;
+        record[40] = '\xff'; // inside the date's text: no CP949 character
+        QCOMPARE(record.size(), 91);
+        WriteAll(path, record);
         THighScores scores(path);
         QVERIFY(scores.ReadScore());
-        QCOMPARE(ScoresOf(scores.List()), (QList<int>{300, 100}));
+        QCOMPARE(scores.List().size(), 1);
+        scores.AddHighScore(QStringLiteral("new"), 5000, 2, true, When);
+        QVERIFY(scores.SaveScore());
+        const QByteArray saved = ReadAll(path);
+        QCOMPARE(saved.size(), 2 * 91);
+        QCOMPARE(saved.mid(91), record); // 5000 ranks first
+    }
+
+    void tooLargeFileIsRefusedWithoutReadingIt_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("a full list of equal scores") << ScoreFile::MaxFileBytes << true;
+        QTest::newRow("one record more") << ScoreFile::MaxFileBytes + 91 << false;
+        QTest::newRow("100 MB") << qint64(100) * 1024 * 1024 << false;
+    }
+    void tooLargeFileIsRefusedWithoutReadingIt()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, readable);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cscore.dat"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            const QByteArray record = FileOf({7});
+            if (readable) {
+                for (qint64 at = 0; at < size; at += 91)
+                    file.write(record);
+            } else {
+                QVERIFY(file.resize(size)); // sparse: zeros, as garbage
+            }
+        }
+        THighScores scores(path);
+        QCOMPARE(scores.ReadScore(), readable);
+        if (readable) {
+            QCOMPARE(scores.List().size(), int(size / 91));
+            return;
+        }
+        QVERIFY(scores.List().isEmpty());
+        QVERIFY2(scores.Error().contains(path) && scores.Error().contains(QStringLiteral("너무 큽니다")) &&
+                     scores.Error().contains(QStringLiteral("이름을 바꾸")),
+                 qPrintable(scores.Error()));
+        scores.AddHighScore(QStringLiteral("x"), 5, 1, true, When);
+        QVERIFY(!scores.SaveScore());
+        QCOMPARE(QFileInfo(path).size(), size);
+    }
+
+    void fifoIsNotWaitedFor()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cscore.dat"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        THighScores scores(path);
+        QVERIFY(!scores.ReadScore()); // returns: nothing writes into the FIFO
+        QVERIFY2(scores.Error().contains(path), qPrintable(scores.Error()));
+        scores.AddHighScore(QStringLiteral("x"), 5, 1, true, When);
+        QVERIFY(!scores.SaveScore());
     }
 
     void missingFileIsAnEmptyList()
@@ -280,8 +379,19 @@ private slots:
         QVERIFY(QFileInfo(path).isDir());
     }
 
+    void failedSaveLeavesTheOldFileWhole_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("error");
+        QTest::newRow("read-only folder") << int(TSaveStep::Opened) << EACCES;
+        QTest::newRow("full disk while writing") << int(TSaveStep::Written) << ENOSPC;
+        QTest::newRow("full disk at the flush") << int(TSaveStep::Flushed) << ENOSPC;
+        QTest::newRow("killed before the rename") << int(TSaveStep::Committing) << EIO;
+    }
     void failedSaveLeavesTheOldFileWhole()
     {
+        QFETCH(int, step);
+        QFETCH(int, error);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("cscore.dat"));
         const QByteArray old = FileOf({10, 20});
@@ -289,11 +399,34 @@ private slots:
         THighScores scores(path);
         QVERIFY(scores.ReadScore());
         scores.AddHighScore(QStringLiteral("new"), 30, 1, true, When);
-        TReadOnlyFolder locked(dir.path());
-        if (locked.Writable()) QSKIP("this file system lets root write into a read-only folder");
-        QVERIFY(!scores.SaveScore());
-        QVERIFY2(scores.Error().contains(path), qPrintable(scores.Error()));
+        {
+            TFailingSaves failing(error, TSaveStep(step));
+            QVERIFY(!scores.SaveScore());
+        }
+        QVERIFY2(scores.Error().contains(path) && scores.Error().contains(qt_error_string(error)),
+                 qPrintable(scores.Error()));
         QCOMPARE(ReadAll(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("cscore.dat")});
+        QVERIFY(scores.SaveScore()); // the next save, with room again, takes the new entry
+        QCOMPARE(ReadAll(path).size(), 3 * 91);
+    }
+
+    void fullDiskLeavesTheOldFileWhole()
+    {
+        TSmallDisk disk;
+        if (!disk.Mounted()) QSKIP("mounting a small tmpfs needs root; failedSaveLeavesTheOldFileWhole covers it");
+        const QString path = disk.Path(QStringLiteral("cscore.dat"));
+        const QByteArray old = FileOf(Range(2000, -10, 20));
+        WriteAll(path, old);
+        THighScores scores(path);
+        QVERIFY(scores.ReadScore());
+        scores.AddHighScore(QStringLiteral("new"), 5000, 1, true, When);
+        disk.Fill();
+        QVERIFY(!scores.SaveScore());
+        QVERIFY2(scores.Error().contains(qt_error_string(ENOSPC)), qPrintable(scores.Error()));
+        QCOMPARE(ReadAll(path), old);
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("cscore.dat"), QStringLiteral("filler")}));
     }
 
     void denseRanks_data()

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 QImage Sample(QImage::Format format, int width, int height)
@@ -119,6 +120,17 @@ private slots:
         img.fill(Qt::red);
         QVERIFY(PackPicture(img).isEmpty());
         QVERIFY(PackPicture(QImage()).isEmpty());
+    }
+
+    void fifoIsRefusedWithoutWaiting()
+    {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath(QStringLiteral("pipe.bmp"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QImage picture;
+        QString error;
+        QVERIFY(!ReadPicture(pipe, picture, error)); // opening it would wait for a writer
+        QVERIFY2(error.contains(pipe), qPrintable(error));
     }
 };
 

@@ -1,5 +1,6 @@
 // Background pictures of sentence practice: the stored list, loading, tiling, cycling, thumbnails and the
 // practice texts offered by the setup dialog.
+#include "platform/TextFile.h"
 #include "screens/SentenceImageList.h"
 #include "screens/SentenceSetupModel.h"
 #include "tests/support/TestSupport.h"
@@ -8,6 +9,10 @@
 #include <QPainter>
 #include <QtEndian>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(QList<TBackImageItem>)
 
@@ -298,6 +303,85 @@ private slots:
         QCOMPARE(captions, (QStringList{"[한글]문장", "a", "B"}));
         QCOMPARE(QFileInfo(texts[2].Path).fileName(), QStringLiteral("B.TXT"));
         QVERIFY(ListPracticeTexts(dir.filePath(QStringLiteral("none"))).isEmpty());
+    }
+
+    // Qt's directory listing leaves out names it cannot decode; old archives name their texts in CP949.
+    void practiceTextsWhoseNamesAreNotUtf8()
+    {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        const auto make = [&](const QByteArray& name, const QByteArray& text) {
+            const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::write(fd, text.constData(), size_t(text.size())), ssize_t(text.size()));
+            ::close(fd);
+        };
+        make("\xbe\xd6\xb1\xb9\xb0\xa1.txt", "cp949 name"); // 애국가 in CP949
+        make("\xff\xfe\xc3.TXT", "no encoding");
+        make("plain.txt", "utf-8 name");
+        QCOMPARE(::mkfifo((folder + "pipe.txt").constData(), 0600), 0);
+        QCOMPARE(::symlink("plain.txt", (folder + "link.txt").constData()), 0);
+        QCOMPARE(::symlink("gone", (folder + "dangling.txt").constData()), 0);
+        const QList<TPracticeText> texts = ListPracticeTexts(dir.path());
+        QStringList captions, contents;
+        for (const TPracticeText& t : texts) {
+            captions << t.Caption;
+            contents << LoadTextLines(t.Path, t.NativePath).join(u'/');
+        }
+        QCOMPARE(captions, (QStringList{"\\xff\\xfe\\xc3", "link", "plain", "애국가"}));
+        QCOMPARE(contents, (QStringList{"no encoding", "utf-8 name", "utf-8 name", "cp949 name"}));
+        QCOMPARE(texts[3].Path, dir.filePath(QStringLiteral("애국가.txt")));
+    }
+
+    void refusedPicturesSayWhy_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing") << "gone.png"
+                                 << "없습니다";
+        QTest::newRow("FIFO") << "pipe.png"
+                              << "장치나 폴더";
+        QTest::newRow("folder") << "."
+                                << "장치나 폴더";
+        QTest::newRow("not a picture") << "broken.png"
+                                       << "읽을 수 없습니다";
+        QTest::newRow("declared too large") << "huge.bmp"
+                                            << "너무 큽니다";
+        QTest::newRow("too wide") << "wide.png"
+                                  << "20000 x 1";
+    }
+    void refusedPicturesSayWhy()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, why);
+        const QString pipe = Path("pipe.png");
+        if (!QFileInfo::exists(pipe)) QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QImage wide(20000, 1, QImage::Format_RGB32);
+        wide.fill(Qt::blue);
+        if (!QFileInfo::exists(Path("wide.png"))) QVERIFY(wide.save(Path("wide.png")));
+        const QString path = FDir.filePath(file);
+        QImage picture;
+        QString error;
+        QVERIFY(!LoadPicture(path, picture, &error)); // a FIFO returns at once
+        QVERIFY2(error.contains(why), qPrintable(error));
+        QString thumbnailError;
+        QVERIFY(MakeThumbnailImage(path, 80, &thumbnailError).isNull());
+        QCOMPARE(thumbnailError, error);
+    }
+
+    // Decoded, it needs more memory than Qt allows a picture by default, but not more than this list allows.
+    void pictureAboveQtsDefaultLimitLoads()
+    {
+        const QString file = Path("big.png");
+        {
+            QImage big(6000, 6000, QImage::Format_RGB888);
+            big.fill(Qt::darkCyan);
+            QVERIFY(big.save(file));
+        }
+        QImage picture;
+        QString error;
+        QVERIFY2(LoadPicture(file, picture, &error), qPrintable(error));
+        QCOMPARE(picture.size(), QSize(6000, 6000));
     }
 };
 

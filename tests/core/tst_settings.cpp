@@ -8,6 +8,7 @@
 
 #include <QtTest>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <random>
@@ -249,18 +250,45 @@ private slots:
         SettingsFile->WriteInteger(QStringLiteral("keyboard"), QStringLiteral("Layout"), 2);
         SaveSentenceSetup(); // inside a caller's open and close: saved when the caller closes
         QCOMPARE(ReadAll(IniPath()), before);
-        TReadOnlyFolder readOnly(Folder());
-        if (readOnly.Writable()) QSKIP("this file system lets the test's user write into a read-only folder");
-        try {
-            CloseSettings();
-            QFAIL("a refused save was reported as success");
-        } catch (const Exception& e) {
-            QCOMPARE(e.Message(), QStringLiteral("Unable to write to %1").arg(IniPath()));
+        {
+            TFailingSaves readOnly(EACCES);
+            try {
+                CloseSettings();
+                QFAIL("a refused save was reported as success");
+            } catch (const Exception& e) {
+                QCOMPARE(e.Message(),
+                         QStringLiteral("Unable to write to %1\r%2").arg(IniPath(), qt_error_string(EACCES)));
+            }
+            QVERIFY(!SettingsFile);
+            CloseSettings(); // a caller's error path closes again: nothing more happens
         }
-        QVERIFY(!SettingsFile);
-        CloseSettings(); // a caller's error path closes again: nothing more happens
         QCOMPARE(ReadAll(IniPath()), before);
         QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zavlin.ini")});
+    }
+
+    // A real "Zavlin.ini" is smaller than a write buffer: the disk's refusal shows only when the bytes go out.
+    void fullDiskRaisesAndLeavesTheOldFile()
+    {
+        TSmallDisk disk;
+        if (!disk.Mounted()) QSKIP("mounting a small tmpfs needs root; interruptedSaveLeavesTheOldFile covers it");
+        ProgramFolder = QFileInfo(disk.Path(QStringLiteral("Zavlin.ini"))).path() + u'/';
+        LoadSentenceSetup();
+        SaveSentenceSetup();
+        CloseSettings();
+        const QByteArray before = ReadAll(IniPath());
+        QVERIFY(before.size() > 100);
+        disk.Fill();
+        OpenSettings();
+        SettingsFile->WriteInteger(QStringLiteral("keyboard"), QStringLiteral("language"), 1);
+        try {
+            CloseSettings();
+            QFAIL("a save onto a full disk was reported as success");
+        } catch (const Exception& e) {
+            QCOMPARE(e.Message(), QStringLiteral("Unable to write to %1\r%2").arg(IniPath(), qt_error_string(ENOSPC)));
+        }
+        QCOMPARE(ReadAll(IniPath()), before);
+        QCOMPARE(QDir(ProgramFolder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{QStringLiteral("Zavlin.ini"), QStringLiteral("filler")}));
     }
 
     void unchangedWriteTouchesNothing()
@@ -315,6 +343,7 @@ private slots:
         QTest::addColumn<int>("step");
         QTest::newRow("temporary file opened") << int(TIniFile::TSaveStep::Opened);
         QTest::newRow("temporary file written") << int(TIniFile::TSaveStep::Written);
+        QTest::newRow("flushed to the disk") << int(TIniFile::TSaveStep::Flushed);
         QTest::newRow("before the rename") << int(TIniFile::TSaveStep::Committing);
     }
     void interruptedSaveLeavesTheOldFile()
@@ -337,7 +366,7 @@ private slots:
             QFAIL("a failed save was reported as success");
         } catch (const Exception& e) {
             TIniFile::SetSaveHook({});
-            QCOMPARE(e.Message(), QStringLiteral("Unable to write to %1").arg(IniPath()));
+            QCOMPARE(e.Message(), QStringLiteral("Unable to write to %1\r%2").arg(IniPath(), qt_error_string(ENOSPC)));
         }
         QCOMPARE(calls, step + 1);
         QCOMPARE(ReadAll(IniPath()), before);
@@ -480,6 +509,43 @@ private slots:
             QCOMPARE(SentenceSetup.FontName, QStringLiteral("굴림체"));
             QCOMPARE(SentenceSetup.BackImage, QStringLiteral("1/home/사용자/그림.png"));
         }
+    }
+
+    // A UTF-16 file with a byte too many: new lines go before that byte, so they read back, and the byte stays.
+    void utf16FileWithAnOddByteCountTakesNewSections_data()
+    {
+        QTest::addColumn<bool>("little");
+        QTest::newRow("UTF-16LE") << true;
+        QTest::newRow("UTF-16BE") << false;
+    }
+    void utf16FileWithAnOddByteCountTakesNewSections()
+    {
+        QFETCH(bool, little);
+        QByteArray file = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+        for (QChar c : QStringLiteral("[keyboard]\r\nlanguage=1\r\nposition=3\r\n")) {
+            const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+            file.append(little ? lo : hi).append(little ? hi : lo);
+        }
+        file += '\x0d';
+        QCOMPARE(file.size(), 75);
+        WriteAll(IniPath(), file);
+        OpenSettings();
+        SettingsFile->WriteInteger(QStringLiteral("clock"), QStringLiteral("level"), 8);
+        CloseSettings();
+        const QByteArray saved = ReadAll(IniPath());
+        QVERIFY(saved.startsWith(file.left(74)));
+        QVERIFY(saved.endsWith('\x0d'));
+        QCOMPARE(saved.size() % 2, 1);
+        OpenSettings();
+        QCOMPARE(SettingsFile->ReadInteger(QStringLiteral("clock"), QStringLiteral("level"), 1), 8);
+        QCOMPARE(SettingsFile->ReadInteger(QStringLiteral("keyboard"), QStringLiteral("position"), 0), 3);
+        // Found again, so the next save changes the key in place instead of adding another section.
+        SettingsFile->WriteInteger(QStringLiteral("clock"), QStringLiteral("level"), 5);
+        CloseSettings();
+        QCOMPARE(ReadAll(IniPath()).size(), saved.size());
+        OpenSettings();
+        QCOMPARE(SettingsFile->ReadInteger(QStringLiteral("clock"), QStringLiteral("level"), 1), 5);
+        QCOMPARE(SettingsFile->ReadSection(QStringLiteral("clock")), QStringList{QStringLiteral("level")});
     }
 
     void cp949FileFromAnOldInstallationIsRead()

@@ -1,6 +1,8 @@
 #pragma once
 // Shared fixtures of the tests.
 
+#include "platform/StoredFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,6 +10,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 // Where tests leave pictures for a person to look at.
@@ -63,4 +67,55 @@ public:
 private:
     QString FPath;
     bool FImmutable = false;
+};
+
+// Every save fails at Step with Error for the object's lifetime, as a read-only folder (EACCES when the
+// temporary file is made) or a full disk (ENOSPC at the flush) makes it fail; unlike a read-only folder,
+// this holds for root too.
+class TFailingSaves
+{
+public:
+    explicit TFailingSaves(int error = EACCES, TSaveStep step = TSaveStep::Opened)
+    {
+        SetSaveFault([error, step](TSaveStep s) { return s == step ? error : 0; });
+    }
+    ~TFailingSaves() { SetSaveFault({}); }
+    TFailingSaves(const TFailingSaves&) = delete;
+    TFailingSaves& operator=(const TFailingSaves&) = delete;
+};
+
+// A small tmpfs mounted on a fresh folder for the object's lifetime (root only: Mounted() tells), which
+// Fill() fills up to the last byte as dd would.
+class TSmallDisk
+{
+public:
+    explicit TSmallDisk(int kilobytes = 256)
+    {
+        const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+        FMounted = FFolder.isValid() && ::mount("tmpfs", QFile::encodeName(FFolder.path()).constData(), "tmpfs", 0,
+                                                options.constData()) == 0;
+    }
+    ~TSmallDisk()
+    {
+        if (FMounted) ::umount2(QFile::encodeName(FFolder.path()).constData(), MNT_DETACH);
+    }
+    TSmallDisk(const TSmallDisk&) = delete;
+    TSmallDisk& operator=(const TSmallDisk&) = delete;
+
+    bool Mounted() const { return FMounted; }
+    QString Path(const QString& name) const { return FFolder.filePath(name); }
+    void Fill() const
+    {
+        QFile filler(Path(QStringLiteral("filler")));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return;
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        for (int i = 0; i < 4096 && filler.write("f", 1) == 1; ++i) {
+        }
+    }
+
+private:
+    QTemporaryDir FFolder;
+    bool FMounted = false;
 };

@@ -15,6 +15,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace {
 int gPictureDialogs = 0;
 QString gPictureAnswer;
@@ -213,6 +216,50 @@ private slots:
         QCOMPARE(ini.ReadInteger(s, QStringLiteral("FontSize"), 0), 22);
     }
 
+    // As keyboard practice and the game do: the failed save is reported once and practice starts.
+    void unwritableSettingsAreReportedOnceAndPracticeStarts_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("isLong");
+        QTest::newRow("read-only folder, short") << int(TSaveStep::Opened) << EACCES << false;
+        QTest::newRow("full disk, long") << int(TSaveStep::Flushed) << ENOSPC << true;
+    }
+    void unwritableSettingsAreReportedOnceAndPracticeStarts()
+    {
+        QFETCH(int, step);
+        QFETCH(int, error);
+        QFETCH(bool, isLong);
+        WriteTexts({"a.txt"});
+        const QByteArray before = "[mainform]\nwidth=900\n";
+        WriteAll(Ini(), before);
+        TSentenceSetupForm f;
+        f.lvText->SetItemIndex(0);
+        f.edtSpeedLimit->SetValue(600);
+        {
+            TFailingSaves failing(error, TSaveStep(step));
+            if (isLong)
+                f.btnLongClick(nullptr);
+            else
+                f.btnShortClick(nullptr);
+            QCOMPARE(gBoxes.size(), 1);
+            QVERIFY2(gBoxes[0].contains(QStringLiteral("Unable to write to %1").arg(Ini())) &&
+                         gBoxes[0].contains(qt_error_string(error)),
+                     qPrintable(gBoxes[0]));
+            QCOMPARE(f.ModalResult(), mrOk);
+            QVERIFY(SentenceForm && SentenceForm->isVisible());
+            QCOMPARE(SentenceForm->SenEx->SentenceCount(), isLong ? 4 : 1);
+            QCOMPARE(SentenceSetup.SpeedLimit, 600); // practised with the chosen options
+            // Nothing of the failed save is left to fail again when the main window closes its settings.
+            QVERIFY(!SettingsFile);
+            OpenSettings();
+            SettingsFile->WriteInteger(QStringLiteral("mainform"), QStringLiteral("width"), 900);
+            CloseSettings();
+        }
+        QCOMPARE(gBoxes.size(), 1);
+        QCOMPARE(ReadAll(Ini()), before);
+    }
+
     void escLeavesWithoutStoring()
     {
         WriteTexts({"a.txt"});
@@ -238,7 +285,10 @@ private slots:
         // A picture that cannot be read is listed, checked, without a thumbnail, and said so.
         WriteAll(ProgramFolder + QStringLiteral("bad.png"), "not a picture");
         gPictureAnswer = ProgramFolder + QStringLiteral("bad.png");
-        QVERIFY(MessageOf([&] { f.btnAddImageClick(nullptr); }).contains(QStringLiteral("bad.png")));
+        const QString badMessage = MessageOf([&] { f.btnAddImageClick(nullptr); });
+        QVERIFY2(badMessage.contains(QStringLiteral("bad.png")) &&
+                     badMessage.contains(QStringLiteral("읽을 수 없습니다:")),
+                 qPrintable(badMessage));
         QCOMPARE(Items(f.lbBackImage), (QStringList{"1+a.png", "1-bad.png"}));
 
         // A path that would break the stored list is refused.
@@ -252,6 +302,19 @@ private slots:
         gPictureAnswer.clear();
         QCOMPARE(MessageOf([&] { f.btnAddImageClick(nullptr); }), QString());
         QCOMPARE(f.lbBackImage->Count(), 2);
+    }
+
+    void aStoredPictureThatIsAFifoDoesNotStopTheDialog()
+    {
+        const QString a = Picture(QStringLiteral("a.png"), 16, 16);
+        const QString pipe = ProgramFolder + QStringLiteral("pipe.png");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        {
+            TIniFile ini(Ini());
+            ini.WriteString(QStringLiteral("SentenceSetup"), QStringLiteral("BackImage"), "1" + pipe + "|1" + a);
+        }
+        TSentenceSetupForm f; // opening the FIFO would wait for a writer for ever
+        QCOMPARE(Items(f.lbBackImage), (QStringList{"1-pipe.png", "1+a.png"}));
     }
 
     void anEleventhPictureIsRefusedBeforeAnyFileDialog()

@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -241,8 +242,9 @@ void TMainForm::FormCreate()
 
 QMargins TMainForm::FrameMargins() const
 {
-    const QRect f = frameGeometry(), g = geometry();
-    const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    // Asked of the window itself: the widget learns a new frame only when the window moves or resizes, and a
+    // window manager that starts after the window was mapped frames it round its place without moving it.
+    const QMargins m = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     // While the window manager is still making its frame the two can disagree wildly.
     if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0) return QMargins();
     return m;
@@ -270,6 +272,7 @@ void TMainForm::PlaceWindow(bool position)
         setGeometry(QRect(p.FramePos + QPoint(FPlacedFrame.left(), FPlacedFrame.top()), p.Client));
     }
     FPlacedClient = size();
+    FPlacedPos = p.FramePos;
 }
 
 void TMainForm::FormShow()
@@ -284,19 +287,23 @@ void TMainForm::FormShow()
     FStoredClient = QSize(w, h);
     PlaceWindow(true);
     // Most window managers add their frame after the window is shown, and Qt learns of it without an
-    // event: it is looked for a short while, and the window placed again once it is known.
-    FFrameChecks = FPlacedFrame.isNull() ? 40 : 0;
+    // event: it is looked for a while (a window manager starting beside the program can take seconds),
+    // and the window placed again once, when it is known.
+    FFrameChecks = FPlacedFrame.isNull() ? 100 : 0;
     if (FFrameChecks) QTimer::singleShot(50, this, [this] { FrameMaybeKnown(); });
 }
 
 void TMainForm::FrameMaybeKnown()
 {
     if (FFrameChecks <= 0 || isMaximized() || isFullScreen()) return;
-    if (FrameMargins().isNull()) {
-        if (--FFrameChecks > 0) QTimer::singleShot(50, this, [this] { FrameMaybeKnown(); });
+    const QMargins frame = FrameMargins();
+    if (frame.isNull()) {
+        if (--FFrameChecks > 0) QTimer::singleShot(100, this, [this] { FrameMaybeKnown(); });
         return;
     }
     FFrameChecks = 0;
+    // A window the user has moved meanwhile stays where the user put it.
+    if (!MainWindowStillPlaced(FPlacedPos, windowHandle()->geometry().topLeft(), frame)) return;
     PlaceWindow(true);
     update();
 }

@@ -109,6 +109,7 @@ private:
     QSize FStoredClient;   // the size "mainform" held at start (or the design size)
     QSize FPlacedClient;   // the size the window was given at start
     QMargins FPlacedFrame; // the frame known when it was placed
+    QPoint FPlacedPos;     // the frame's corner it was placed at
     int FFrameChecks = 0;  // looks left for the window manager's frame
     bool FEffectToggle = false;
     TPoint FEffectPos;

@@ -16,6 +16,11 @@ TMainWindowPlacement PlaceMainWindow(const QRect& available, const QMargins& fra
     return p;
 }
 
+bool MainWindowStillPlaced(const QPoint& placedPos, const QPoint& client, const QMargins& frame)
+{
+    return client == placedPos || client - QPoint(frame.left(), frame.top()) == placedPos;
+}
+
 QSize MainWindowSizeToStore(const QSize& normalClient, const QSize& placedClient, const QSize& storedClient)
 {
     if (!normalClient.isValid() || normalClient == placedClient) return storedClient;

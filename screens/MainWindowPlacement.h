@@ -19,6 +19,12 @@ struct TMainWindowPlacement
 TMainWindowPlacement PlaceMainWindow(const QRect& available, const QMargins& frame, const QSize& minOuter,
                                      const QSize& wantedClient);
 
+// Whether a window placed frameless with its corner at placedPos, now with its client area at client inside
+// that frame, is still where it was put: the frame's corner there (the window manager framed it on its way
+// to the screen) or the client's (a window manager that started later framed it round its place). Anywhere
+// else the user has moved it.
+bool MainWindowStillPlaced(const QPoint& placedPos, const QPoint& client, const QMargins& frame);
+
 // The size "mainform" keeps at close: the normal (not maximized) client size, or the stored one while the
 // window still has the size it was placed with, so a start clamped to a small screen loses nothing.
 QSize MainWindowSizeToStore(const QSize& normalClient, const QSize& placedClient, const QSize& storedClient);

@@ -70,6 +70,22 @@ private slots:
         QFETCH(QSize, stored);
         QTEST(MainWindowSizeToStore(normal, placed, stored), "kept");
     }
+
+    // Placed frameless at (40, 0); the frame arrives later with a 20 px title bar.
+    void stillPlaced_data()
+    {
+        QTest::addColumn<QPoint>("client");
+        QTest::addColumn<bool>("placed");
+        QTest::newRow("framed on its way to the screen") << QPoint(41, 20) << true;
+        QTest::newRow("framed round its place by a late window manager") << QPoint(40, 0) << true;
+        QTest::newRow("moved by the user") << QPoint(300, 200) << false;
+        QTest::newRow("moved down by the title bar's height only") << QPoint(40, 20) << false;
+    }
+    void stillPlaced()
+    {
+        QFETCH(QPoint, client);
+        QTEST(MainWindowStillPlaced(QPoint(40, 0), client, QMargins(1, 20, 1, 5)), "placed");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMainWindowPlacement)

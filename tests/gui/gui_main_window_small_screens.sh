@@ -4,7 +4,7 @@
 # background. A second start keeps the stored size (a clamped start does not shrink or grow it).
 set -u
 VORNIX=$1 XWIN=$2 OUT=$3
-for tool in openbox xprop xwininfo; do
+for tool in openbox xwininfo; do
     command -v $tool >/dev/null || { echo "SKIP: $tool is not installed (packages openbox x11-utils)"; exit 77; }
 done
 mkdir -p "$OUT"
@@ -26,17 +26,12 @@ check_screen() (
         "$DIR/vornix" >>"$OUT/gui_main_window_small_screens.log" 2>&1 &
         PID=$!
         WIN=$("$XWIN" find "타자연습프로그램 -  Vornix v 3.0" 15) || { echo "no main window on ${SW}x$SH"; exit 1; }
-        sleep 0.8
-        # The client's place on the screen (xdotool counts a reparented window's offset twice).
+        # Measured once the window manager has framed the window and the frame has settled.
+        FRAME=$("$XWIN" frame "$WIN" 15) || { echo "$FRAME on ${SW}x$SH (start $start)"; exit 1; }
+        read -r left top right bottom <<<"$FRAME"
         INFO=$(xwininfo -id "$WIN")
-        X=$(echo "$INFO" | sed -n 's/.*Absolute upper-left X: *//p')
-        Y=$(echo "$INFO" | sed -n 's/.*Absolute upper-left Y: *//p')
         WIDTH=$(echo "$INFO" | sed -n 's/^ *Width: *//p')
         HEIGHT=$(echo "$INFO" | sed -n 's/^ *Height: *//p')
-        # left, right, top, bottom
-        read -r FL FR FT FB < <(xprop -id "$WIN" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-        : "${FL:=0}" "${FR:=0}" "${FT:=0}" "${FB:=0}"
-        left=$((X - FL)) top=$((Y - FT)) right=$((X + WIDTH + FR)) bottom=$((Y + HEIGHT + FB))
         [ $left -ge 0 ] && [ $top -ge 0 ] && [ $right -le $SW ] && [ $bottom -le $SH ] ||
             { echo "frame $left,$top to $right,$bottom is off the ${SW}x$SH screen (start $start)"; exit 1; }
         gap=$(((left - (SW - right)) * (left - (SW - right))))

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 TSentenceForm* SentenceForm = nullptr;
 
@@ -271,11 +272,7 @@ void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn, co
     FControlHeight = layout.Height;
     // The user may change the width, never the height.
     setFixedHeight(FControlHeight);
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        setMaximumWidth(area.width());
-        if (width() > area.width()) resize(area.width(), FControlHeight);
-    }
+    FitScreenWidth();
     setMinimumWidth(kMeterWidth + 200);
     PlaceControls();
 
@@ -289,6 +286,19 @@ void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn, co
 
     FSentenceImageList.LoadImages(SentenceSetup.BackImage, FDefaultPicture);
     ShowNextSentences();
+}
+
+void TSentenceForm::FitScreenWidth()
+{
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    // The frame, borders included, fits the free area; under X11 the borders are known only once the window
+    // manager has framed the window, which moves it.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const int most = std::max(kMeterWidth + 200, screen->availableGeometry().width() - frame.left() - frame.right());
+    if (maximumWidth() == most) return;
+    setMaximumWidth(most);
+    if (width() > most) resize(most, height());
 }
 
 void TSentenceForm::PlaceControls()
@@ -445,6 +455,12 @@ void TSentenceForm::closeEvent(QCloseEvent* event)
 {
     FormClose();
     event->accept();
+}
+
+void TSentenceForm::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    FitScreenWidth();
 }
 
 void TSentenceForm::resizeEvent(QResizeEvent* event)

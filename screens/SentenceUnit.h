@@ -76,6 +76,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -86,6 +87,7 @@ private:
     void FormDestroy();
     void SenExDrawBackGround(QObject* Sender, QRect& Rect);
     void SpeedMeterPaintBackGroundImage(QObject* Sender, TBitmap* backImg, bool quickChangeBlock);
+    void FitScreenWidth();
     void PlaceControls();
 
     QString FTextFn;

@@ -64,7 +64,12 @@ xdotool mousemove --window "$SETUP" --sync 60 38 click 1
 sleep 0.3
 xdotool mousemove --window "$SETUP" --sync 812 362 click 1
 PRACTICE=$("$XWIN" find "문장연습" 10) || fail "the practice window did not open"
-sleep 0.8
+# The whole frame, not the client alone, fits the screen's width.
+FRAME=$("$XWIN" frame "$PRACTICE" 10) || fail "$FRAME"
+read -r FL _ FR _ <<<"$FRAME"
+SCREEN_W=$(xwininfo -root | sed -n 's/^ *Width: *//p')
+[ "$FL" -ge 0 ] && [ "$FR" -le "$SCREEN_W" ] || fail "the practice window's frame $FL..$FR is off the $SCREEN_W px screen"
+sleep 0.3
 "$SHOT" "$PRACTICE" "$OUT/${NAME}_start.png"
 xdotool windowfocus --sync "$PRACTICE"
 sleep 0.4

@@ -4,6 +4,9 @@
 #include "platform/Exception.h"
 
 #include <QFont>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 
 namespace {
 QString gTitle;
@@ -13,6 +16,30 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("vornix"));
     InstallFontSubstitutions();
+    installEventFilter(new TModalKeeper(this));
+}
+
+bool TModalKeeper::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::WindowActivate || !watched->isWidgetType()) return false;
+    auto* window = static_cast<QWidget*>(watched);
+    QWidget* modal = QApplication::activeModalWidget();
+    // Across windows: QWidget::isAncestorOf stops at a window's edge.
+    const auto owns = [](const QWidget* owner, const QWidget* w) {
+        while (w && w != owner)
+            w = w->parentWidget();
+        return w != nullptr;
+    };
+    if (!window->isWindow() || !modal || owns(modal, window)) return false;
+    // A window-modal dialog blocks only its own windows.
+    if (modal->windowModality() != Qt::ApplicationModal && !owns(window, modal)) return false;
+    // Later, not inside the activation that is being handled.
+    QTimer::singleShot(0, modal, [modal = QPointer<QWidget>(modal)] {
+        if (!modal || !modal->isVisible()) return;
+        modal->raise();
+        modal->activateWindow();
+    });
+    return false;
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

@@ -5,6 +5,16 @@
 
 #include <QApplication>
 
+// Brings the modal window back to the front when a window it blocks is activated: a compositor that does not
+// keep a dialog above its parent would otherwise leave it hidden under a window that takes no input.
+class TModalKeeper : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 class TApplication : public QApplication
 {
     Q_OBJECT

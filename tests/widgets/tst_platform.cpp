@@ -9,10 +9,12 @@
 #include "platform/Sound.h"
 #include "platform/Timer.h"
 
+#include <QDialog>
 #include <QFontInfo>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -199,6 +201,40 @@ private slots:
         const int ms = int(qint64(le32(40)) * 1000 / le32(28)); // data size / byte rate
         QVERIFY2(ms >= minMs && ms <= maxMs, qPrintable(QString::number(ms)));
         PlaySoundResource(name); // silent without an audio device, and never blocks
+    }
+
+    // A window blocked by a modal dialog that the window system activates anyway hands the activation back to
+    // the dialog; a window the dialog does not block keeps it.
+    void modalBackToFrontOnActivation_data()
+    {
+        QTest::addColumn<Qt::WindowModality>("modality");
+        QTest::addColumn<bool>("clickOwner");
+        QTest::addColumn<bool>("dialogActive");
+        QTest::newRow("application modal, its owner clicked") << Qt::ApplicationModal << true << true;
+        QTest::newRow("application modal, another window clicked") << Qt::ApplicationModal << false << true;
+        QTest::newRow("window modal, its owner clicked") << Qt::WindowModal << true << true;
+        QTest::newRow("window modal, another window clicked") << Qt::WindowModal << false << false;
+    }
+    void modalBackToFrontOnActivation()
+    {
+        QFETCH(Qt::WindowModality, modality);
+        QFETCH(bool, clickOwner);
+        QWidget owner, other;
+        owner.setWindowTitle(QStringLiteral("owner"));
+        other.setWindowTitle(QStringLiteral("other"));
+        owner.show();
+        other.show();
+        QDialog dialog(&owner);
+        dialog.setWindowModality(modality);
+        dialog.show();
+        dialog.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &dialog);
+        QWidget* clicked = clickOwner ? &owner : &other;
+        // As a compositor does: the activation goes to the clicked window, past the modal dialog.
+        clicked->windowHandle()->requestActivate();
+        QTest::qWait(100);
+        QFETCH(bool, dialogActive);
+        QCOMPARE(QApplication::activeWindow(), dialogActive ? static_cast<QWidget*>(&dialog) : clicked);
     }
 
     void seededRandomRepeats()

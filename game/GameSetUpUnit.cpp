@@ -111,7 +111,9 @@ TGameChoices TGameSetUpForm::Choices() const
 void TGameSetUpForm::OkBtnClick(QObject*)
 {
     const TGameChoices c = Choices();
-    GameForm = new TGameForm();
+    // Owned by the main window that opened this dialog (the dialog goes when it closes), so a window system
+    // keeps the game above the menu.
+    GameForm = new TGameForm(parentWidget());
     TGameForm* game = GameForm;
     TGameModel& m = game->Model();
     m.GameLevel = c.StartLevel + 1;

@@ -157,13 +157,25 @@ void TScoreForm::Header1SectionResize(THeaderControl*, THeaderSection*)
     ListBox1->Invalidate();
 }
 
+namespace {
+// The score window belongs to the program's first window, which outlives the game and its setup dialog.
+QWidget* ScoreOwner()
+{
+    QWidget* w = QApplication::activeWindow();
+    while (w && w->parentWidget())
+        w = w->parentWidget()->window();
+    return w;
+}
+} // namespace
+
 void SaveUser(int GameScore, int GameLevel, bool EnglishGame, const std::function<void()>& CommitComposition)
 {
-    if (!ScoreFormExists || ScoreForm.isNull()) ScoreForm = new TScoreForm(nullptr);
+    if (!ScoreFormExists || ScoreForm.isNull()) ScoreForm = new TScoreForm(ScoreOwner());
     QPointer<TScoreForm> form = ScoreForm;
     const auto askName = [&](QString& name) {
         if (CommitComposition) CommitComposition();
-        const std::unique_ptr<TNameForm> dialog = std::make_unique<TNameForm>(nullptr);
+        // Over the game that ended, which a window system then keeps under it.
+        const std::unique_ptr<TNameForm> dialog = std::make_unique<TNameForm>(QApplication::activeWindow());
         dialog->ShowModal();
         name = dialog->NameEdit->Text();
         return NameResult.toUpper() == QStringLiteral("YES");
@@ -177,13 +189,13 @@ void SaveUser(int GameScore, int GameLevel, bool EnglishGame, const std::functio
 
 void ShowScoreForm()
 {
-    if (!ScoreFormExists || ScoreForm.isNull()) ScoreForm = new TScoreForm(nullptr);
+    if (!ScoreFormExists || ScoreForm.isNull()) ScoreForm = new TScoreForm(ScoreOwner());
     ScoreForm->ShowModal();
 }
 
 void ShowHighScores()
 {
-    if (!ScoreFormExists || ScoreForm.isNull()) ScoreForm = new TScoreForm(nullptr);
+    if (!ScoreFormExists || ScoreForm.isNull()) ScoreForm = new TScoreForm(ScoreOwner());
     ScoreForm->Scores().ClearYou();
     ScoreForm->ShowModal();
 }

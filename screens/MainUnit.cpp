@@ -473,7 +473,7 @@ void TMainForm::KeyBtnClick(QObject*)
 {
     if (KeyBtn->Caption().isEmpty()) return; // a practice window is open
     HideMouseEffect();
-    keySetUpForm = new TkeySetUpForm(nullptr);
+    keySetUpForm = new TkeySetUpForm(this);
     keySetUpForm->ShowModal(); // frees itself when it closes
 }
 
@@ -481,8 +481,8 @@ void TMainForm::SenBtnClick(QObject*)
 {
     if (SenBtn->Caption().isEmpty()) return;
     HideMouseEffect();
-    // No owner; freed here after its modal run.
-    auto dialog = std::make_unique<TSentenceSetupForm>();
+    // Freed here after its modal run.
+    auto dialog = std::make_unique<TSentenceSetupForm>(this);
     dialog->ShowModal();
 }
 
@@ -490,7 +490,7 @@ void TMainForm::GameBtnClick(QObject*)
 {
     if (GameBtn->Caption().isEmpty()) return;
     HideMouseEffect();
-    auto* setup = new TGameSetUpForm(); // frees itself when it closes
+    auto* setup = new TGameSetUpForm(this); // frees itself when it closes
     setup->ShowModal();
 }
 

@@ -3,6 +3,7 @@
 #include "engine/VornixMisc.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
+#include "screens/MainUnit.h"
 #include "screens/SentenceImageList.h"
 #include "screens/SentenceUnit.h"
 
@@ -331,7 +332,8 @@ void TSentenceSetupForm::StartSentenceExercise(bool IsLong)
         MessageBox(this, e.Message(), QStringLiteral("Vornix 타자연습"), MB_OK | MB_ICONWARNING);
     }
 
-    if (!SentenceForm) SentenceForm = new TSentenceForm();
+    // Owned by the main window, so a window system keeps it above the menu; the dialog goes when it closes.
+    if (!SentenceForm) SentenceForm = new TSentenceForm(MainForm);
     SentenceForm->StartExercise(IsLong, FTexts[selected].Path, FTexts[selected].NativePath);
     SentenceForm->show();
     SetModalResult(mrOk);

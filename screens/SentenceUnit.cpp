@@ -140,7 +140,7 @@ void TTiledPicture::TileInto(TBitmap* target, const QImage& picture)
                p.Source.y(), SRCCOPY);
 }
 
-TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent)
+TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("문장연습"));
     setAttribute(Qt::WA_DeleteOnClose);

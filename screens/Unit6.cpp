@@ -353,7 +353,7 @@ void TForm6::ReturnTimerTimer(QObject*)
 
 void TForm6::SetUpBtnClick(QObject*)
 {
-    keySetUpForm = new TkeySetUpForm(nullptr);
+    keySetUpForm = new TkeySetUpForm(this);
     keySetUpForm->ShowModal(); // frees itself when it closes
 }
 

@@ -6,6 +6,7 @@
 #include "platform/HtmlHelp.h"
 #include "platform/VirtualKeys.h"
 #include "screens/KeyArray.h"
+#include "screens/MainUnit.h"
 #include "screens/Unit6.h"
 
 #include <QPointer>
@@ -236,7 +237,8 @@ void TkeySetUpForm::OkBtnClick(QObject*)
         TApplication::ShowException(e.Message());
     }
 
-    if (!Form6Created) Form6 = new TForm6(nullptr);
+    // Owned by the main window, so a window system keeps it above the menu; the dialog goes when it closes.
+    if (!Form6Created) Form6 = new TForm6(MainForm);
     TForm6* form = Form6;
     form->MakeKeyMap();
     form->Configure(item, p, speakerOff, keyGuideOff);

@@ -57,6 +57,7 @@ eval "$(xdotool getwindowgeometry --shell "$MAIN")"
 THIRD=$((WIDTH / 3))
 xdotool mousemove --window "$MAIN" --sync $((THIRD + (THIRD - 150) / 2 + 75)) 106 click 1
 SETUP=$("$XWIN" find "문장연습설정" 10) || fail "the setup dialog did not open"
+owned_by "$SETUP" "$MAIN" || fail "the setup dialog is not owned by the main window"
 sleep 0.5
 "$SHOT" "$SETUP" "$OUT/${NAME}_setup.png"
 # The first (only) text, then short practice.

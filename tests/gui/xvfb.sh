@@ -52,3 +52,8 @@ copy_program() {
     done
     PROGRAM=$PROGRAM_DIR/vornix
 }
+
+# owned_by WINDOW OWNER: whether WINDOW is kept above OWNER by the window system (WM_TRANSIENT_FOR).
+owned_by() {
+    xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | grep -qi "window id # $(printf '0x%x' "$2")\$"
+}

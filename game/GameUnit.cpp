@@ -7,12 +7,12 @@
 #include "platform/Edit.h"
 #include "platform/ListCtrls.h"
 #include "platform/PictureFile.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/StdCtrls.h"
 #include "platform/Timer.h"
 #include "platform/VirtualKeys.h"
-#include "screens/MainUnit.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -281,7 +281,7 @@ void TGameForm::FormShow(QObject*)
     if (FShown) return;
     FShown = true;
     FModel->Start();
-    HideMenuButtons();
+    PracticeWindowOpened();
     Memo1->SetFocus();
     Sync();
 }
@@ -295,7 +295,7 @@ void TGameForm::FormClose(QObject*, TCloseAction& Action)
     ShowClock->SetEnabled(false);
     ProblemClock->SetEnabled(false);
     PauseTimer->SetEnabled(false);
-    ShowMenuButtons();
+    PracticeWindowClosed();
 }
 
 bool TGameForm::Gone(const QPointer<TGameForm>& self)

@@ -219,7 +219,7 @@ void TForm6::MakeKeyMap()
         KeyMap[size_t(code)] = findChild<TKeybdButton*>(CapName(code));
 }
 
-void TForm6::Configure(int languageItem, int position, bool speakerOff, bool keyGuideOff)
+void TForm6::Configure(int languageItem, KeyArray::TPracticePosition position, bool speakerOff, bool keyGuideOff)
 {
     Practice.Configure(languageItem, position, speakerOff, keyGuideOff);
     ShowState();

@@ -62,7 +62,8 @@ int main(int argc, char** argv)
     auto* w = new TForm6;
     Form6 = w;
     w->MakeKeyMap();
-    w->Configure(2, 6, true, false); // 3-90, all keys: every group of caps takes part
+    // 3-90, all keys: every group of caps takes part
+    w->Configure(2, KeyArray::TPracticePosition::AllKeys, true, false);
     w->GoProblem();
     w->show();
     auto* paints = new TPaintCounter(w);
@@ -100,7 +101,7 @@ int main(int argc, char** argv)
     }
 
     TKeyPractice model;
-    model.Configure(3, 6, true, false);
+    model.Configure(3, KeyArray::TPracticePosition::AllKeys, true, false);
     std::vector<double> picks;
     for (int i = 0; i < 20000; ++i)
         picks.push_back(Microseconds([&model] { model.GoProblem(); }));

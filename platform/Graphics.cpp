@@ -561,8 +561,7 @@ void TCanvas::FrameRect(const TRect& r)
     p->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), c);
 }
 
-// kind: 0 rectangle, 1 ellipse, 2 rounded rectangle with corner ellipse rw x rh.
-void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int rh)
+void TCanvas::ShapeOutline(TShape kind, int x1, int y1, int x2, int y2, int rw, int rh)
 {
     QPainter* p = Painter();
     if (!p) return;
@@ -573,7 +572,7 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
     const bool clearPen = Pen.Style == psClear;
-    if (kind == 0 && Pen.Width <= 1 && Pen.Style == psSolid) {
+    if (kind == TShape::Rectangle && Pen.Width <= 1 && Pen.Style == psSolid) {
         // Exact: interior in the brush, a one-pixel frame in the pen.
         if (Brush.Style != bsClear && w > 2 && h > 2)
             p->fillRect(QRect(x1 + 1, y1 + 1, w - 2, h - 2), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
@@ -582,19 +581,19 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
         p->fillRect(QRect(x1, y2 - 1, w, 1), c);
         p->fillRect(QRect(x1, y1, 1, h), c);
         p->fillRect(QRect(x2 - 1, y1, 1, h), c);
-    } else if (kind == 0 && clearPen) {
+    } else if (kind == TShape::Rectangle && clearPen) {
         if (Brush.Style != bsClear && w > 1 && h > 1)
             p->fillRect(QRect(x1, y1, w - 1, h - 1), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
-    } else if (kind == 0 && Pen.Width <= 1) {
+    } else if (kind == TShape::Rectangle && Pen.Width <= 1) {
         // A styled one-pixel frame runs once around, the dash pattern carried from side to side.
         if (Brush.Style != bsClear && w > 2 && h > 2)
             p->fillRect(QRect(x1 + 1, y1 + 1, w - 2, h - 2), QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
         Polyline({Point(x1, y1), Point(x2 - 1, y1), Point(x2 - 1, y2 - 1), Point(x1, y2 - 1), Point(x1, y1)});
-    } else if (kind == 1 || (kind == 2 && Pen.Width <= 1)) {
+    } else if (kind == TShape::Ellipse || (kind == TShape::RoundRect && Pen.Width <= 1)) {
         const QBrush brush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style));
         const QColor pen = ToQColor(Pen.Color);
         const int pw = std::max(1, Pen.Width);
-        if (kind == 1) {
+        if (kind == TShape::Ellipse) {
             // Without a pen the platform fills one pixel less to the right and bottom.
             const TEllipseShape e(x1, y1, clearPen ? x2 - 1 : x2, clearPen ? y2 - 1 : y2);
             if (Brush.Style != bsClear)
@@ -619,7 +618,7 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
                 PlotPoints(p, Dashed(RowBoundary(x1, y1, x2, y2, inside), Pen.Style, (x1 + x2) / 2.0, (y1 + y2) / 2.0),
                            pen);
         }
-    } else if (kind == 2 && !clearPen) {
+    } else if (kind == TShape::RoundRect && !clearPen) {
         // A wide pen is centred on the one-pixel outline: (width - 1) / 2 pixels outward, the rest inward.
         const int pw = Pen.Width, out = (pw - 1) / 2, in = pw - 1 - out;
         const TRoundRectShape rr{x1, y1, x2, y2, rw, rh};
@@ -641,7 +640,7 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
         p->setBackgroundMode(Qt::TransparentMode);
         // A one-pixel pen on QRect(x, y, w - 1, h - 1) covers columns x .. x + w - 1: GDI's exclusive edges.
         const QRect box(x1, y1, std::max(0, w - 1), std::max(0, h - 1));
-        if (kind == 0)
+        if (kind == TShape::Rectangle)
             p->drawRect(box);
         else
             p->drawRoundedRect(QRectF(box), rw / 2.0, rh / 2.0);
@@ -651,17 +650,17 @@ void TCanvas::ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
-    ShapeOutline(0, x1, y1, x2, y2, 0, 0);
+    ShapeOutline(TShape::Rectangle, x1, y1, x2, y2, 0, 0);
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
 {
-    ShapeOutline(2, x1, y1, x2, y2, x3, y3);
+    ShapeOutline(TShape::RoundRect, x1, y1, x2, y2, x3, y3);
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
-    ShapeOutline(1, x1, y1, x2, y2, 0, 0);
+    ShapeOutline(TShape::Ellipse, x1, y1, x2, y2, 0, 0);
 }
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)

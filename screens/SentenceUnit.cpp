@@ -7,9 +7,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Exception.h"
 #include "platform/PictureFile.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Sound.h"
 #include "platform/TextFile.h"
-#include "screens/MainUnit.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -219,7 +219,7 @@ void TSentenceForm::FormCreate()
 
 void TSentenceForm::FormShow()
 {
-    HideMenuButtons();
+    PracticeWindowOpened();
     SenEx->SetTypingLang(FTextFn.contains(QStringLiteral("[한글]")) ? tlNative : tlEng);
     SenEx->setFocus();
 }
@@ -231,7 +231,7 @@ void TSentenceForm::FormKeyDown(int Key)
 
 void TSentenceForm::FormClose()
 {
-    ShowMenuButtons();
+    PracticeWindowClosed();
     // Stored at once: the program may end before the window is destroyed.
     SaveHistory();
     // A start from the menu while this window waits to be deleted gets a new window.

@@ -1,11 +1,12 @@
 #include "screens/Unit6.h"
 
 #include "components/BitmapEffects.h"
+#include "components/MenuArt.h"
 #include "platform/Exception.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/VirtualKeys.h"
-#include "screens/MainUnit.h"
 #include "screens/keySetupUnit.h"
 
 #include <QCloseEvent>
@@ -218,7 +219,7 @@ void TForm6::MakeKeyMap()
         KeyMap[size_t(code)] = findChild<TKeybdButton*>(CapName(code));
 }
 
-void TForm6::Configure(int languageItem, int position, bool speakerOff, bool keyGuideOff)
+void TForm6::Configure(int languageItem, KeyArray::TPracticePosition position, bool speakerOff, bool keyGuideOff)
 {
     Practice.Configure(languageItem, position, speakerOff, keyGuideOff);
     ShowState();
@@ -359,8 +360,8 @@ void TForm6::SetUpBtnClick(QObject*)
 
 void TForm6::SetUpBtnPrevDrawBtnFace(QObject*, TCanvas* ACanvas)
 {
-    if (!MainForm) return;
-    TBitmap* cloud = SetUpBtn->FBtnDowned ? &MainForm->CloudDownSmallImage : &MainForm->CloudUpSmallImage;
+    const TCloudPictures clouds = CloudPictures();
+    TBitmap* cloud = SetUpBtn->FBtnDowned ? &clouds.DownSmall : &clouds.UpSmall;
     DrawBitmapTransparentFaded(ACanvas->Handle(), 0, 0, SetUpBtn->MouseIn() ? -10 : 0, cloud, 0, 0);
 }
 
@@ -421,14 +422,14 @@ void TForm6::showEvent(QShowEvent* event)
             const QSize frame = frameGeometry().size();
             move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
         }
-        HideMenuButtons();
+        PracticeWindowOpened();
     }
 }
 
 void TForm6::closeEvent(QCloseEvent* event)
 {
     ReturnTimer->SetEnabled(false);
-    ShowMenuButtons();
+    PracticeWindowClosed();
     event->accept();
 }
 

@@ -47,7 +47,7 @@ public:
 
     void MakeKeyMap();
     // The setup dialog's OK: layout item, practice position and options; the caption comes from the dialog.
-    void Configure(int languageItem, int position, bool speakerOff, bool keyGuideOff);
+    void Configure(int languageItem, KeyArray::TPracticePosition position, bool speakerOff, bool keyGuideOff);
     void GoProblem();
 
     void FormKeyDown(uint16_t key);

@@ -13,6 +13,9 @@
 TkeySetUpForm* keySetUpForm = nullptr;
 bool KeyBoxChanging = false;
 
+using KeyArray::PracticePositionOf;
+using KeyArray::TPracticePosition;
+
 namespace {
 const QString kKeyboard = QStringLiteral("keyboard");
 const QString kKeyGuide = QStringLiteral("keyguide");
@@ -133,8 +136,9 @@ void TkeySetUpForm::FormCreate()
     const int n = SettingsFile->ReadInteger(kKeyboard, QStringLiteral("language"), 0);
     langGroup->SetItemIndex(n >= 0 && n < langGroup->Items().size() ? n : 0);
     SetUnCheckedAllKeyBox();
+    // A stored number outside the boxes checks none (and practises the home row).
     const int p = SettingsFile->ReadInteger(kKeyboard, QStringLiteral("position"), 0);
-    if (p >= 0 && p < KeyArray::kPositionCount) SetBoxChecked(KeyBox[size_t(p)], true);
+    if (p >= 0 && p < KeyArray::kPositionCount) SetBoxChecked(Box(PracticePositionOf(p)), true);
     SetKeyBoxEnabled();
     CloseSettings();
 }
@@ -175,15 +179,15 @@ void TkeySetUpForm::SetKeyBoxEnabled()
     switch (langGroup->ItemIndex()) {
     case 0:
     case 1:
-        EnableKeyBoxRange(9, 14);
+        EnableKeyBoxRange(TPracticePosition::ThreeSetTopRow, TPracticePosition::FinalShiftRow4);
         H3Label->SetColor(0xE0E0E0);
         break;
     case 2:
-        EnableKeyBoxRange(11, 14);
+        EnableKeyBoxRange(TPracticePosition::FinalShiftRow1, TPracticePosition::FinalShiftRow4);
         H3Label->SetColor(0x00FFFF);
         break;
     case 3:
-        EnableKeyBoxRange(10, 10);
+        EnableKeyBoxRange(TPracticePosition::Shift390, TPracticePosition::Shift390);
         H3Label->SetColor(0x00FFFF);
         break;
     default:
@@ -191,27 +195,28 @@ void TkeySetUpForm::SetKeyBoxEnabled()
     }
 }
 
-void TkeySetUpForm::EnableKeyBoxRange(int first, int last)
+void TkeySetUpForm::EnableKeyBoxRange(TPracticePosition first, TPracticePosition last)
 {
-    for (int i = 9; i < first; ++i)
+    const int right = int(TPracticePosition::ThreeSetTopRow), end = int(TPracticePosition::FinalShiftRow4);
+    for (int i = right; i < int(first); ++i)
         KeyBox[size_t(i)]->SetEnabled(true);
-    for (int i = first; i <= last; ++i) {
+    for (int i = int(first); i <= int(last); ++i) {
         TCheckBox* box = KeyBox[size_t(i)];
         if (box->Checked()) {
-            SetBoxChecked(KeyBox[0], true);
+            SetBoxChecked(Box(TPracticePosition::HomeRow), true);
             SetBoxChecked(box, false);
         }
         box->SetEnabled(false);
     }
-    for (int i = last + 1; i <= 14; ++i)
+    for (int i = int(last) + 1; i <= end; ++i)
         KeyBox[size_t(i)]->SetEnabled(true);
 }
 
-int TkeySetUpForm::GetCheckedPosition() const
+TPracticePosition TkeySetUpForm::GetCheckedPosition() const
 {
     for (int i = 0; i < KeyArray::kPositionCount; ++i)
-        if (KeyBox[size_t(i)]->Checked()) return i;
-    return 0;
+        if (KeyBox[size_t(i)]->Checked()) return TPracticePosition(i);
+    return TPracticePosition::HomeRow;
 }
 
 void TkeySetUpForm::OkBtnClick(QObject*)
@@ -219,11 +224,11 @@ void TkeySetUpForm::OkBtnClick(QObject*)
     const bool speakerOff = SpeakerOffCheckBox->Checked();
     const bool keyGuideOff = KeyGuideBox->Checked();
     const int item = langGroup->ItemIndex();
-    const int p = GetCheckedPosition();
+    const TPracticePosition p = GetCheckedPosition();
     try {
         OpenSettings();
         SettingsFile->WriteInteger(kKeyboard, QStringLiteral("language"), item);
-        SettingsFile->WriteInteger(kKeyboard, QStringLiteral("position"), p);
+        SettingsFile->WriteInteger(kKeyboard, QStringLiteral("position"), int(p));
         SettingsFile->WriteBool(kKeyboard, QStringLiteral("speaker off"), speakerOff);
         SettingsFile->WriteBool(kKeyGuide, QStringLiteral("off"), keyGuideOff);
         CloseSettings();
@@ -241,8 +246,7 @@ void TkeySetUpForm::OkBtnClick(QObject*)
     form->MakeKeyMap();
     form->Configure(item, p, speakerOff, keyGuideOff);
     const QString language = item >= 0 && item < langGroup->Items().size() ? langGroup->Items()[item] : QString();
-    form->setWindowTitle(QStringLiteral("키보드 연습 - ") + language + QStringLiteral(": ") +
-                         KeyBox[size_t(p)]->Caption());
+    form->setWindowTitle(QStringLiteral("키보드 연습 - ") + language + QStringLiteral(": ") + Box(p)->Caption());
     Close(); // frees the dialog once its modal run is over
     form->GoProblem();
     form->show();

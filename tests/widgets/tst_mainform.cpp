@@ -1,12 +1,15 @@
 // The main menu window: layout, background, the practice-window protocol, the mouse effect, the size
 // memory and closing with a read-only settings folder.
+#include "components/MenuArt.h"
 #include "engine/VornixMisc.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/HtmlHelp.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Shell.h"
 #include "screens/AboutUnit.h"
 #include "screens/MainUnit.h"
+#include "screens/ProgramInfo.h"
 #include "screens/keySetupUnit.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
@@ -155,7 +158,7 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         MainFormFocused = true;
-        HideMenuButtons();
+        PracticeWindowOpened();
         QVERIFY(!form->AboutBtn->Visible() && !form->HelpBtn->Visible());
         for (TEllipseAnnBtn* b : {form->KeyBtn, form->SenBtn, form->GameBtn})
             QCOMPARE(b->Caption(), QString());
@@ -165,7 +168,7 @@ private slots:
         QTest::mouseClick(form->KeyBtn, Qt::LeftButton);
         QVERIFY(form->MouseEffectRunning());
 
-        ShowMenuButtons();
+        PracticeWindowClosed();
         QVERIFY(form->AboutBtn->Visible() && form->HelpBtn->Visible());
         QCOMPARE(form->KeyBtn->Caption(), QStringLiteral("키보드연습(&K)"));
         QCOMPARE(form->SenBtn->Caption(), QStringLiteral("문장연습(&S)"));

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Exception.h"
 #include "platform/IniFile.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Sound.h"
 #include "screens/SentenceUnit.h"
 #include "tests/support/MessageBoxLog.h"
@@ -121,6 +122,21 @@ private slots:
         // The width stays free and the typing control follows it.
         f->resize(600, 500);
         QCOMPARE(f->SenEx->width(), 600 - 176);
+    }
+
+    void showingAndClosingAreReportedToTheMenu()
+    {
+        QSignalSpy opened(&TPracticeWindows::Instance(), &TPracticeWindows::Opened);
+        QSignalSpy closed(&TPracticeWindows::Instance(), &TPracticeWindows::Closed);
+        TSentenceForm* f = NewForm();
+        f->StartExercise(true, WriteText(QStringLiteral("[영어]a.txt"), {"one"}));
+        QCOMPARE(opened.size(), 0);
+        f->show();
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(closed.size(), 0);
+        f->close();
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(opened.size(), 1);
     }
 
     // The texts that come with the program, in the practice font a first start uses: every line fits the typing

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <cstdio>
 
@@ -64,7 +65,10 @@ unsigned ModifiersOf(Qt::KeyboardModifiers m)
 
 TForm6::TForm6(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      FHeldRelease([this](const QKeyEvent& release) {
+          FormKeyUp(uint16_t(VirtualKeyOf(release)), ModifiersOf(release.modifiers()), false);
+      })
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -396,14 +400,20 @@ void TForm6::paintEvent(QPaintEvent* event)
 
 void TForm6::keyPressEvent(QKeyEvent* event)
 {
-    FormKeyDown(uint16_t(VirtualKeyOf(*event)));
     event->accept();
+    // A release still held back is judged first, unless this press shows it was the key repeating.
+    QPointer<TForm6> self(this);
+    FHeldRelease.Press(*event);
+    if (self) FormKeyDown(uint16_t(VirtualKeyOf(*event)));
 }
 
 void TForm6::keyReleaseEvent(QKeyEvent* event)
 {
-    FormKeyUp(uint16_t(VirtualKeyOf(*event)), ModifiersOf(event->modifiers()), event->isAutoRepeat());
     event->accept();
+    if (THeldKeyRelease::CanHold(*event))
+        FHeldRelease.Hold(*event);
+    else
+        FormKeyUp(uint16_t(VirtualKeyOf(*event)), ModifiersOf(event->modifiers()), event->isAutoRepeat());
 }
 
 bool TForm6::focusNextPrevChild(bool)
@@ -427,6 +437,8 @@ void TForm6::showEvent(QShowEvent* event)
 
 void TForm6::closeEvent(QCloseEvent* event)
 {
+    // A key let go as the window closes is no answer any more.
+    FHeldRelease.Drop();
     ReturnTimer->SetEnabled(false);
     ShowMenuButtons();
     event->accept();

@@ -1,6 +1,7 @@
 #include "screens/Unit6.h"
 
 #include "components/BitmapEffects.h"
+#include "components/ControlUtils.h"
 #include "platform/Exception.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
@@ -36,16 +37,6 @@ QString CapName(int key)
     return (capital ? QStringLiteral("Key") : QStringLiteral("key")) + QString::number(key);
 }
 
-TFont MakeFont(const QString& name, int height, bool bold)
-{
-    TFont f;
-    f.Name = name;
-    f.Height = height;
-    f.Color = clBlack;
-    f.Style = bold ? TFontStyles(fsBold) : 0u;
-    return f;
-}
-
 void LoadPicture(TBitmap& bitmap, const char* name)
 {
     if (!bitmap.LoadFromResourceName(QString::fromLatin1(name)))
@@ -79,7 +70,7 @@ TForm6::TForm6(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QStringLiteral("키보드 연습"));
     setFixedSize(kClientW, kClientH);
-    setFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, true).ToQFont());
+    setFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, clBlack, fsBold).ToQFont());
     FTrace = qEnvironmentVariableIsSet("VORNIX_TRACE_KEYS");
 
     int index = 0;
@@ -90,7 +81,7 @@ TForm6::TForm6(QWidget* parent)
                 MakeCap(CapName(key), kRowLefts[row] + i * kCap, kRowTops[row], kCap, Practice.Caps.Cap(key).Caption);
         }
     }
-    CharCaps[0]->SetFont(MakeFont(QStringLiteral("궁서"), -16, true)); // the grave-accent cap
+    CharCaps[0]->SetFont(MakeFont(QStringLiteral("궁서"), -16, clBlack, fsBold)); // the grave-accent cap
     ColorButton15 = MakeCap(QStringLiteral("ColorButton15"), 520, 80, 36, QStringLiteral("BS"));
     ColorButton17 = MakeCap(QStringLiteral("ColorButton17"), 16, 116, 57, QStringLiteral("Tab"));
     ColorButton30 = MakeCap(QStringLiteral("ColorButton30"), 504, 116, 52, QString());
@@ -111,7 +102,7 @@ TForm6::TForm6(QWidget* parent)
     ExLabel->SetDrawBorder(false);
     ExLabel->SetFillBrush(false);
     ExLabel->SetUseInvalidate(false);
-    ExLabel->SetFont(MakeFont(QStringLiteral("바탕"), -24, true));
+    ExLabel->SetFont(MakeFont(QStringLiteral("바탕"), -24, clBlack, fsBold));
     ExLabel->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { ExLabelPrevDrawBtnFace(s, c); };
     ExLabel->Loaded();
 
@@ -126,7 +117,7 @@ TForm6::TForm6(QWidget* parent)
     ShiftLabel->SetRoundDegree(20);
     ShiftLabel->SetMoreWidth(14);
     ShiftLabel->SetMoreHeight(12);
-    ShiftLabel->SetFont(MakeFont(QStringLiteral("arial"), -13, true));
+    ShiftLabel->SetFont(MakeFont(QStringLiteral("arial"), -13, clBlack, fsBold));
     ShiftLabel->Loaded();
     ShiftLabel->SetVisible(false);
 
@@ -149,7 +140,7 @@ TForm6::TForm6(QWidget* parent)
     SetUpBtn->SetDrawBorder(false);
     SetUpBtn->SetFillBrush(false);
     SetUpBtn->SetUseInvalidate(false);
-    SetUpBtn->SetFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, true));
+    SetUpBtn->SetFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, clBlack, fsBold));
     SetUpBtn->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { SetUpBtnPrevDrawBtnFace(s, c); };
     SetUpBtn->OnClick = [this](QObject* s) { SetUpBtnClick(s); };
     SetUpBtn->Loaded();
@@ -191,7 +182,7 @@ TKeybdButton* TForm6::MakeCap(const QString& name, int x, int y, int width, cons
     cap->SetRoundDegree(10);
     cap->SetColor(kNeutralColor);
     cap->SetBevelBasicColor(kNeutralColor);
-    cap->SetFont(MakeFont(QStringLiteral("Arial"), -16, true));
+    cap->SetFont(MakeFont(QStringLiteral("Arial"), -16, clBlack, fsBold));
     cap->SetCaption(caption);
     return cap;
 }

@@ -1,5 +1,6 @@
 #include "screens/keySetupUnit.h"
 
+#include "components/ControlUtils.h"
 #include "engine/VornixMisc.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
@@ -16,16 +17,6 @@ bool KeyBoxChanging = false;
 namespace {
 const QString kKeyboard = QStringLiteral("keyboard");
 const QString kKeyGuide = QStringLiteral("keyguide");
-
-TFont MakeFont(const QString& name, int height, bool bold = false)
-{
-    TFont f;
-    f.Name = name;
-    f.Height = height;
-    f.Color = clBlack;
-    f.Style = bold ? TFontStyles(fsBold) : 0u;
-    return f;
-}
 } // namespace
 
 TkeySetUpForm::TkeySetUpForm(QWidget* parent) : TForm(parent)
@@ -65,7 +56,7 @@ TkeySetUpForm::TkeySetUpForm(QWidget* parent) : TForm(parent)
     H3Label->SetName(QStringLiteral("H3Label"));
     H3Label->SetBounds(200, 22, 90, 22);
     H3Label->SetCaption(QStringLiteral("한글 3 벌식"));
-    H3Label->SetFont(MakeFont(QStringLiteral("굴림"), -13, true));
+    H3Label->SetFont(MakeFont(QStringLiteral("굴림"), -13, clBlack, fsBold));
     H3Label->SetBorderColor(clNavy);
     H3Label->SetBorderWidth(2);
     H3Label->SetColor(0xE0E0E0);

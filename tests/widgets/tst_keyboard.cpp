@@ -9,17 +9,12 @@
 #include "screens/keySetupUnit.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
+#include "tests/support/MessageBoxLog.h"
 
 #include <QPointer>
 #include <QtTest>
 
 namespace {
-QStringList gBoxes;
-int RecordBox(const QString& text, const QString&, unsigned)
-{
-    gBoxes << text;
-    return IDOK;
-}
 QStringList gSounds;
 
 // Which of the fifteen boxes are checked ("0" .. "14", joined by spaces).
@@ -76,6 +71,7 @@ private slots:
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
         gBoxes.clear();
+        gAnswer = IDOK;
         gSounds.clear();
         SetMessageBoxHook(RecordBox);
         SetSoundHook([](const QString& name) { gSounds << name; });

@@ -6,6 +6,7 @@
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
 #include "platform/VirtualKeys.h"
+#include "screens/KeyboardChoices.h"
 #include "screens/KeyArray.h"
 #include "screens/Unit6.h"
 
@@ -13,11 +14,6 @@
 
 TkeySetUpForm* keySetUpForm = nullptr;
 bool KeyBoxChanging = false;
-
-namespace {
-const QString kKeyboard = QStringLiteral("keyboard");
-const QString kKeyGuide = QStringLiteral("keyguide");
-} // namespace
 
 TkeySetUpForm::TkeySetUpForm(QWidget* parent) : TForm(parent)
 {
@@ -119,13 +115,12 @@ void TkeySetUpForm::FormCreate()
     OpenSettings();
     for (int i = 0; i < KeyArray::kPositionCount; ++i)
         KeyBox[size_t(i)] = findChild<TCheckBox*>(QStringLiteral("KeyBox") + QString::number(i));
-    SpeakerOffCheckBox->SetChecked(SettingsFile->ReadBool(kKeyboard, QStringLiteral("speaker off"), true));
-    KeyGuideBox->SetChecked(SettingsFile->ReadBool(kKeyGuide, QStringLiteral("off"), false));
-    const int n = SettingsFile->ReadInteger(kKeyboard, QStringLiteral("language"), 0);
-    langGroup->SetItemIndex(n >= 0 && n < langGroup->Items().size() ? n : 0);
+    const TKeyboardChoices choices = ReadKeyboardChoices(*SettingsFile);
+    SpeakerOffCheckBox->SetChecked(choices.SpeakerOff);
+    KeyGuideBox->SetChecked(choices.KeyGuideOff);
+    langGroup->SetItemIndex(choices.Language);
     SetUnCheckedAllKeyBox();
-    const int p = SettingsFile->ReadInteger(kKeyboard, QStringLiteral("position"), 0);
-    if (p >= 0 && p < KeyArray::kPositionCount) SetBoxChecked(KeyBox[size_t(p)], true);
+    if (choices.Position >= 0) SetBoxChecked(KeyBox[size_t(choices.Position)], true);
     SetKeyBoxEnabled();
     CloseSettings();
 }
@@ -213,10 +208,7 @@ void TkeySetUpForm::OkBtnClick(QObject*)
     const int p = GetCheckedPosition();
     try {
         OpenSettings();
-        SettingsFile->WriteInteger(kKeyboard, QStringLiteral("language"), item);
-        SettingsFile->WriteInteger(kKeyboard, QStringLiteral("position"), p);
-        SettingsFile->WriteBool(kKeyboard, QStringLiteral("speaker off"), speakerOff);
-        SettingsFile->WriteBool(kKeyGuide, QStringLiteral("off"), keyGuideOff);
+        WriteKeyboardChoices(*SettingsFile, TKeyboardChoices{item, p, speakerOff, keyGuideOff});
         CloseSettings();
     } catch (const Exception& e) {
         // Reported once; the settings are closed and practice starts all the same.

@@ -2,6 +2,7 @@
 
 #include "engine/HangulCheck.h"
 #include "platform/Clock.h"
+#include "platform/KeyDispatch.h"
 #include "platform/VirtualKeys.h"
 
 #include <QFocusEvent>
@@ -609,14 +610,9 @@ void TSentencePractice::ImeNotify(int command)
 // ---------------------------------------------------------------------------------------------------------------
 void TSentencePractice::keyPressEvent(QKeyEvent* event)
 {
-    if (FOnKeyDown) {
-        uint16_t key = uint16_t(VirtualKeyOf(*event));
-        TKeyEvent handler = FOnKeyDown;
-        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
-        if (key == 0) {
-            event->accept();
-            return;
-        }
+    if (FireKey(FOnKeyDown, this, *event) != TKeyOutcome::Pass) {
+        event->accept();
+        return;
     }
     if (!Current() || FReadOnly) {
         QWidget::keyPressEvent(event);
@@ -632,14 +628,14 @@ void TSentencePractice::keyPressEvent(QKeyEvent* event)
 
 void TSentencePractice::keyReleaseEvent(QKeyEvent* event)
 {
-    if (FOnKeyUp) {
-        uint16_t key = uint16_t(VirtualKeyOf(*event));
-        TKeyEvent handler = FOnKeyUp;
-        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
-        if (key == 0) {
-            event->accept();
-            return;
-        }
+    // A key held down is released once: the repeats' releases are not reported.
+    if (event->isAutoRepeat()) {
+        event->ignore();
+        return;
+    }
+    if (FireKey(FOnKeyUp, this, *event) != TKeyOutcome::Pass) {
+        event->accept();
+        return;
     }
     if (Current() && !FReadOnly && FHIMC->KeyRelease(*event))
         event->accept();

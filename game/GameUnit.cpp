@@ -1,6 +1,7 @@
 #include "game/GameUnit.h"
 
 #include "components/BorderLabel.h"
+#include "components/ControlUtils.h"
 #include "engine/VornixMisc.h"
 #include "game/ScoreUnit.h"
 #include "platform/Dialogs.h"
@@ -31,16 +32,6 @@ constexpr int kPanelWidth = 144;
 constexpr QPoint kFigureAt(200, 250);
 constexpr QPoint kLivesAt(226, 192);
 const QString kCaption = QStringLiteral("조르비  ( Zorbit )");
-
-TFont MakeFont(const QString& name, int height, TColor color, TFontStyles style = 0)
-{
-    TFont f;
-    f.Name = name;
-    f.Height = height;
-    f.Color = color;
-    f.Style = style;
-    return f;
-}
 
 TBorderLabel* MakeLegend(QWidget* parent, const QString& caption, TColor color, TColor textColor, int top)
 {

@@ -43,8 +43,6 @@ constexpr int kSmallW = 100, kSmallH = 40;
 constexpr int kBannerW = 1025, kBannerH = 237;
 constexpr int kDesignClientW = 1286, kDesignClientH = 871;
 
-const QString kSection = QStringLiteral("mainform");
-
 TBitmap* PictureOf(bool pressed, TBitmap& down, TBitmap& up)
 {
     return pressed ? &down : &up;
@@ -260,10 +258,8 @@ void TMainForm::FormShow()
     // The client size is stored and restored, the same measure both ways, so the window never grows
     // by its frame from one start to the next.
     // Absent, the size the window was made with: its design size (limits may have clamped it since).
-    const int w = SettingsFile->ReadInteger(kSection, QStringLiteral("width"), kDesignClientW);
-    const int h = SettingsFile->ReadInteger(kSection, QStringLiteral("height"), kDesignClientH);
+    FStoredClient = ReadMainWindowSize(*SettingsFile, QSize(kDesignClientW, kDesignClientH));
     CloseSettings();
-    FStoredClient = QSize(w, h);
     PlaceWindow(true);
     // Most window managers add their frame after the window is shown, and Qt learns of it without an
     // event: it is looked for a short while, and the window placed again once it is known.
@@ -290,8 +286,7 @@ void TMainForm::FormClose()
         const QSize normal = isMaximized() || isFullScreen() ? normalGeometry().size() : size();
         const QSize kept = MainWindowSizeToStore(normal, FPlacedClient, FStoredClient);
         OpenSettings();
-        SettingsFile->WriteInteger(kSection, QStringLiteral("width"), kept.width());
-        SettingsFile->WriteInteger(kSection, QStringLiteral("height"), kept.height());
+        WriteMainWindowSize(*SettingsFile, kept);
         CloseSettings();
     } catch (const Exception& e) {
         // Reported once; the program still closes.

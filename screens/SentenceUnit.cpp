@@ -25,7 +25,6 @@ constexpr int kMeterWidth = 176;
 constexpr int kDesignWidth = 1344;
 constexpr int kDesignHeight = 821;
 const QString kCaption = QStringLiteral("확인");
-const QString kHistorySection = QStringLiteral("FileHistory");
 
 } // namespace
 
@@ -303,13 +302,13 @@ int TSentenceForm::LoadHistory()
     OpenSettings();
     int value = 0;
     try {
-        value = SettingsFile->ReadInteger(kHistorySection, GetHistoryKey(FTextFn), 0);
+        value = ReadResumeLine(*SettingsFile, FTextFn);
     } catch (...) {
         CloseSettings();
         throw;
     }
     CloseSettings();
-    return std::max(value, 0);
+    return value;
 }
 
 void TSentenceForm::SaveHistory()
@@ -320,7 +319,7 @@ void TSentenceForm::SaveHistory()
     try {
         OpenSettings();
         try {
-            SettingsFile->WriteInteger(kHistorySection, GetHistoryKey(FTextFn), FText.ResumeLine());
+            WriteResumeLine(*SettingsFile, FTextFn, FText.ResumeLine());
         } catch (...) {
             CloseSettings();
             throw;

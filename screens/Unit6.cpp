@@ -1,6 +1,7 @@
 #include "screens/Unit6.h"
 
 #include "components/BitmapEffects.h"
+#include "components/ControlUtils.h"
 #include "components/MenuArt.h"
 #include "platform/Exception.h"
 #include "platform/PracticeWindows.h"
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <cstdio>
 
@@ -36,16 +38,6 @@ QString CapName(int key)
     return (capital ? QStringLiteral("Key") : QStringLiteral("key")) + QString::number(key);
 }
 
-TFont MakeFont(const QString& name, int height, bool bold)
-{
-    TFont f;
-    f.Name = name;
-    f.Height = height;
-    f.Color = clBlack;
-    f.Style = bold ? TFontStyles(fsBold) : 0u;
-    return f;
-}
-
 void LoadPicture(TBitmap& bitmap, const char* name)
 {
     if (!bitmap.LoadFromResourceName(QString::fromLatin1(name)))
@@ -65,7 +57,10 @@ unsigned ModifiersOf(Qt::KeyboardModifiers m)
 
 TForm6::TForm6(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      FHeldRelease([this](const QKeyEvent& release) {
+          FormKeyUp(uint16_t(VirtualKeyOf(release)), ModifiersOf(release.modifiers()), false);
+      })
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -76,7 +71,7 @@ TForm6::TForm6(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QStringLiteral("키보드 연습"));
     setFixedSize(kClientW, kClientH);
-    setFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, true).ToQFont());
+    setFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, clBlack, fsBold).ToQFont());
     FTrace = qEnvironmentVariableIsSet("VORNIX_TRACE_KEYS");
 
     int index = 0;
@@ -87,7 +82,7 @@ TForm6::TForm6(QWidget* parent)
                 MakeCap(CapName(key), kRowLefts[row] + i * kCap, kRowTops[row], kCap, Practice.Caps.Cap(key).Caption);
         }
     }
-    CharCaps[0]->SetFont(MakeFont(QStringLiteral("궁서"), -16, true)); // the grave-accent cap
+    CharCaps[0]->SetFont(MakeFont(QStringLiteral("궁서"), -16, clBlack, fsBold)); // the grave-accent cap
     ColorButton15 = MakeCap(QStringLiteral("ColorButton15"), 520, 80, 36, QStringLiteral("BS"));
     ColorButton17 = MakeCap(QStringLiteral("ColorButton17"), 16, 116, 57, QStringLiteral("Tab"));
     ColorButton30 = MakeCap(QStringLiteral("ColorButton30"), 504, 116, 52, QString());
@@ -108,7 +103,7 @@ TForm6::TForm6(QWidget* parent)
     ExLabel->SetDrawBorder(false);
     ExLabel->SetFillBrush(false);
     ExLabel->SetUseInvalidate(false);
-    ExLabel->SetFont(MakeFont(QStringLiteral("바탕"), -24, true));
+    ExLabel->SetFont(MakeFont(QStringLiteral("바탕"), -24, clBlack, fsBold));
     ExLabel->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { ExLabelPrevDrawBtnFace(s, c); };
     ExLabel->Loaded();
 
@@ -123,7 +118,7 @@ TForm6::TForm6(QWidget* parent)
     ShiftLabel->SetRoundDegree(20);
     ShiftLabel->SetMoreWidth(14);
     ShiftLabel->SetMoreHeight(12);
-    ShiftLabel->SetFont(MakeFont(QStringLiteral("arial"), -13, true));
+    ShiftLabel->SetFont(MakeFont(QStringLiteral("arial"), -13, clBlack, fsBold));
     ShiftLabel->Loaded();
     ShiftLabel->SetVisible(false);
 
@@ -146,7 +141,7 @@ TForm6::TForm6(QWidget* parent)
     SetUpBtn->SetDrawBorder(false);
     SetUpBtn->SetFillBrush(false);
     SetUpBtn->SetUseInvalidate(false);
-    SetUpBtn->SetFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, true));
+    SetUpBtn->SetFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, clBlack, fsBold));
     SetUpBtn->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { SetUpBtnPrevDrawBtnFace(s, c); };
     SetUpBtn->OnClick = [this](QObject* s) { SetUpBtnClick(s); };
     SetUpBtn->Loaded();
@@ -188,7 +183,7 @@ TKeybdButton* TForm6::MakeCap(const QString& name, int x, int y, int width, cons
     cap->SetRoundDegree(10);
     cap->SetColor(kNeutralColor);
     cap->SetBevelBasicColor(kNeutralColor);
-    cap->SetFont(MakeFont(QStringLiteral("Arial"), -16, true));
+    cap->SetFont(MakeFont(QStringLiteral("Arial"), -16, clBlack, fsBold));
     cap->SetCaption(caption);
     return cap;
 }
@@ -397,14 +392,20 @@ void TForm6::paintEvent(QPaintEvent* event)
 
 void TForm6::keyPressEvent(QKeyEvent* event)
 {
-    FormKeyDown(uint16_t(VirtualKeyOf(*event)));
     event->accept();
+    // A release still held back is judged first, unless this press shows it was the key repeating.
+    QPointer<TForm6> self(this);
+    FHeldRelease.Press(*event);
+    if (self) FormKeyDown(uint16_t(VirtualKeyOf(*event)));
 }
 
 void TForm6::keyReleaseEvent(QKeyEvent* event)
 {
-    FormKeyUp(uint16_t(VirtualKeyOf(*event)), ModifiersOf(event->modifiers()), event->isAutoRepeat());
     event->accept();
+    if (THeldKeyRelease::CanHold(*event))
+        FHeldRelease.Hold(*event);
+    else
+        FormKeyUp(uint16_t(VirtualKeyOf(*event)), ModifiersOf(event->modifiers()), event->isAutoRepeat());
 }
 
 bool TForm6::focusNextPrevChild(bool)
@@ -428,6 +429,8 @@ void TForm6::showEvent(QShowEvent* event)
 
 void TForm6::closeEvent(QCloseEvent* event)
 {
+    // A key let go as the window closes is no answer any more.
+    FHeldRelease.Drop();
     ReturnTimer->SetEnabled(false);
     PracticeWindowClosed();
     event->accept();

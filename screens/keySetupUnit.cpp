@@ -1,10 +1,12 @@
 #include "screens/keySetupUnit.h"
 
+#include "components/ControlUtils.h"
 #include "engine/VornixMisc.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
 #include "platform/VirtualKeys.h"
+#include "screens/KeyboardChoices.h"
 #include "screens/KeyArray.h"
 #include "screens/Unit6.h"
 
@@ -13,23 +15,7 @@
 TkeySetUpForm* keySetUpForm = nullptr;
 bool KeyBoxChanging = false;
 
-using KeyArray::PracticePositionOf;
 using KeyArray::TPracticePosition;
-
-namespace {
-const QString kKeyboard = QStringLiteral("keyboard");
-const QString kKeyGuide = QStringLiteral("keyguide");
-
-TFont MakeFont(const QString& name, int height, bool bold = false)
-{
-    TFont f;
-    f.Name = name;
-    f.Height = height;
-    f.Color = clBlack;
-    f.Style = bold ? TFontStyles(fsBold) : 0u;
-    return f;
-}
-} // namespace
 
 TkeySetUpForm::TkeySetUpForm(QWidget* parent) : TForm(parent)
 {
@@ -68,7 +54,7 @@ TkeySetUpForm::TkeySetUpForm(QWidget* parent) : TForm(parent)
     H3Label->SetName(QStringLiteral("H3Label"));
     H3Label->SetBounds(200, 22, 90, 22);
     H3Label->SetCaption(QStringLiteral("한글 3 벌식"));
-    H3Label->SetFont(MakeFont(QStringLiteral("굴림"), -13, true));
+    H3Label->SetFont(MakeFont(QStringLiteral("굴림"), -13, clBlack, fsBold));
     H3Label->SetBorderColor(clNavy);
     H3Label->SetBorderWidth(2);
     H3Label->SetColor(0xE0E0E0);
@@ -131,14 +117,13 @@ void TkeySetUpForm::FormCreate()
     OpenSettings();
     for (int i = 0; i < KeyArray::kPositionCount; ++i)
         KeyBox[size_t(i)] = findChild<TCheckBox*>(QStringLiteral("KeyBox") + QString::number(i));
-    SpeakerOffCheckBox->SetChecked(SettingsFile->ReadBool(kKeyboard, QStringLiteral("speaker off"), true));
-    KeyGuideBox->SetChecked(SettingsFile->ReadBool(kKeyGuide, QStringLiteral("off"), false));
-    const int n = SettingsFile->ReadInteger(kKeyboard, QStringLiteral("language"), 0);
-    langGroup->SetItemIndex(n >= 0 && n < langGroup->Items().size() ? n : 0);
+    const TKeyboardChoices choices = ReadKeyboardChoices(*SettingsFile);
+    SpeakerOffCheckBox->SetChecked(choices.SpeakerOff);
+    KeyGuideBox->SetChecked(choices.KeyGuideOff);
+    langGroup->SetItemIndex(choices.Language);
     SetUnCheckedAllKeyBox();
     // A stored number outside the boxes checks none (and practises the home row).
-    const int p = SettingsFile->ReadInteger(kKeyboard, QStringLiteral("position"), 0);
-    if (p >= 0 && p < KeyArray::kPositionCount) SetBoxChecked(Box(PracticePositionOf(p)), true);
+    if (choices.Position) SetBoxChecked(Box(*choices.Position), true);
     SetKeyBoxEnabled();
     CloseSettings();
 }
@@ -227,10 +212,7 @@ void TkeySetUpForm::OkBtnClick(QObject*)
     const TPracticePosition p = GetCheckedPosition();
     try {
         OpenSettings();
-        SettingsFile->WriteInteger(kKeyboard, QStringLiteral("language"), item);
-        SettingsFile->WriteInteger(kKeyboard, QStringLiteral("position"), int(p));
-        SettingsFile->WriteBool(kKeyboard, QStringLiteral("speaker off"), speakerOff);
-        SettingsFile->WriteBool(kKeyGuide, QStringLiteral("off"), keyGuideOff);
+        WriteKeyboardChoices(*SettingsFile, TKeyboardChoices{item, p, speakerOff, keyGuideOff});
         CloseSettings();
     } catch (const Exception& e) {
         // Reported once; the settings are closed and practice starts all the same.

@@ -14,6 +14,7 @@ PACKAGES=(
     ibus ibus-hangul dbus-x11 libglib2.0-bin  # tests through a real system input method: ibus
     fcitx5 fcitx5-hangul fcitx5-frontend-qt6  # and fcitx5
     imagemagick                               # picture comparison
+    clang-format                              # the format check of the sources
 )
 
 missing=()

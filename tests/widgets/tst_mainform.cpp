@@ -13,6 +13,7 @@
 #include "screens/keySetupUnit.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
+#include "tests/support/MessageBoxLog.h"
 
 #include <QPainter>
 #include <QToolTip>
@@ -21,12 +22,6 @@
 #include <cerrno>
 
 namespace {
-QStringList gBoxes;
-int RecordBox(const QString& text, const QString&, unsigned)
-{
-    gBoxes << text;
-    return IDOK;
-}
 QStringList gOpened;
 void RecordShell(const QString& address)
 {
@@ -65,6 +60,7 @@ private slots:
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
         gBoxes.clear();
+        gAnswer = IDOK;
         gOpened.clear();
         SetMessageBoxHook(RecordBox);
         SetShellHook(RecordShell);
@@ -297,7 +293,7 @@ private slots:
         QVERIFY(form->close());
         QVERIFY(!form->isVisible());
         QCOMPARE(gBoxes.size(), 1);
-        QVERIFY2(gBoxes.first().startsWith(QStringLiteral("Unable to write to ")), qPrintable(gBoxes.first()));
+        QVERIFY2(gBoxes.first().contains(QStringLiteral(":Unable to write to ")), qPrintable(gBoxes.first()));
     }
 
     void aboutOpensAndCloses()

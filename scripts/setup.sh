@@ -13,6 +13,7 @@ PACKAGES=(
     ibus ibus-hangul dbus-x11 libglib2.0-bin  # tests through a real system input method: ibus
     fcitx5 fcitx5-hangul fcitx5-frontend-qt6  # and fcitx5
     imagemagick                               # picture comparison
+    qt6-translations-l10n                     # Qt's own dialogs and buttons in Korean
 )
 
 missing=()

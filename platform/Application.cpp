@@ -4,6 +4,9 @@
 #include "platform/Exception.h"
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QTranslator>
 
 namespace {
 QString gTitle;
@@ -13,6 +16,22 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("vornix"));
     InstallFontSubstitutions();
+    InstallQtTranslation();
+}
+
+bool TApplication::InstallQtTranslation()
+{
+    // The program speaks Korean on any system locale, and so do Qt's own dialogs and buttons.
+    static QPointer<QTranslator> translator; // it goes with the application
+    if (translator) return true;
+    auto* t = new QTranslator(qApp);
+    if (!t->load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    translator = t;
+    return true;
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

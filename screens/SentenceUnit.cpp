@@ -18,6 +18,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+
 TSentenceForm* SentenceForm = nullptr;
 
 namespace {
@@ -254,6 +256,11 @@ void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn, co
     SenEx->SetWrongMarkColor(SentenceSetup.WrongMarkColor);
 
     SenEx->SetSentenceCount(IsLongExercise ? 4 : 1);
+    // The slots hold nothing until the text gives them lines: neither the control's sample lines nor the
+    // previous text's; a text without a line leaves nothing to type.
+    for (int i = 0; i < SenEx->SentenceCount(); ++i)
+        SenEx->SetProblem(i, QString());
+    SenEx->SetReadOnly(false);
 
     try {
         FText.SetLines(LoadTextLines(TextFn, NativePath));
@@ -336,6 +343,9 @@ void TSentenceForm::ShowNextSentences()
 {
     const TSentenceBlock block = FText.NextBlock(SenEx->SentenceCount());
     if (block.End) {
+        const auto& shown = SenEx->Sentences();
+        if (std::all_of(shown.begin(), shown.end(), [](const auto& s) { return s->problem.isEmpty(); }))
+            SenEx->SetReadOnly(true); // no keystroke starts the clock on an empty set
         MessageBox(this, QStringLiteral("선택된 글의 끝까지 연습했습니다."), kCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }

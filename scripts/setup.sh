@@ -15,6 +15,7 @@ PACKAGES=(
     fcitx5 fcitx5-hangul fcitx5-frontend-qt6  # and fcitx5
     imagemagick                               # picture comparison
     clang-format                              # the format check of the sources
+    qt6-translations-l10n                     # Qt's own dialogs and buttons in Korean
 )
 
 missing=()

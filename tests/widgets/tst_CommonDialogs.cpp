@@ -4,6 +4,10 @@
 #include "platform/Sound.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QFontDialog>
 #include <QTimer>
 #include <QtTest>
@@ -190,6 +194,25 @@ private slots:
         });
         QVERIFY(dialog.Execute());
         QCOMPARE(dialog.Color, RGB(0x12, 0x34, 0x56));
+    }
+
+    // Qt's own dialogs and stock buttons speak Korean like the rest of the program, on an English system too.
+    void stockDialogsSpeakKorean()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY2(TApplication::InstallQtTranslation(), "Qt's Korean translation is missing (qt6-translations-l10n)");
+        QColorDialog colours;
+        QCOMPARE(colours.windowTitle(), QStringLiteral("색 선택"));
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("취소"));
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList labels;
+        for (const QLabel* l : files.findChildren<QLabel*>())
+            labels << l->text();
+        QVERIFY2(!labels.contains(QStringLiteral("Look in:")), qPrintable(labels.join(u'|')));
+        QVERIFY2(labels.contains(QStringLiteral("다음에서 찾기:")), qPrintable(labels.join(u'|')));
+        QLocale::setDefault(QLocale::system());
     }
 
     void pictureFilterListsTheReadableFormats()

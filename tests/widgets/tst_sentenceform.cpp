@@ -392,12 +392,38 @@ private slots:
         QCOMPARE(StoredHistory(QStringLiteral("e.txt")), 2);
     }
 
-    void aTextOfBlankLinesEndsAtOnce()
+    // An empty or blank-only text ends at once and leaves nothing to type: no sample line of the control, no
+    // line of the text shown before, and no keystroke that starts the clock or brings the message again.
+    void aTextWithoutLinesEndsAtOnceWithNothingToType_data()
     {
-        const QString path = WriteText(QStringLiteral("blank.txt"), {"", "  ", "\t"});
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<bool>("isLong");
+        QTest::newRow("empty, long") << QStringList() << true;
+        QTest::newRow("empty, short") << QStringList() << false;
+        QTest::newRow("blank lines, long") << QStringList{"", "  ", "\t"} << true;
+        QTest::newRow("blank lines, short") << QStringList{" "} << false;
+    }
+    void aTextWithoutLinesEndsAtOnceWithNothingToType()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(bool, isLong);
+        const QString path = WriteText(QStringLiteral("blank.txt"), lines);
         TSentenceForm* f = NewForm();
-        f->StartExercise(true, path);
+        // The window held a text before: its lines go too.
+        f->StartExercise(isLong, WriteText(QStringLiteral("before.txt"), {"ab", "cd", "ef", "gh"}));
+        f->StartExercise(isLong, path);
         QCOMPARE(gBoxes, QStringList{kEnd});
+        QCOMPARE(Problems(), QStringList(isLong ? 4 : 1, QString()));
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        for (char16_t ch : {u'a', u' ', char16_t(13)})
+            f->SenEx->KeyChar(ch);
+        QTest::keyClick(f->SenEx, Qt::Key_A);
+        QCOMPARE(gBoxes, QStringList{kEnd});
+        QVERIFY(!f->SpeedMeter->Active());
+        QVERIFY(!f->SenEx->TypingStarted());
+        for (const auto& s : f->SenEx->Sentences())
+            QVERIFY(s->typed.isEmpty());
     }
 
     void escSkipsTheBlockWithoutSpeeds()

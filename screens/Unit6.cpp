@@ -66,6 +66,7 @@ TForm6::TForm6(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
 {
+    PrepareSound(); // loads in the background while the window is built, so the first answer does not wait
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Keys are judged by where they are, never by what an input method makes of them.

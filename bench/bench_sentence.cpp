@@ -6,6 +6,7 @@
 #include "components/ZavaduMeter.h"
 #include "engine/ThreadTimer.h"
 #include "engine/VornixMisc.h"
+#include "platform/Sound.h"
 #include "screens/SentenceUnit.h"
 #include "tests/support/WidgetTestUtil.h"
 
@@ -56,6 +57,7 @@ int main(int argc, char** argv)
     Picture().save(ProgramFolder + QStringLiteral("back.png"));
     SentenceSetup = TSentenceSetupRec();
     SentenceSetup.UseSound = false;
+    SetSoundHook([](const QString&) {});
     SentenceSetup.BackImage = QStringLiteral("1") + ProgramFolder + QStringLiteral("back.png");
 
     auto* form = new TSentenceForm();

@@ -14,11 +14,11 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QPaintEvent>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPaintEvent>
 
 #include <X11/Xlib.h>
 #include <dlfcn.h>
@@ -85,9 +85,10 @@ public:
         took.start();
         const int depth = FDepth++;
         if (FTrace && depth == 0) FLog.clear();
-        const QString what = FTrace && t == QEvent::Paint
-                                 ? QStringLiteral(" %1").arg(QDebug::toString(static_cast<QPaintEvent*>(e)->region().boundingRect()))
-                                 : QString();
+        const QString what =
+            FTrace && t == QEvent::Paint
+                ? QStringLiteral(" %1").arg(QDebug::toString(static_cast<QPaintEvent*>(e)->region().boundingRect()))
+                : QString();
         const char* className = o->metaObject()->className(); // o may be gone after a deferred delete
         QWidget* const window = o->isWidgetType() ? static_cast<QWidget*>(o)->window() : nullptr;
         const bool result = QApplication::notify(o, e);
@@ -271,7 +272,8 @@ int main(int argc, char** argv)
             }
             if (failed) break;
         }
-        QMetaObject::invokeMethod(&app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });
     app.exec();
     sender.join();

@@ -32,7 +32,8 @@ public:
         FThread->setObjectName(QStringLiteral("sound"));
         FWorker = new QObject;
         FWorker->moveToThread(FThread);
-        QMetaObject::invokeMethod(FWorker, [this] { Load(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            FWorker, [this] { Load(); }, Qt::QueuedConnection);
         FThread->start();
         qAddPostRoutine([] { Instance().Finish(); });
     }
@@ -49,7 +50,8 @@ public:
     void Stop()
     {
         if (!Ready()) return;
-        QMetaObject::invokeMethod(FWorker, [this] { FStop(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            FWorker, [this] { FStop(); }, Qt::QueuedConnection);
     }
 
 private:

@@ -22,8 +22,7 @@ bool MultimediaLoaded()
 class TLoaderHeld
 {
 public:
-    TLoaderHeld()
-        : FThread([this] { dl_iterate_phdr(&Hold, this); })
+    TLoaderHeld() : FThread([this] { dl_iterate_phdr(&Hold, this); })
     {
         std::unique_lock<std::mutex> lock(FMutex);
         FChanged.wait(lock, [this] { return FHeld; });

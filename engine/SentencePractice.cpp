@@ -297,14 +297,23 @@ void TSentencePractice::RedrawSentence(const TSentence* sentence, int from, TPar
     case TPart::Problem:
         rect = QRect(0, top, width(), FCharHeight);
         break;
-    case TPart::Typed:
-    case TPart::Caret: {
+    case TPart::Typed: {
         // The rest of the typed line from the first changed character: it also covers a character
         // just taken back, the composing block and the caret.
         const std::vector<int>& x = TypedX(*sentence);
         const int p = std::clamp(from - 1, 0, int(sentence->typed.size()));
         const int left = LeftMargin + x[p];
         rect = QRect(left, top + FCharHeight + FLineSpace, std::max(0, width() - left), FCharHeight);
+        break;
+    }
+    case TPart::Caret: {
+        // Only the cell after the typed text: the caret's area (its icon is FCharHeight square) or the
+        // composing block. A blink repaints nothing else.
+        const std::vector<int>& x = TypedX(*sentence);
+        const int left = LeftMargin + x[sentence->typed.size()];
+        int w = std::max(3 * FCharWidth, FCharHeight);
+        if (FIsComposing) w = std::max(w, CharWidth(FComposingChar));
+        rect = QRect(left, top + FCharHeight + FLineSpace, w, FCharHeight) & this->rect();
         break;
     }
     }

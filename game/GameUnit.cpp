@@ -69,6 +69,7 @@ bool TraceBoard()
 
 TGameForm::TGameForm(QWidget* parent) : TForm(parent)
 {
+    PrepareSound(); // loads in the background while the window is built, so the first sound does not wait
     SetName(QStringLiteral("GameForm"));
     SetCaption(kCaption);
     SetBorderStyle(TFormBorderStyle::bsSingle);

@@ -142,6 +142,7 @@ void TTiledPicture::TileInto(TBitmap* target, const QImage& picture)
 
 TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent)
 {
+    PrepareSound(); // loads in the background while the window is built, so the first sound does not wait
     setWindowTitle(QStringLiteral("문장연습"));
     setAttribute(Qt::WA_DeleteOnClose);
     QPalette pal = palette();

@@ -62,6 +62,7 @@ TForm6::TForm6(QWidget* parent)
           FormKeyUp(uint16_t(VirtualKeyOf(release)), ModifiersOf(release.modifiers()), false);
       })
 {
+    PrepareSound(); // loads in the background while the window is built, so the first answer does not wait
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Keys are judged by where they are, never by what an input method makes of them.

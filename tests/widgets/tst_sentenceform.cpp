@@ -465,6 +465,35 @@ private slots:
             }
     }
 
+    // Nobody typing: the caret blinks over the background picture, and nothing but its cell is repainted, in
+    // the typing control or anywhere else in the window.
+    void anIdleWindowRepaintsOnlyTheCaretCell()
+    {
+        const QString path = WriteText(QStringLiteral("idle.txt"), {"The quick brown fox", "jumps over the lazy dog"});
+        TSentenceForm* f = NewForm();
+        f->resize(1000, 500);
+        f->StartExercise(true, path);
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        TSentencePractice* c = f->SenEx;
+        QTRY_VERIFY(c->CaretVisible());
+        QApplication::processEvents();
+
+        TPaintCounter spy(c);
+        TPaintCounter other(f);
+        for (QWidget* w : f->findChildren<QWidget*>())
+            if (w != c) other.Watch(w);
+        const int tick = c->CaretTick();
+        QTRY_VERIFY(c->CaretTick() != tick);
+        QTRY_COMPARE(c->CaretTick(), tick);
+        QApplication::processEvents();
+        QVERIFY(spy.Count >= 2);
+        QCOMPARE(spy.Painted.boundingRect(), c->TypedCellRect(0, 0));
+        QCOMPARE(other.Count, 0);
+    }
+
     void theBuiltInPictureStandsInForBrokenOnes()
     {
         SentenceSetup.BackImage = QStringLiteral("1/nowhere/a.png|0/nowhere/b.png");

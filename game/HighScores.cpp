@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -165,24 +166,27 @@ QList<TScoreCell> ScoreRowCells(const TScoreRec& rec, const QRect& item, const Q
     return cells;
 }
 
-THighScores::THighScores(const QString& fileName) : FFileName(fileName) {}
+THighScores::THighScores(const QString& fileName, const QString& readFrom)
+    : FFileName(fileName), FReadFrom(readFrom.isEmpty() ? fileName : readFrom)
+{
+}
 
 bool THighScores::ReadScore()
 {
     FReadable = true;
     FError.clear();
-    if (!QFileInfo::exists(FFileName)) return true;
+    if (!QFileInfo::exists(FReadFrom)) return true;
     FList.clear();
-    QFile file(FFileName);
+    QFile file(FReadFrom);
     if (!file.open(QIODevice::ReadOnly)) {
         FReadable = false;
-        FError = QStringLiteral("점수 파일 %1을(를) 읽을 수 없습니다.\r%2").arg(FFileName, file.errorString());
+        FError = QStringLiteral("점수 파일 %1을(를) 읽을 수 없습니다.\r%2").arg(FReadFrom, file.errorString());
         return false;
     }
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         FReadable = false;
-        FError = QStringLiteral("점수 파일 %1을(를) 읽을 수 없습니다.\r%2").arg(FFileName, file.errorString());
+        FError = QStringLiteral("점수 파일 %1을(를) 읽을 수 없습니다.\r%2").arg(FReadFrom, file.errorString());
         return false;
     }
     // A cut-off last record is left out; the whole records before it are good.
@@ -208,7 +212,7 @@ bool THighScores::ReadScore()
         FError =
             QStringLiteral("점수 파일 %1이(가) 손상되었습니다.\r%2\r이 파일은 덮어쓰지 않으므로 새 점수는 저장되지 "
                            "않습니다.")
-                .arg(FFileName, problems.join(u'\r'));
+                .arg(FReadFrom, problems.join(u'\r'));
         return false;
     }
     return true;
@@ -221,6 +225,7 @@ bool THighScores::SaveScore()
     QByteArray data;
     for (const TScoreRec& rec : FList)
         data += EncodeScoreRecord(rec);
+    QDir().mkpath(QFileInfo(FFileName).absolutePath()); // the user's data folder, at the first save
     QSaveFile file(FFileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
         FError = QStringLiteral("점수 파일 %1에 저장할 수 없습니다.\r%2").arg(FFileName, file.errorString());

@@ -150,9 +150,9 @@ bool StartsWith(const QByteArray& bytes, const char* mark, qsizetype n)
 }
 } // namespace
 
-TIniFile::TIniFile(const QString& fileName) : FFileName(fileName)
+TIniFile::TIniFile(const QString& fileName, const QString& readFrom) : FFileName(fileName)
 {
-    QFile file(FFileName);
+    QFile file(readFrom.isEmpty() ? FFileName : readFrom);
     if (file.open(QIODevice::ReadOnly)) FRaw = file.readAll();
     Parse();
 }
@@ -508,6 +508,7 @@ void TIniFile::RemoveLeftoverTemporaries() const
 void TIniFile::UpdateFile()
 {
     if (!FModified) return;
+    QDir().mkpath(QFileInfo(FFileName).absolutePath()); // the user's data folder, at the first save
     RemoveLeftoverTemporaries();
     const QByteArray bytes = Serialize();
     QSaveFile file(FFileName);

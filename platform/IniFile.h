@@ -18,8 +18,9 @@
 class TIniFile
 {
 public:
-    // Reads the file; a missing or unreadable file is an empty one.
-    explicit TIniFile(const QString& fileName);
+    // Reads the file (readFrom instead, when given: the saves then make fileName from it); a missing or
+    // unreadable file is an empty one.
+    explicit TIniFile(const QString& fileName, const QString& readFrom = QString());
     // Saves what is still unsaved, unless a save already failed and was reported; a failure here can only
     // be logged, so callers that must hear of it call UpdateFile first.
     ~TIniFile();
@@ -48,7 +49,8 @@ public:
 
     // Something was written since the file was read or last saved.
     bool Modified() const { return FModified; }
-    // Saves the writes made since the last save in one atomic replacement of the file; raises
+    // Saves the writes made since the last save in one atomic replacement of the file, making its folder
+    // when missing; raises
     // Exception "Unable to write to <file>" when the disk refuses, leaving the old file as it was and the
     // writes pending for the next try.
     void UpdateFile();

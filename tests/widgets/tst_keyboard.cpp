@@ -75,6 +75,7 @@ private slots:
     {
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
+        DataFolderOverride = ProgramFolder + QStringLiteral("data/"); // refuses files with the program folder
         gBoxes.clear();
         gSounds.clear();
         SetMessageBoxHook(RecordBox);

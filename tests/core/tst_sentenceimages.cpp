@@ -314,8 +314,7 @@ private slots:
                 out << QString::fromUtf8(ReadAll(t.Path));
             return out;
         };
-        QCOMPARE(listed(ListAllPracticeTexts(bundled.path(), own.path())),
-                 (QStringList{"가", "own b", "c", "d"}));
+        QCOMPARE(listed(ListAllPracticeTexts(bundled.path(), own.path())), (QStringList{"가", "own b", "c", "d"}));
         QCOMPARE(listed(ListAllPracticeTexts(bundled.path(), own.filePath(QStringLiteral("none")))),
                  (QStringList{"가", "b", "d"}));
         QCOMPARE(listed(ListAllPracticeTexts(own.path(), own.path() + QStringLiteral("/."))),

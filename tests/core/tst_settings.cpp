@@ -312,7 +312,7 @@ private slots:
         if (readOnly.Writable()) QSKIP("the folder cannot be made read-only here");
         const QString own = UserDataFolder() + QStringLiteral("Zavlin.ini");
         LoadSentenceSetup();
-        QCOMPARE(SentenceSetup.SpeedLimit, 300); // the old settings are not lost
+        QCOMPARE(SentenceSetup.SpeedLimit, 300);       // the old settings are not lost
         QVERIFY(!QFileInfo::exists(UserDataFolder())); // nothing is made before the first save
         SentenceSetup.SpeedLimit = 200;
         SaveSentenceSetup();

@@ -191,7 +191,7 @@ private slots:
         const QString own = UserDataFolder() + QStringLiteral("Text/");
         QDir().mkpath(own);
         WriteAll(own + QStringLiteral("[한글]Mine.txt"), "\xef\xbb\xbfmy own line\n");
-        WriteAll(own + QStringLiteral("[영어]Added.txt"), "\xef\xbb\xbf" "added\n");
+        WriteAll(own + QStringLiteral("[영어]Added.txt"), QByteArray("\xef\xbb\xbf") + "added\n");
         TSentenceSetupForm f;
         QStringList captions;
         for (int i = 0; i < f.lvText->ItemCount(); ++i)

@@ -28,7 +28,7 @@ QString UserDataFolder()
 {
     QString folder = DataFolderOverride;
     if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!folder.endsWith(u'/')) folder += u'/';
+    if (!folder.isEmpty() && !folder.endsWith(u'/')) folder += u'/';
     return folder;
 }
 
@@ -42,8 +42,10 @@ TUserFile UserFile(const QString& name)
         writable = FolderAcceptsNewFile(ProgramFolder);
     }
     const QString beside = ProgramFolder + name;
-    if (writable) return {beside, beside};
-    const QString own = UserDataFolder() + name;
+    const QString data = UserDataFolder();
+    // Without a home there is nowhere else: the save beside the program fails and is reported.
+    if (writable || data.isEmpty()) return {beside, beside};
+    const QString own = data + name;
     return {own, !QFileInfo::exists(own) && QFileInfo::exists(beside) ? beside : own};
 }
 

@@ -25,8 +25,8 @@ struct TSentenceSetupRec
 
 // The folder of the running executable, ending in "/". Tests may point it elsewhere.
 extern QString ProgramFolder;
-// The user's own data folder, ending in "/"; empty means QStandardPaths's AppDataLocation
-// (~/.local/share/vornix). Tests may point it elsewhere.
+// The user's own data folder, ending in "/": QStandardPaths's AppDataLocation (~/.local/share/vornix) unless
+// the override is set (tests point it elsewhere); empty when there is none.
 extern QString DataFolderOverride;
 QString UserDataFolder();
 

@@ -45,7 +45,7 @@ int OneRun(bool waitFirst)
     auto* w = new TForm6;
     Form6 = w;
     w->MakeKeyMap();
-    w->Configure(2, 6, false, false); // speaker on
+    w->Configure(2, KeyArray::TPracticePosition::AllKeys, false, false); // speaker on
     w->GoProblem();
     w->show();
     auto* paints = new TPaintCounter(w);

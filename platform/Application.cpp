@@ -14,7 +14,8 @@ QString gTitle;
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("vornix"));
+    setApplicationName(QStringLiteral("vornix")); // the data folder: ~/.local/share/vornix
+    setDesktopFileName(QStringLiteral("org.example.Vornix"));
     InstallFontSubstitutions();
     InstallQtTranslation();
 }

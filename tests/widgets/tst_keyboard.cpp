@@ -72,6 +72,7 @@ private slots:
     {
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
+        DataFolderOverride = ProgramFolder + QStringLiteral("data/"); // refuses files with the program folder
         gBoxes.clear();
         gAnswer = IDOK;
         gSounds.clear();

@@ -89,6 +89,7 @@ private slots:
         CloseSettings();
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
+        DataFolderOverride = ProgramFolder + QStringLiteral("data/"); // refuses files with the program folder
         SentenceSetup = TSentenceSetupRec();
         SentenceSetup.FontName = QStringLiteral("DejaVu Sans Mono");
         gBoxes.clear();

@@ -357,8 +357,7 @@ void TCanvas::Polygon(const QVector<TPoint>& points)
         p->save();
         p->setRenderHint(QPainter::Antialiasing, false);
         FillSpans(p, box.left(), box.top(), box.left() + box.width(), box.top() + box.height(),
-                  QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)),
-                  [&](int x, int y) {
+                  QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)), [&](int x, int y) {
                       const auto* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y - box.top()));
                       return row[x - box.left()] == qRgb(255, 255, 255);
                   });

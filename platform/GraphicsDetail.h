@@ -2,8 +2,8 @@
 // The helpers the canvas, the bitmap and the blits share (colours, raster operations, pens, spans); included
 // by platform/Canvas.cpp, Bitmap.cpp and Blits.cpp only.
 
-#include "platform/Graphics.h"
 #include "platform/Exception.h"
+#include "platform/Graphics.h"
 #include "platform/PictureFile.h"
 #include "platform/RasterShapes.h"
 #include "platform/WinUtil.h"

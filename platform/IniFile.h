@@ -52,8 +52,9 @@ public:
     // Something was written since the file was read or last saved.
     bool Modified() const { return FModified; }
     // Saves the writes made since the last save in one atomic replacement of the file (making its folder when
-    // missing), done only when every byte is on disk; raises Exception "Unable to write to <file>", a line break and the system's reason when
-    // the disk refuses, leaving the old file as it was and the writes pending for the next try.
+    // missing), done only when every byte is on disk; raises Exception "Unable to write to <file>", a line break and
+    // the system's reason when the disk refuses, leaving the old file as it was and the writes pending for the next
+    // try.
     void UpdateFile();
 
     using TSaveStep = ::TSaveStep;

@@ -26,8 +26,7 @@ TKeyboardChoices ReadKeyboardChoices(const TIniFile& ini)
 void WriteKeyboardChoices(TIniFile& ini, const TKeyboardChoices& choices)
 {
     ini.WriteInteger(kKeyboard, QStringLiteral("language"), choices.Language);
-    ini.WriteInteger(kKeyboard, QStringLiteral("position"),
-                     choices.Position ? int(*choices.Position) : -1);
+    ini.WriteInteger(kKeyboard, QStringLiteral("position"), choices.Position ? int(*choices.Position) : -1);
     ini.WriteBool(kKeyboard, QStringLiteral("speaker off"), choices.SpeakerOff);
     ini.WriteBool(kKeyGuide, QStringLiteral("off"), choices.KeyGuideOff);
 }

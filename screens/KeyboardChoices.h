@@ -10,10 +10,10 @@ class TIniFile;
 
 struct TKeyboardChoices
 {
-    int Language = 0;        // layout item: 0 Korean 2-set, 1 English, 2 3-set 390, 3 3-set final
+    int Language = 0; // layout item: 0 Korean 2-set, 1 English, 2 3-set 390, 3 3-set final
     // None when the stored number is none of the boxes.
     std::optional<KeyArray::TPracticePosition> Position = KeyArray::TPracticePosition::HomeRow;
-    bool SpeakerOff = true;  // a first run is silent
+    bool SpeakerOff = true; // a first run is silent
     bool KeyGuideOff = false;
 };
 

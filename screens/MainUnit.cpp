@@ -3,8 +3,6 @@
 #include "components/MenuArt.h"
 #include "engine/VornixMisc.h"
 #include "game/GameSetUpUnit.h"
-#include "screens/SentenceSetupUnit.h"
-#include "screens/keySetupUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
@@ -15,6 +13,8 @@
 #include "screens/AboutUnit.h"
 #include "screens/MainWindowPlacement.h"
 #include "screens/ProgramInfo.h"
+#include "screens/SentenceSetupUnit.h"
+#include "screens/keySetupUnit.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

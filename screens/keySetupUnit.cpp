@@ -6,8 +6,8 @@
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
 #include "platform/VirtualKeys.h"
-#include "screens/KeyboardChoices.h"
 #include "screens/KeyArray.h"
+#include "screens/KeyboardChoices.h"
 #include "screens/Unit6.h"
 
 #include <QPointer>

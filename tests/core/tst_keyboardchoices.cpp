@@ -29,16 +29,15 @@ private slots:
         QTest::newRow("all stored") << QByteArray("[keyboard]\nlanguage=3\nposition=13\nspeaker off=0\n"
                                                   "[keyguide]\noff=1\n")
                                     << 3 << 13 << false << true;
-        QTest::newRow("names in another case") << QByteArray("[KEYBOARD]\nLanguage=2\nPOSITION=10\n")
-                                               << 2 << 10 << true << false;
-        QTest::newRow("language past the layouts") << QByteArray("[keyboard]\nlanguage=4\nposition=2\n")
-                                                   << 0 << 2 << true << false;
+        QTest::newRow("names in another case")
+            << QByteArray("[KEYBOARD]\nLanguage=2\nPOSITION=10\n") << 2 << 10 << true << false;
+        QTest::newRow("language past the layouts")
+            << QByteArray("[keyboard]\nlanguage=4\nposition=2\n") << 0 << 2 << true << false;
         QTest::newRow("language -1") << QByteArray("[keyboard]\nlanguage=-1\n") << 0 << 0 << true << false;
-        QTest::newRow("position past the boxes") << QByteArray("[keyboard]\nposition=15\n") << 0 << -1 << true
-                                                 << false;
+        QTest::newRow("position past the boxes") << QByteArray("[keyboard]\nposition=15\n") << 0 << -1 << true << false;
         QTest::newRow("position -1") << QByteArray("[keyboard]\nposition=-1\n") << 0 << -1 << true << false;
-        QTest::newRow("not a number") << QByteArray("[keyboard]\nlanguage=x\nposition=y\nspeaker off=z\n")
-                                      << 0 << 0 << true << false;
+        QTest::newRow("not a number") << QByteArray("[keyboard]\nlanguage=x\nposition=y\nspeaker off=z\n") << 0 << 0
+                                      << true << false;
     }
     void storedChoicesAreRead()
     {

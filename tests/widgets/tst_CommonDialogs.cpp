@@ -6,9 +6,9 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QFontDialog>
 #include <QTimer>
 #include <QtTest>
 

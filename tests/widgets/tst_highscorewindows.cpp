@@ -8,9 +8,9 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
+#include "tests/support/MessageBoxLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
-#include "tests/support/MessageBoxLog.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -22,7 +22,6 @@
 #include <functional>
 
 namespace {
-
 
 QByteArray FileOf(const QList<std::pair<QString, int>>& entries)
 {
@@ -323,8 +322,7 @@ private slots:
         QTest::qWait(50);
         QVERIFY(!answer.Shown);
         QCOMPARE(gBoxes.size(), 1);
-        QVERIFY2(gBoxes[0].contains(ScorePath()) && gBoxes[0].contains(QStringLiteral("2번째")),
-                 qPrintable(gBoxes[0]));
+        QVERIFY2(gBoxes[0].contains(ScorePath()) && gBoxes[0].contains(QStringLiteral("2번째")), qPrintable(gBoxes[0]));
         QCOMPARE(ScoreForm->ListBox1->Count(), 1); // the good record is still shown
 
         QPointer<TScoreForm> shown = ScoreForm.data();
@@ -344,8 +342,7 @@ private slots:
         SaveUser(70, 1, true);
         QVERIFY(answer.Shown);
         QCOMPARE(gBoxes.size(), 1);
-        QVERIFY2(gBoxes[0].contains(ScorePath()) && gBoxes[0].contains(qt_error_string(EACCES)),
-                 qPrintable(gBoxes[0]));
+        QVERIFY2(gBoxes[0].contains(ScorePath()) && gBoxes[0].contains(qt_error_string(EACCES)), qPrintable(gBoxes[0]));
         QCOMPARE(ScoreForm->ListBox1->Count(), 1);
         QCOMPARE(ScoreForm->ListBox1->ItemIndex(), 0);
     }

@@ -7,9 +7,9 @@
 #include "screens/MainUnit.h"
 #include "screens/Unit6.h"
 #include "screens/keySetupUnit.h"
+#include "tests/support/MessageBoxLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
-#include "tests/support/MessageBoxLog.h"
 
 #include <QPointer>
 #include <QtTest>

@@ -11,9 +11,9 @@
 #include "screens/MainUnit.h"
 #include "screens/ProgramInfo.h"
 #include "screens/keySetupUnit.h"
+#include "tests/support/MessageBoxLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
-#include "tests/support/MessageBoxLog.h"
 
 #include <QPainter>
 #include <QToolTip>

@@ -1,7 +1,7 @@
 // The typing control: problems, navigation between lines, the typing events, speed and accuracy, and
 // what it paints.
-#include "platform/Clock.h"
 #include "engine/SentencePractice.h"
+#include "platform/Clock.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
 

@@ -150,6 +150,27 @@ private slots:
         QCOMPARE(colour.Color, clNavy);
     }
 
+    // The face list has the focus when the dialog opens; Escape there must close the whole dialog.
+    void escapeInTheFontListCancelsTheFontDialog()
+    {
+        TFontDialog dialog;
+        dialog.Font = PracticeFont();
+        bool closed = false;
+        QTimer::singleShot(50, [&closed] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            auto* fonts = d->findChild<QFontDialog*>();
+            QVERIFY(fonts);
+            QTest::keyClick(fonts->focusWidget() ? fonts->focusWidget() : fonts, Qt::Key_Escape);
+            QCoreApplication::processEvents();
+            closed = !d->isVisible();
+            if (!closed) d->reject();
+        });
+        QVERIFY(!dialog.Execute());
+        QVERIFY2(closed, "Escape left the dialog open, without its font list");
+        QCOMPARE(dialog.Font.Name, QStringLiteral("굴림체"));
+    }
+
     void hooksAnswerInsteadOfTheDialogs()
     {
         TFont seenFont;

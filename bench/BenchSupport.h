@@ -96,3 +96,18 @@ inline void SendKey(QWidget* w, int key, const QString& text)
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(w, &release);
 }
+
+// The Qt key of a practice key's virtual-key code.
+inline Qt::Key QtKeyOf(int vk)
+{
+    switch (vk) {
+    case 186:
+        return Qt::Key_Semicolon;
+    case 191:
+        return Qt::Key_Slash;
+    case 222:
+        return Qt::Key_Apostrophe;
+    default:
+        return Qt::Key(vk); // digits and letters
+    }
+}

@@ -22,20 +22,6 @@
 #include <vector>
 
 namespace {
-Qt::Key QtKeyOf(int vk)
-{
-    switch (vk) {
-    case 186:
-        return Qt::Key_Semicolon;
-    case 191:
-        return Qt::Key_Slash;
-    case 222:
-        return Qt::Key_Apostrophe;
-    default:
-        return Qt::Key(vk);
-    }
-}
-
 // One process: the window opens, waits (or not), then twenty right answers; prints the times in ms and
 // whether the player was ready at the first.
 int OneRun(bool waitFirst)

@@ -17,20 +17,6 @@
 #include <vector>
 
 namespace {
-Qt::Key QtKeyOf(int vk)
-{
-    switch (vk) {
-    case 186:
-        return Qt::Key_Semicolon;
-    case 191:
-        return Qt::Key_Slash;
-    case 222:
-        return Qt::Key_Apostrophe;
-    default:
-        return Qt::Key(vk); // digits and letters
-    }
-}
-
 void Press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods)
 {
     QKeyEvent press(QEvent::KeyPress, key, mods);

@@ -1,6 +1,7 @@
 // The keyboard setup's choices as kept in "Zavlin.ini", read and written without a window.
 #include "platform/IniFile.h"
 #include "screens/KeyboardChoices.h"
+#include "tests/support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -8,14 +9,6 @@
 class TestKeyboardChoices : public QObject
 {
     Q_OBJECT
-
-    static QString WriteFile(const QTemporaryDir& dir, const QByteArray& text)
-    {
-        const QString path = dir.filePath(QStringLiteral("Zavlin.ini"));
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly)) f.write(text);
-        return path;
-    }
 
 private slots:
     void storedChoicesAreRead_data()
@@ -43,7 +36,7 @@ private slots:
     {
         QFETCH(QByteArray, ini);
         QTemporaryDir dir;
-        const QString path = ini.isNull() ? dir.filePath(QStringLiteral("Zavlin.ini")) : WriteFile(dir, ini);
+        const QString path = ini.isNull() ? dir.filePath(QStringLiteral("Zavlin.ini")) : WriteIniFixture(dir, ini);
         const TIniFile file(path);
         const TKeyboardChoices c = ReadKeyboardChoices(file);
         QTEST(c.Language, "language");
@@ -55,7 +48,7 @@ private slots:
     void choicesAreWrittenBesideOtherLinesAndReadBack()
     {
         QTemporaryDir dir;
-        const QString path = WriteFile(dir, "; mine\n[keyboard]\nlanguage=0\nother=x\n");
+        const QString path = WriteIniFixture(dir, "; mine\n[keyboard]\nlanguage=0\nother=x\n");
         {
             TIniFile file(path);
             WriteKeyboardChoices(file, TKeyboardChoices{2, KeyArray::TPracticePosition::FinalShiftRow1, false, true});

@@ -2,6 +2,7 @@
 // size kept at close.
 #include "platform/IniFile.h"
 #include "screens/MainWindowPlacement.h"
+#include "tests/support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -86,12 +87,7 @@ private slots:
     {
         QFETCH(QByteArray, ini);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Zavlin.ini"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(ini);
-        f.close();
-        const TIniFile file(path);
+        const TIniFile file(WriteIniFixture(dir, ini));
         QTEST(ReadMainWindowSize(file, QSize(1286, 871)), "client");
     }
 

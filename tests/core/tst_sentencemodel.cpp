@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "screens/SentenceModel.h"
+#include "tests/support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -187,12 +188,7 @@ private slots:
     {
         QFETCH(QByteArray, ini);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Zavlin.ini"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(ini);
-        f.close();
-        const TIniFile file(path);
+        const TIniFile file(WriteIniFixture(dir, ini));
         QTEST(ReadResumeLine(file, QStringLiteral("/p/Text/[한글]봄.txt")), "line");
     }
 

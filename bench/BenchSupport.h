@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -18,6 +20,26 @@
 inline void UseOffscreenPlatform(const QByteArray& platform = "offscreen")
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", platform);
+}
+
+// Runs on the offscreen platform with one screen of width x height at 96 dpi, unless QT_QPA_PLATFORM names
+// another platform. Plain "offscreen" gets the screen as well: its own is 800 x 600, and a window reaching past
+// it never paints what lies outside, so keys typed there would be timed without their repaint.
+inline void UseOffscreenScreen(int width, int height)
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && platform != "offscreen") return;
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("offscreen.json"));
+    QFile json(path);
+    if (!json.open(QIODevice::WriteOnly)) return;
+    json.write(QStringLiteral(R"({"screens":[{"name":"bench","x":0,"y":0,"width":%1,"height":%2,)"
+                              R"("logicalDpiX":96,"logicalDpiY":96}]})")
+                   .arg(width)
+                   .arg(height)
+                   .toUtf8());
+    json.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + path.toLocal8Bit());
 }
 
 // How long one call of step takes, in microseconds.
@@ -73,4 +95,19 @@ inline void SendKey(QWidget* w, int key, const QString& text)
     QApplication::sendEvent(w, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(w, &release);
+}
+
+// The Qt key of a practice key's virtual-key code.
+inline Qt::Key QtKeyOf(int vk)
+{
+    switch (vk) {
+    case 186:
+        return Qt::Key_Semicolon;
+    case 191:
+        return Qt::Key_Slash;
+    case 222:
+        return Qt::Key_Apostrophe;
+    default:
+        return Qt::Key(vk); // digits and letters
+    }
 }

@@ -17,20 +17,6 @@
 #include <vector>
 
 namespace {
-Qt::Key QtKeyOf(int vk)
-{
-    switch (vk) {
-    case 186:
-        return Qt::Key_Semicolon;
-    case 191:
-        return Qt::Key_Slash;
-    case 222:
-        return Qt::Key_Apostrophe;
-    default:
-        return Qt::Key(vk); // digits and letters
-    }
-}
-
 void Press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods)
 {
     QKeyEvent press(QEvent::KeyPress, key, mods);
@@ -62,7 +48,8 @@ int main(int argc, char** argv)
     auto* w = new TForm6;
     Form6 = w;
     w->MakeKeyMap();
-    w->Configure(2, 6, true, false); // 3-90, all keys: every group of caps takes part
+    // 3-90, all keys: every group of caps takes part
+    w->Configure(2, KeyArray::TPracticePosition::AllKeys, true, false);
     w->GoProblem();
     w->show();
     auto* paints = new TPaintCounter(w);
@@ -100,7 +87,7 @@ int main(int argc, char** argv)
     }
 
     TKeyPractice model;
-    model.Configure(3, 6, true, false);
+    model.Configure(3, KeyArray::TPracticePosition::AllKeys, true, false);
     std::vector<double> picks;
     for (int i = 0; i < 20000; ++i)
         picks.push_back(Microseconds([&model] { model.GoProblem(); }));

@@ -98,3 +98,13 @@ void DrawAccelUnderline(TCanvas* canvas, int x, int y, const QString& text, int 
         canvas->LineTo(right, base + 1);
     }
 }
+
+TFont MakeFont(const QString& name, int height, TColor color, TFontStyles style)
+{
+    TFont f;
+    f.Name = name;
+    f.Height = height;
+    f.Color = color;
+    f.Style = style;
+    return f;
+}

@@ -20,6 +20,9 @@ int TextHeightOf(HDC dc, const QString& text);
 TColor Lighter(TColor color);
 TColor Darker(TColor color);
 
+// A font as the windows' form tables give it: face name, height (negative: pixels), colour and styles.
+TFont MakeFont(const QString& name, int height, TColor color = clBlack, TFontStyles style = 0);
+
 // Removes the first "&" from s and returns its 1-based position; 0 (s unchanged) when there is none.
 int StripAccel(QString& s);
 // Whether ch is the accelerator of caption: the character after its first "&", ASCII case ignored.

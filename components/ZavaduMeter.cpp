@@ -1,8 +1,8 @@
 #include "components/ZavaduMeter.h"
 
+#include "engine/ThreadTimer.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
-#include "engine/ThreadTimer.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -4,11 +4,11 @@
 // renders off screen into two 24-bit bitmaps, blends the bars over a background picture, and while Active
 // a thread timer renders one frame per tick so that bars grow block by block.
 
+#include "components/ZavaduMeterFlow.h"
+#include "components/ZavaduMeterMath.h"
 #include "platform/Color.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
-#include "components/ZavaduMeterFlow.h"
-#include "components/ZavaduMeterMath.h"
 
 #include <QPoint>
 #include <QString>

@@ -3,9 +3,9 @@
 
 #include "components/ZavaduMeter.h"
 
+#include "components/ZavaduMeterDraw.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
-#include "components/ZavaduMeterDraw.h"
 
 #include <QPaintEvent>
 #include <QPainter>

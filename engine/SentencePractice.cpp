@@ -2,6 +2,7 @@
 
 #include "engine/HangulCheck.h"
 #include "platform/Clock.h"
+#include "platform/KeyDispatch.h"
 #include "platform/VirtualKeys.h"
 
 #include <QFocusEvent>
@@ -296,14 +297,23 @@ void TSentencePractice::RedrawSentence(const TSentence* sentence, int from, TPar
     case TPart::Problem:
         rect = QRect(0, top, width(), FCharHeight);
         break;
-    case TPart::Typed:
-    case TPart::Caret: {
+    case TPart::Typed: {
         // The rest of the typed line from the first changed character: it also covers a character
         // just taken back, the composing block and the caret.
         const std::vector<int>& x = TypedX(*sentence);
         const int p = std::clamp(from - 1, 0, int(sentence->typed.size()));
         const int left = LeftMargin + x[p];
         rect = QRect(left, top + FCharHeight + FLineSpace, std::max(0, width() - left), FCharHeight);
+        break;
+    }
+    case TPart::Caret: {
+        // Only the cell after the typed text: the caret's area (its icon is FCharHeight square) or the
+        // composing block. A blink repaints nothing else.
+        const std::vector<int>& x = TypedX(*sentence);
+        const int left = LeftMargin + x[sentence->typed.size()];
+        int w = std::max(3 * FCharWidth, FCharHeight);
+        if (FIsComposing) w = std::max(w, CharWidth(FComposingChar));
+        rect = QRect(left, top + FCharHeight + FLineSpace, w, FCharHeight) & this->rect();
         break;
     }
     }
@@ -609,14 +619,9 @@ void TSentencePractice::ImeNotify(int command)
 // ---------------------------------------------------------------------------------------------------------------
 void TSentencePractice::keyPressEvent(QKeyEvent* event)
 {
-    if (FOnKeyDown) {
-        uint16_t key = uint16_t(VirtualKeyOf(*event));
-        TKeyEvent handler = FOnKeyDown;
-        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
-        if (key == 0) {
-            event->accept();
-            return;
-        }
+    if (FireKey(FOnKeyDown, this, *event) != TKeyOutcome::Pass) {
+        event->accept();
+        return;
     }
     if (!Current() || FReadOnly) {
         QWidget::keyPressEvent(event);
@@ -632,14 +637,14 @@ void TSentencePractice::keyPressEvent(QKeyEvent* event)
 
 void TSentencePractice::keyReleaseEvent(QKeyEvent* event)
 {
-    if (FOnKeyUp) {
-        uint16_t key = uint16_t(VirtualKeyOf(*event));
-        TKeyEvent handler = FOnKeyUp;
-        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
-        if (key == 0) {
-            event->accept();
-            return;
-        }
+    // A key held down is released once: the repeats' releases are not reported.
+    if (event->isAutoRepeat()) {
+        event->ignore();
+        return;
+    }
+    if (FireKey(FOnKeyUp, this, *event) != TKeyOutcome::Pass) {
+        event->accept();
+        return;
     }
     if (Current() && !FReadOnly && FHIMC->KeyRelease(*event))
         event->accept();

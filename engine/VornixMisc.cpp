@@ -2,7 +2,11 @@
 
 #include "platform/ProgramPath.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 QString ProgramFolder = ExecutableFolder();
+QString DataFolderOverride;
 std::unique_ptr<TIniFile> SettingsFile;
 TSentenceSetupRec SentenceSetup;
 
@@ -14,9 +18,36 @@ bool OpenedByCaller = false;
 
 void OpenIfClosed()
 {
-    if (!SettingsFile) SettingsFile = std::make_unique<TIniFile>(ProgramFolder + QStringLiteral("Zavlin.ini"));
+    if (SettingsFile) return;
+    const TUserFile file = UserFile(QStringLiteral("Zavlin.ini"));
+    SettingsFile = std::make_unique<TIniFile>(file.Path, file.ReadFrom);
 }
 } // namespace
+
+QString UserDataFolder()
+{
+    QString folder = DataFolderOverride;
+    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!folder.isEmpty() && !folder.endsWith(u'/')) folder += u'/';
+    return folder;
+}
+
+TUserFile UserFile(const QString& name)
+{
+    // Tried once per program folder: every save would otherwise make and remove a file there.
+    static QString triedFolder;
+    static bool writable = true;
+    if (triedFolder != ProgramFolder) {
+        triedFolder = ProgramFolder;
+        writable = FolderAcceptsNewFile(ProgramFolder);
+    }
+    const QString beside = ProgramFolder + name;
+    const QString data = UserDataFolder();
+    // Without a home there is nowhere else: the save beside the program fails and is reported.
+    if (writable || data.isEmpty()) return {beside, beside};
+    const QString own = data + name;
+    return {own, !QFileInfo::exists(own) && QFileInfo::exists(beside) ? beside : own};
+}
 
 void OpenSettings()
 {

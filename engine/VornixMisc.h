@@ -25,6 +25,20 @@ struct TSentenceSetupRec
 
 // The folder of the running executable, ending in "/". Tests may point it elsewhere.
 extern QString ProgramFolder;
+// The user's own data folder, ending in "/": QStandardPaths's AppDataLocation (~/.local/share/vornix) unless
+// the override is set (tests point it elsewhere); empty when there is none.
+extern QString DataFolderOverride;
+QString UserDataFolder();
+
+// A file the program writes for the user ("Zavlin.ini", "cscore.dat"). It lives beside the program when the
+// program folder takes new files, as it always did, and in the user's data folder when it does not (an
+// installed copy). Until it exists there, the copy beside the program, if any, is read, and left as it is.
+struct TUserFile
+{
+    QString Path;     // where it is written
+    QString ReadFrom; // where it is read
+};
+TUserFile UserFile(const QString& name);
 // Open settings, or null while closed.
 extern std::unique_ptr<TIniFile> SettingsFile;
 extern TSentenceSetupRec SentenceSetup;

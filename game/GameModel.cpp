@@ -20,13 +20,18 @@ int RoundEven(double v)
 }
 } // namespace
 
-const std::array<const char16_t*, kNoSpecial> kSpecialTexts = {
+const std::array<const char16_t*, kSpecialKindCount> kSpecialTexts = {
     u"깨비의 심술 - 시간표시 감추기",
     u"깨비의 심술 - 어지럽게 하기",
     u"깨비가 화면을 깨끗하게 청소했습니다. ",
     u"깨비가 시계에서 건전지를 빼서 장난중...",
     u"깨비의 장난 - 메롱~~",
 };
+
+QString SpecialText(TSpecialKind kind)
+{
+    return kind == TSpecialKind::None ? QString() : QString::fromUtf16(kSpecialTexts[size_t(kind)]);
+}
 
 QString ZeroPad(int Value, int Width)
 {
@@ -88,7 +93,7 @@ TGameModel::TGameModel(TGameHost* host, TRandomFn random, TTimeFn now)
 void TGameModel::SetRotation(TRotation rot)
 {
     FEffectTicks = -1;
-    FSpecialKind = kNoSpecial;
+    FSpecialKind = TSpecialKind::None;
     FGameScore = 0;
     FEffectActive = false;
     FLives = kStartLives;
@@ -97,6 +102,7 @@ void TGameModel::SetRotation(TRotation rot)
     FRotationOffset = 0;
     FHandIndex = 2;
     FEnd = TGameEnd::None;
+    FJudgeNext = 0;
 
     double slotAngle;
     if (rot == TRotation::CounterClockWise) {
@@ -172,7 +178,7 @@ void TGameModel::SetLabelColor(int Tick, int Index)
     TGameSlot& s = SlotRef(Index);
     if (s.Color == clYellow) return;
     const int L = FWordLifetime;
-    const bool hidden = FSpecialKind == 0 && FEffectActive && Tick >= 0;
+    const bool hidden = FSpecialKind == TSpecialKind::HideWords && FEffectActive && Tick >= 0;
     if (Tick < L - 6) {
         s.Color = clWhite;
         s.FontColor = clBlack;
@@ -193,9 +199,9 @@ void TGameModel::Play(const char* name)
     if (!SoundOff) FHost->PlayGameSound(QString::fromLatin1(name));
 }
 
-void TGameModel::ShowClockTimer()
+TGameEvent TGameModel::ShowClockTimer()
 {
-    if (Over()) return;
+    if (Over()) return TGameEvent::None;
     if (FRotation != TRotation::NoRotation) FRotationOffset = FRotationOffset % kSlotCount + 1;
 
     if (FEffectTicks >= 0 && FEffectActive) {
@@ -212,7 +218,7 @@ void TGameModel::ShowClockTimer()
             if (s.Color == clYellow) FreeSpecialItem();
             if (FLives < 1) {
                 GameOver();
-                return; // nothing more is aged or drawn
+                return TGameEvent::GameOver; // nothing more is aged or drawn
             }
             SetIntCaption(i);
             s.Color = clWhite;
@@ -223,6 +229,7 @@ void TGameModel::ShowClockTimer()
         SetLabelColor(s.Age, i);
     }
     AdvanceFace();
+    return TGameEvent::None;
 }
 
 void TGameModel::AdvanceFace()
@@ -260,8 +267,10 @@ void TGameModel::ProblemClockTimer()
     if (Over()) return;
     const int a = FRandom(17);
     bool special = false;
-    if (a < kNoSpecial && FSpecialKind == kNoSpecial && !(FRotation == TRotation::NoRotation && a == 1)) {
-        FSpecialKind = a;
+    // A clock that does not turn cannot spin either.
+    if (a < kSpecialKindCount && FSpecialKind == TSpecialKind::None &&
+        !(FRotation == TRotation::NoRotation && TSpecialKind(a) == TSpecialKind::Dizzy)) {
+        FSpecialKind = TSpecialKind(a);
         special = true;
     }
     const int w = FRandom(EnglishGame ? int(kEnglishWords.size()) : int(kKoreanWords.size()));
@@ -272,7 +281,7 @@ void TGameModel::ProblemClockTimer()
     for (int k = 1; k < s && !j; ++k)
         if (Slot(k).Age == -1) j = k;
     if (!j) {
-        if (special) FSpecialKind = kNoSpecial;
+        if (special) FSpecialKind = TSpecialKind::None;
         return;
     }
     TGameSlot& slot = SlotRef(j);
@@ -298,14 +307,14 @@ void TGameModel::ApplySpecialItem()
     FEffectActive = true;
     FEffectTicks = 0;
     switch (FSpecialKind) {
-    case 0: // the words cannot be read
+    case TSpecialKind::HideWords:
         for (TGameSlot& s : FSlots)
             if (s.Age >= 0) s.FontColor = s.Color;
         break;
-    case 1: // the face spins
+    case TSpecialKind::Dizzy:
         FTimers.ShowClockInterval = kDizzyInterval;
         break;
-    case 2: // the board is swept clean, at no cost and no gain
+    case TSpecialKind::Sweep: // at no cost and no gain
         for (int i = 1; i <= kSlotCount; ++i) {
             TGameSlot& s = SlotRef(i);
             s.FontColor = clBlack;
@@ -314,54 +323,77 @@ void TGameModel::ApplySpecialItem()
             s.Age = -1;
         }
         break;
-    case 3: // the clock stands still
+    case TSpecialKind::StopClock:
         FTimers.ShowClock = false;
         FTimers.ProblemClock = false;
         FTimers.PauseTimer = true;
         break;
-    case 4:
+    case TSpecialKind::Tease:
         break;
-    default:
+    case TSpecialKind::None:
         return;
     }
-    FStatusText = QString::fromUtf16(kSpecialTexts[FSpecialKind]);
+    FStatusText = SpecialText(FSpecialKind);
 }
 
 void TGameModel::FreeSpecialItem()
 {
     FEffectTicks = -1;
-    if (FSpecialKind == 1) SetTimerInterval();
-    if (FSpecialKind == 3) {
+    if (FSpecialKind == TSpecialKind::Dizzy) SetTimerInterval();
+    if (FSpecialKind == TSpecialKind::StopClock) {
         FTimers.ShowClock = true;
         FTimers.ProblemClock = true;
         FTimers.PauseTimer = false;
     }
-    FSpecialKind = kNoSpecial;
+    FSpecialKind = TSpecialKind::None;
     FStatusText.clear();
     FEffectActive = false;
     for (int i = 1; i <= kSlotCount; ++i)
         SetLabelColor(Slot(i).Age, i);
 }
 
-void TGameModel::JudgeWord(const QString& typed)
+TGameEvent TGameModel::JudgeWord(const QString& typed)
 {
-    if (Over()) return;
+    if (Over() || LevelUpPending()) return TGameEvent::None;
     const QString t = TrimLeftSpaces(TrimRightSpaces(typed));
-    if (t.isEmpty()) return;
+    if (t.isEmpty()) return TGameEvent::None;
     // Clock numbers are no words: typing one does nothing at all.
-    if (StrToIntDef(t, -1) != -1) return;
+    if (StrToIntDef(t, -1) != -1) return TGameEvent::None;
+    FJudged = t;
+    FJudgeMatched = false;
+    return JudgeFrom(1);
+}
 
-    bool matched = false;
-    for (int i = 1; i <= kSlotCount; ++i) {
+TGameEvent TGameModel::ResumeJudging()
+{
+    if (!LevelUpPending()) return TGameEvent::None;
+    const int i = FJudgeNext;
+    FJudgeNext = 0;
+    FTimers.ShowClock = true;
+    FTimers.ProblemClock = true;
+    FTimers.PauseTimer = FPauseBeforeLevelUp;
+    FClearedCount = 0;
+    SetTimerInterval();
+    TGameSlot& s = SlotRef(i);
+    s.Color = clWhite;
+    s.FontColor = clBlack;
+    // Every slot showing the same word is cleared, each with its own level check.
+    return JudgeFrom(i + 1);
+}
+
+TGameEvent TGameModel::JudgeFrom(int from)
+{
+    const QString& t = FJudged;
+    for (int i = from; i <= kSlotCount; ++i) {
         TGameSlot& s = SlotRef(i);
         if (s.Caption != t) continue;
-        matched = true;
+        FJudgeMatched = true;
         for (int k = 0; k + 1 < kHistoryCount; ++k)
             FHistory[k] = FHistory[k + 1];
         FHistory[kHistoryCount - 1] = ClockText(FNow()) + t + QStringLiteral("->") + SlotNumberText(i);
         s.Age = -1;
         ++FClearedCount;
-        if (s.Color == clYellow && FSpecialKind != kNoSpecial) ApplySpecialItem();
+        if (s.Color == clYellow && FSpecialKind != TSpecialKind::None) ApplySpecialItem();
         const int bonus = GameLevel >= 1 && GameLevel <= kLastLevel ? kLevelRules[GameLevel - 1].ScoreBonus : 0;
         FGameScore += bonus + int(t.size());
         SetIntCaption(i);
@@ -369,31 +401,25 @@ void TGameModel::JudgeWord(const QString& typed)
         s.FontColor = clBlack;
         Play("CORRECTKEY");
         if (FClearedCount > FLevelQuota && GameLevel <= kLastLevel) {
-            if (!LevelUp()) return;
+            LevelUp();
+            // Past the last level judging ends here: later slots are not compared.
+            if (Over()) return TGameEvent::GameOver;
+            FJudgeNext = i;
+            return TGameEvent::LevelReached;
         }
         s.Color = clWhite;
         s.FontColor = clBlack;
     }
-    if (!matched) Play("WRONGKEY");
+    if (!FJudgeMatched) Play("WRONGKEY");
+    return TGameEvent::None;
 }
 
-bool TGameModel::LevelUp()
+void TGameModel::LevelUp()
 {
     ++GameLevel;
     FTimers.ShowClock = false;
     FTimers.ProblemClock = false;
-    const bool pauseWasOn = FTimers.PauseTimer;
+    FPauseBeforeLevelUp = FTimers.PauseTimer;
     FTimers.PauseTimer = false;
-    if (GameLevel > kLastLevel) {
-        FEnd = TGameEnd::AllLevels;
-        return false;
-    }
-    // The window, and this model with it, may be gone after the notice.
-    if (!FHost->LevelUpNotice(GameLevel)) return false;
-    FTimers.ShowClock = true;
-    FTimers.ProblemClock = true;
-    FTimers.PauseTimer = pauseWasOn;
-    FClearedCount = 0;
-    SetTimerInterval();
-    return true;
+    if (GameLevel > kLastLevel) FEnd = TGameEnd::AllLevels;
 }

@@ -19,7 +19,16 @@ constexpr int kSlotCount = 12;
 constexpr int kHistoryCount = 7;
 constexpr int kStartLives = 9;
 constexpr int kLastLevel = 8;
-constexpr int kNoSpecial = 5;
+// The special (yellow) words, by what typing one does; the draw's 0..4 are these in order.
+enum class TSpecialKind : uint8_t {
+    HideWords, // the words cannot be read
+    Dizzy,     // the face spins
+    Sweep,     // the board is swept clean
+    StopClock, // the clock stands still
+    Tease,     // only the status text
+    None,
+};
+constexpr int kSpecialKindCount = int(TSpecialKind::None);
 constexpr int kEffectLength = 6; // ticks
 constexpr int kPauseInterval = 600;
 constexpr int kDizzyInterval = 300;
@@ -45,7 +54,8 @@ constexpr std::array<TLevelRule, kLastLevel> kLevelRules = {{
 }};
 
 // The status text of each special kind, announced while its effect runs.
-extern const std::array<const char16_t*, kNoSpecial> kSpecialTexts;
+extern const std::array<const char16_t*, kSpecialKindCount> kSpecialTexts;
+QString SpecialText(TSpecialKind kind);
 
 // "HH:MM:SS" and two blanks, as the history lines start.
 QString ZeroPad(int Value, int Width);
@@ -79,16 +89,22 @@ struct TGameTimers
 
 enum class TGameEnd : uint8_t { None, LivesOut, AllLevels };
 
+// What a tick or a judged word led to. The model never waits for the player: the window shows the
+// notice after the call returns.
+enum class TGameEvent : uint8_t {
+    None,
+    // GameLevel was reached; the clocks stand still and judging waits for ResumeJudging.
+    LevelReached,
+    // End() says why.
+    GameOver,
+};
+
 // What the model asks of its window.
 class TGameHost
 {
 public:
     virtual ~TGameHost() = default;
     virtual void PlayGameSound(const QString& name) = 0;
-    // The level-up notice, run while the clocks stand still (the window applies Timers() first). False
-    // when the game window, and the model with it, went away meanwhile: the model then returns at once
-    // without touching itself.
-    virtual bool LevelUpNotice(int newLevel) = 0;
 };
 
 // The long hand's direction and the figure's frame carry over from game to game in one run.
@@ -118,11 +134,14 @@ public:
     // The window is shown: the clocks run and the first history line is written.
     void Start();
 
-    void ShowClockTimer();
+    TGameEvent ShowClockTimer();
     void ProblemClockTimer();
     void PauseTimerTimer();
-    // The input box's text when Space or Enter is released.
-    void JudgeWord(const QString& typed);
+    // The input box's text when Space or Enter is released. Judging stops at a level reached; after
+    // its notice ResumeJudging starts the new level and judges the remaining slots.
+    TGameEvent JudgeWord(const QString& typed);
+    TGameEvent ResumeJudging();
+    bool LevelUpPending() const { return FJudgeNext > 0; }
 
     void ApplySpecialItem();
     void FreeSpecialItem();
@@ -150,7 +169,7 @@ public:
     int ClearedCount() const { return FClearedCount; }
     int LevelQuota() const { return FLevelQuota; }
     int WordLifetime() const { return FWordLifetime; }
-    int SpecialKind() const { return FSpecialKind; }
+    TSpecialKind SpecialKind() const { return FSpecialKind; }
     bool EffectActive() const { return FEffectActive; }
     int EffectTicks() const { return FEffectTicks; }
     TRotation Rotation() const { return FRotation; }
@@ -163,8 +182,10 @@ private:
     TGameSlot& SlotRef(int i) { return FSlots[i - 1]; }
     void Play(const char* name);
     void GameOver();
-    // False when judging must stop: the last level was passed or the window went away.
-    bool LevelUp();
+    // Judges the word being judged against slots from..12.
+    TGameEvent JudgeFrom(int from);
+    // Stops the clocks for the notice; past the last level the game is over.
+    void LevelUp();
     void AdvanceFace();
 
     TGameHost* FHost;
@@ -184,7 +205,7 @@ private:
     int FClearedCount = 0;
     int FLevelQuota = 0;
     int FWordLifetime = 0;
-    int FSpecialKind = kNoSpecial;
+    TSpecialKind FSpecialKind = TSpecialKind::None;
     bool FEffectActive = false;
     int FEffectTicks = -1;
     TRotation FRotation = TRotation::clockwise;
@@ -192,4 +213,9 @@ private:
     double FSlotStep = 0;
     double FHandStep = 0;
     int FHandIndex = 2;
+    // A word whose judging waits for the level-up notice: the word, the next slot, any slot matched.
+    QString FJudged;
+    int FJudgeNext = 0;
+    bool FJudgeMatched = false;
+    bool FPauseBeforeLevelUp = false;
 };

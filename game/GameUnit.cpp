@@ -1,18 +1,19 @@
 #include "game/GameUnit.h"
 
 #include "components/BorderLabel.h"
+#include "components/ControlUtils.h"
 #include "engine/VornixMisc.h"
 #include "game/ScoreUnit.h"
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
 #include "platform/ListCtrls.h"
 #include "platform/PictureFile.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/StdCtrls.h"
 #include "platform/Timer.h"
 #include "platform/VirtualKeys.h"
-#include "screens/MainUnit.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -31,16 +32,6 @@ constexpr int kPanelWidth = 144;
 constexpr QPoint kFigureAt(200, 250);
 constexpr QPoint kLivesAt(226, 192);
 const QString kCaption = QStringLiteral("조르비  ( Zorbit )");
-
-TFont MakeFont(const QString& name, int height, TColor color, TFontStyles style = 0)
-{
-    TFont f;
-    f.Name = name;
-    f.Height = height;
-    f.Color = color;
-    f.Style = style;
-    return f;
-}
 
 TBorderLabel* MakeLegend(QWidget* parent, const QString& caption, TColor color, TColor textColor, int top)
 {
@@ -78,6 +69,7 @@ bool TraceBoard()
 
 TGameForm::TGameForm(QWidget* parent) : TForm(parent)
 {
+    PrepareSound(); // loads in the background while the window is built, so the first sound does not wait
     SetName(QStringLiteral("GameForm"));
     SetCaption(kCaption);
     SetBorderStyle(TFormBorderStyle::bsSingle);
@@ -90,7 +82,7 @@ TGameForm::TGameForm(QWidget* parent) : TForm(parent)
     OnClose = [this](QObject* s, TCloseAction& a) { FormClose(s, a); };
     OnDestroy = [this](QObject* s) { FormDestroy(s); };
 
-    FModel = std::make_shared<TGameModel>(this);
+    FModel = std::make_unique<TGameModel>(this);
     FModel->Face = CarriedFace;
 
     for (int i = 0; i < kSlotCount; ++i) {
@@ -281,7 +273,7 @@ void TGameForm::FormShow(QObject*)
     if (FShown) return;
     FShown = true;
     FModel->Start();
-    HideMenuButtons();
+    PracticeWindowOpened();
     Memo1->SetFocus();
     Sync();
 }
@@ -295,7 +287,7 @@ void TGameForm::FormClose(QObject*, TCloseAction& Action)
     ShowClock->SetEnabled(false);
     ProblemClock->SetEnabled(false);
     PauseTimer->SetEnabled(false);
-    ShowMenuButtons();
+    PracticeWindowClosed();
 }
 
 bool TGameForm::Gone(const QPointer<TGameForm>& self)
@@ -307,10 +299,10 @@ void TGameForm::ShowClockTimer(QObject*)
 {
     // A game that ended is being wound up by the tick or key that ended it.
     if (FClosed || FModel->Over()) return;
-    FModel->ShowClockTimer();
+    const TGameEvent event = FModel->ShowClockTimer();
     CarriedFace = FModel->Face;
     Sync();
-    if (FModel->Over()) EndGame();
+    if (event == TGameEvent::GameOver) EndGame();
 }
 
 void TGameForm::ProblemClockTimer(QObject*)
@@ -341,13 +333,13 @@ void TGameForm::Memo1KeyUp(QObject*, uint16_t& Key, unsigned)
     if (FClosed || FModel->Over()) return;
     const QString typed = Memo1->Text();
     Memo1->Clear();
-    // The model outlives a window that closes during the level-up notice.
-    const std::shared_ptr<TGameModel> model = FModel;
-    QPointer<TGameForm> self(this);
-    model->JudgeWord(typed);
-    if (Gone(self)) return;
+    TGameEvent event = FModel->JudgeWord(typed);
+    while (event == TGameEvent::LevelReached) {
+        if (!LevelUpNotice()) return;
+        event = FModel->ResumeJudging();
+    }
     Sync();
-    if (FModel->Over()) EndGame();
+    if (event == TGameEvent::GameOver) EndGame();
 }
 
 void TGameForm::PlayGameSound(const QString& name)
@@ -355,9 +347,10 @@ void TGameForm::PlayGameSound(const QString& name)
     PlaySoundResource(name);
 }
 
-bool TGameForm::LevelUpNotice(int newLevel)
+bool TGameForm::LevelUpNotice()
 {
     QPointer<TGameForm> self(this);
+    const int newLevel = FModel->GameLevel;
     SyncTimers(); // the clocks stand still while the notice is up
     Memo1->Complete();
     MessageBox(this, QStringLiteral("Level - %1").arg(newLevel), QStringLiteral("Level Up"),
@@ -375,7 +368,8 @@ void TGameForm::EndGame()
     QPointer<TGameForm> self(this);
     SyncTimers();
     Memo1->SetFocus();
-    ProgressBar1->SetPosition(0);
+    // Only the last life lost empties the lives bar; the last level passed leaves it as it is.
+    if (FModel->End() == TGameEnd::LivesOut) ProgressBar1->SetPosition(0);
     repaint();
     Memo1->Complete();
     if (FModel->End() == TGameEnd::AllLevels)

@@ -72,7 +72,6 @@ public:
 
 protected:
     void PlayGameSound(const QString& name) override;
-    bool LevelUpNotice(int newLevel) override;
 
     void paintEvent(QPaintEvent* event) override;
 
@@ -87,13 +86,15 @@ private:
     void SyncPanel();
     void Sync();
     void SetLabelPosToCenter(int ind);
+    // The notice of a level reached, while the clocks stand still. False when the window closed meanwhile.
+    bool LevelUpNotice();
     // The end after the last life or the last level: notices, the high-score entry and list, close.
     void EndGame();
     // True when the window closed (or went away) during a nested modal run.
     static bool Gone(const QPointer<TGameForm>& self);
     void DebugBoard() const;
 
-    std::shared_ptr<TGameModel> FModel;
+    std::unique_ptr<TGameModel> FModel;
     TBitmap SpriteBitmap;
     bool FShown = false;
     bool FClosed = false;

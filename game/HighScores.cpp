@@ -3,6 +3,9 @@
 #include "platform/StoredFile.h"
 #include "platform/TextFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace {
@@ -188,7 +191,10 @@ QList<TScoreCell> ScoreRowCells(const TScoreRec& rec, const QRect& item, const Q
     return cells;
 }
 
-THighScores::THighScores(const QString& fileName) : FFileName(fileName) {}
+THighScores::THighScores(const QString& fileName, const QString& readFrom)
+    : FFileName(fileName), FReadFrom(readFrom.isEmpty() ? fileName : readFrom)
+{
+}
 
 bool THighScores::ReadScore()
 {
@@ -196,20 +202,20 @@ bool THighScores::ReadScore()
     FError.clear();
     QByteArray data;
     QString reason;
-    const TReadResult read = ReadStoredFile(FFileName, ScoreFile::MaxFileBytes, data, reason);
+    const TReadResult read = ReadStoredFile(FReadFrom, ScoreFile::MaxFileBytes, data, reason);
     if (read == TReadResult::Missing) return true;
     FList.clear();
     if (read != TReadResult::Ok) {
         FReadable = false;
         if (read == TReadResult::TooLarge)
             FError =
-                CannotRead(FFileName, QStringLiteral("파일이 너무 큽니다. 점수 파일은 %1바이트를 넘지 않습니다.\r%2")
+                CannotRead(FReadFrom, QStringLiteral("파일이 너무 큽니다. 점수 파일은 %1바이트를 넘지 않습니다.\r%2")
                                           .arg(ScoreFile::MaxFileBytes)
                                           .arg(RenameAdvice()));
         else if (read == TReadResult::NotRegular)
-            FError = CannotRead(FFileName, QStringLiteral("보통 파일이 아닙니다.\r%1").arg(RenameAdvice()));
+            FError = CannotRead(FReadFrom, QStringLiteral("보통 파일이 아닙니다.\r%1").arg(RenameAdvice()));
         else
-            FError = CannotRead(FFileName, reason);
+            FError = CannotRead(FReadFrom, reason);
         return false;
     }
     QStringList problems;
@@ -237,7 +243,7 @@ bool THighScores::ReadScore()
             problems = problems.mid(0, Shown) << QStringLiteral("그 밖에 기록 %1개").arg(more);
         }
         FError = QStringLiteral("점수 파일 %1이(가) 손상되었습니다.\r%2\r%3")
-                     .arg(FFileName, problems.join(u'\r'), RenameAdvice());
+                     .arg(FReadFrom, problems.join(u'\r'), RenameAdvice());
         return false;
     }
     return true;
@@ -251,6 +257,7 @@ bool THighScores::SaveScore()
     // A record read from the file goes back as it was read, whatever its fields decode to.
     for (const TScoreRec& rec : FList)
         data += rec.Stored.size() == ScoreFile::RecordSize ? rec.Stored : EncodeScoreRecord(rec);
+    QDir().mkpath(QFileInfo(FFileName).absolutePath()); // the user's data folder, at the first save
     QString reason;
     if (!SaveWholeFile(FFileName, data, reason)) {
         FError = QStringLiteral("점수 파일 %1에 저장할 수 없습니다.\r%2").arg(FFileName, reason);

@@ -69,7 +69,8 @@ QList<TScoreCell> ScoreRowCells(const TScoreRec& rec, const QRect& item, const Q
 class THighScores
 {
 public:
-    explicit THighScores(const QString& fileName);
+    // The list is read from readFrom when given, and saved to fileName.
+    explicit THighScores(const QString& fileName, const QString& readFrom = QString());
 
     const QString& FileName() const { return FFileName; }
     TScoreList& List() { return FList; }
@@ -94,6 +95,7 @@ public:
 
 private:
     QString FFileName;
+    QString FReadFrom;
     TScoreList FList;
     bool FReadable = true;
     QString FError;

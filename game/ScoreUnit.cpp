@@ -85,8 +85,9 @@ void TScoreForm::FormCreate(QObject*)
     ScoreFormExists = true;
     // The list fills the client area under the header.
     ListBox1->SetBounds(0, HeaderHeight, ClientWidth(), ClientHeight() - HeaderHeight);
-    ScoreFileName = ProgramFolder + QStringLiteral("cscore.dat");
-    ScoreList = std::make_unique<THighScores>(ScoreFileName);
+    const TUserFile file = UserFile(QStringLiteral("cscore.dat"));
+    ScoreFileName = file.Path;
+    ScoreList = std::make_unique<THighScores>(file.Path, file.ReadFrom);
     ReadScore();
 }
 

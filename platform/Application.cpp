@@ -4,8 +4,10 @@
 #include "platform/Exception.h"
 
 #include <QFont>
+#include <QLibraryInfo>
 #include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 
 namespace {
@@ -14,9 +16,26 @@ QString gTitle;
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("vornix"));
+    setApplicationName(QStringLiteral("vornix")); // the data folder: ~/.local/share/vornix
+    setDesktopFileName(QStringLiteral("org.example.Vornix"));
     InstallFontSubstitutions();
     installEventFilter(new TModalKeeper(this));
+    InstallQtTranslation();
+}
+
+bool TApplication::InstallQtTranslation()
+{
+    // The program speaks Korean on any system locale, and so do Qt's own dialogs and buttons.
+    static QPointer<QTranslator> translator; // it goes with the application
+    if (translator) return true;
+    auto* t = new QTranslator(qApp);
+    if (!t->load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    translator = t;
+    return true;
 }
 
 bool TModalKeeper::eventFilter(QObject* watched, QEvent* event)

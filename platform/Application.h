@@ -29,4 +29,7 @@ public:
     static void ShowException(const QString& message);
     // Installs the substitution table; safe to call more than once.
     static void InstallFontSubstitutions();
+    // Loads Qt's Korean translation for its stock dialogs and buttons; false when it is not installed
+    // (package qt6-translations-l10n), and the dialogs stay English.
+    static bool InstallQtTranslation();
 };

@@ -3,6 +3,7 @@
 #include "platform/VirtualKeys.h"
 
 #include "platform/Accelerators.h"
+#include "platform/KeyDispatch.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -338,12 +339,12 @@ void TCustomControl::DoExit()
 
 void TCustomControl::KeyDown(uint16_t& key, TShiftState shift)
 {
-    if (OnKeyDown) OnKeyDown(this, key, shift);
+    FireKey(OnKeyDown, this, key, shift);
 }
 
 void TCustomControl::KeyUp(uint16_t& key, TShiftState shift)
 {
-    if (OnKeyUp) OnKeyUp(this, key, shift);
+    FireKey(OnKeyUp, this, key, shift);
 }
 
 void TCustomControl::KeyPress(QChar& key)

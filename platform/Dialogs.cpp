@@ -210,6 +210,8 @@ bool TFontDialog::Execute(QWidget* owner)
     auto* fonts = new QFontDialog(&dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
+    // Escape in the embedded dialog closes only that one: the frame around it would stay, empty.
+    QObject::connect(fonts, &QDialog::finished, &dialog, &QDialog::done);
     // The dialog lists real faces: show the one that stands in for a stored name.
     QFont shown = start;
     const QString resolved = QFontInfo(start).family();

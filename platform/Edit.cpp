@@ -1,6 +1,7 @@
 #include "platform/Edit.h"
 
 #include "platform/Accelerators.h"
+#include "platform/KeyDispatch.h"
 #include "platform/VirtualKeys.h"
 
 #include <QInputMethodEvent>
@@ -244,19 +245,9 @@ void TEdit::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (OnKeyDown) {
-        uint16_t key = uint16_t(VirtualKeyOf(*event));
-        const uint16_t pressed = key;
-        TKeyEvent handler = OnKeyDown;
-        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
-        if (!self) {
-            event->accept();
-            return;
-        }
-        if (pressed != 0 && key == 0) {
-            event->accept();
-            return;
-        }
+    if (FireKey(OnKeyDown, this, *event) != TKeyOutcome::Pass) {
+        event->accept();
+        return;
     }
     if (isReadOnly()) {
         QLineEdit::keyPressEvent(event);
@@ -284,21 +275,10 @@ void TEdit::keyReleaseEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    QPointer<TEdit> self(this);
     const auto keep = FBridge;
-    if (OnKeyUp) {
-        uint16_t key = uint16_t(VirtualKeyOf(*event));
-        const uint16_t released = key;
-        TKeyEvent handler = OnKeyUp;
-        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
-        if (!self) {
-            event->accept();
-            return;
-        }
-        if (released != 0 && key == 0) {
-            event->accept();
-            return;
-        }
+    if (FireKey(OnKeyUp, this, *event) != TKeyOutcome::Pass) {
+        event->accept();
+        return;
     }
     if (!isReadOnly() && FHIMC->KeyRelease(*event))
         event->accept();

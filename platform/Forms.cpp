@@ -2,6 +2,7 @@
 
 #include "platform/Accelerators.h"
 #include "platform/Dialogs.h"
+#include "platform/KeyDispatch.h"
 #include "platform/VirtualKeys.h"
 
 #include <QApplication>
@@ -15,7 +16,10 @@
 
 #include <utility>
 
-TForm::TForm(QWidget* parent) : QDialog(parent)
+TForm::TForm(QWidget* parent)
+    : QDialog(parent), FHeldRelease([this](const QKeyEvent& release) {
+          FireKeyUp(uint16_t(VirtualKeyOf(release)), TControl::ShiftOf(release.modifiers(), Qt::NoButton));
+      })
 {
     TAccelerators::Install();
     setAutoFillBackground(true);
@@ -297,14 +301,8 @@ bool TForm::KeysToWindow() const
 
 bool TForm::DoKeyDown(QKeyEvent* event)
 {
+    if (FireKey(OnKeyDown, this, *event) != TKeyOutcome::Pass) return false;
     QPointer<TForm> self(this);
-    if (OnKeyDown) {
-        uint16_t key = uint16_t(VirtualKeyOf(*event));
-        const uint16_t pressed = key;
-        TKeyEvent handler = OnKeyDown;
-        handler(this, key, TControl::ShiftOf(event->modifiers(), Qt::NoButton));
-        if (!self || (pressed != 0 && key == 0)) return false;
-    }
     if (OnKeyPress) {
         const QString text = event->text();
         const bool command = event->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
@@ -337,49 +335,7 @@ bool TForm::DoKeyUp(QKeyEvent* event)
 
 bool TForm::FireKeyUp(uint16_t key, TShiftState shift)
 {
-    if (!OnKeyUp) return true;
-    QPointer<TForm> self(this);
-    const uint16_t released = key;
-    TKeyEvent handler = OnKeyUp;
-    handler(this, key, shift);
-    return self && !(released != 0 && key == 0);
-}
-
-void TForm::HoldRelease(QKeyEvent* event)
-{
-    FHeldRelease.Active = true;
-    FHeldRelease.Key = event->key();
-    FHeldRelease.ScanCode = event->nativeScanCode();
-    FHeldRelease.Time = event->timestamp();
-    FHeldRelease.VirtualKey = uint16_t(VirtualKeyOf(*event));
-    FHeldRelease.Shift = TControl::ShiftOf(event->modifiers(), Qt::NoButton);
-    if (!FReleaseTimer) {
-        FReleaseTimer = new QTimer(this);
-        FReleaseTimer->setSingleShot(true);
-        // The repeated press follows at once; a key released for real is reported this much later.
-        FReleaseTimer->setInterval(25);
-        connect(FReleaseTimer, &QTimer::timeout, this, [this] { FlushHeldRelease(); });
-    }
-    FReleaseTimer->start();
-}
-
-bool TForm::PressRepeatsHeldRelease(QKeyEvent* event)
-{
-    if (!FHeldRelease.Active) return false;
-    const bool repeat = event->key() == FHeldRelease.Key && event->nativeScanCode() == FHeldRelease.ScanCode &&
-                        event->timestamp() - FHeldRelease.Time <= 1;
-    if (!repeat) return false;
-    FHeldRelease.Active = false;
-    FReleaseTimer->stop();
-    return true;
-}
-
-void TForm::FlushHeldRelease()
-{
-    if (!FHeldRelease.Active) return;
-    FHeldRelease.Active = false;
-    if (FReleaseTimer) FReleaseTimer->stop();
-    FireKeyUp(FHeldRelease.VirtualKey, FHeldRelease.Shift);
+    return FireKey(OnKeyUp, this, key, shift) == TKeyOutcome::Pass;
 }
 
 bool TForm::event(QEvent* e)
@@ -447,19 +403,8 @@ void TForm::keyPressEvent(QKeyEvent* event)
     if (!previewed) {
         QPointer<TForm> self(this);
         // A release still held back goes first, unless this press shows it was the key repeating.
-        if (FHeldRelease.Active && !PressRepeatsHeldRelease(event)) {
-            FlushHeldRelease();
-            if (!self) {
-                event->accept();
-                return;
-            }
-        }
-        const bool pass = DoKeyDown(event);
-        if (!self) {
-            event->accept();
-            return;
-        }
-        if (!pass) {
+        FHeldRelease.Press(*event);
+        if (!self || !DoKeyDown(event)) {
             event->accept();
             return;
         }
@@ -481,10 +426,8 @@ void TForm::keyReleaseEvent(QKeyEvent* event)
 {
     const bool previewed = FKeyPreview && FPreviewDepth > 0;
     // Only a release from the window system has a time stamp to tell a repeat by.
-    if (!previewed && OnKeyUp && KeysToWindow() && !event->isAutoRepeat() && event->timestamp() != 0) {
-        QPointer<TForm> self(this);
-        FlushHeldRelease();
-        if (self) HoldRelease(event);
+    if (!previewed && OnKeyUp && KeysToWindow() && THeldKeyRelease::CanHold(*event)) {
+        FHeldRelease.Hold(*event);
         event->accept();
         return;
     }
@@ -516,7 +459,7 @@ void TForm::hideEvent(QHideEvent* event)
 {
     QPointer<TForm> self(this);
     // A key let go as the window closes is no answer any more.
-    FHeldRelease.Active = false;
+    FHeldRelease.Drop();
     QDialog::hideEvent(event);
     if (event->spontaneous()) return;
     if (OnHide) {

@@ -21,6 +21,7 @@
 #include "platform/Controls.h"
 #include "platform/Events.h"
 #include "platform/Graphics.h"
+#include "platform/KeyDispatch.h"
 
 #include <QDialog>
 #include <functional>
@@ -142,12 +143,6 @@ private:
     bool DoKeyDown(QKeyEvent* event);
     bool DoKeyUp(QKeyEvent* event);
     bool FireKeyUp(uint16_t key, TShiftState shift);
-    // The X server's auto-repeat may come as a release and a press with the same time stamp, neither
-    // marked as repeated; a release the window gets itself waits a moment for such a press.
-    void HoldRelease(QKeyEvent* event);
-    // True when the press repeats the held release (which is then dropped).
-    bool PressRepeatsHeldRelease(QKeyEvent* event);
-    void FlushHeldRelease();
     // Whether a key at this window goes to the window's handlers itself (no focusable control has it).
     bool KeysToWindow() const;
 
@@ -170,14 +165,6 @@ private:
     TCloseAction FDefaultCloseAction = caHide;
     // A previewed key is being delivered to the focused control; the window's handlers saw it already.
     int FPreviewDepth = 0;
-    struct THeldRelease
-    {
-        bool Active = false;
-        int Key = 0;
-        quint32 ScanCode = 0;
-        quint64 Time = 0;
-        uint16_t VirtualKey = 0;
-        TShiftState Shift = 0;
-    } FHeldRelease;
-    class QTimer* FReleaseTimer = nullptr;
+    // Releases the window gets itself wait a moment for the X server's repeated press.
+    THeldKeyRelease FHeldRelease;
 };

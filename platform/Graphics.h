@@ -240,7 +240,9 @@ private:
     void PreparePen(QPainter* p, bool outline);
     void PrepareBrush(QPainter* p);
     void PlotLine(int x1, int y1, int x2, int y2);
-    void ShapeOutline(int kind, int x1, int y1, int x2, int y2, int rw, int rh);
+    enum class TShape : uint8_t { Rectangle, Ellipse, RoundRect };
+    // A round rectangle's corners are ellipses of rw x rh.
+    void ShapeOutline(TShape kind, int x1, int y1, int x2, int y2, int rw, int rh);
 
     TBitmap* FOwner = nullptr;     // bitmap canvas
     QPainter* FExternal = nullptr; // widget canvas

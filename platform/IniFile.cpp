@@ -139,10 +139,10 @@ bool StartsWith(const QByteArray& bytes, const char* mark, qsizetype n)
 }
 } // namespace
 
-TIniFile::TIniFile(const QString& fileName) : FFileName(fileName)
+TIniFile::TIniFile(const QString& fileName, const QString& readFrom) : FFileName(fileName)
 {
     QString reason; // a file that cannot be read is an empty one; a FIFO is not waited for
-    ReadStoredFile(FFileName, -1, FRaw, reason);
+    ReadStoredFile(readFrom.isEmpty() ? FFileName : readFrom, -1, FRaw, reason);
     Parse();
 }
 
@@ -508,6 +508,7 @@ void TIniFile::RemoveLeftoverTemporaries() const
 void TIniFile::UpdateFile()
 {
     if (!FModified) return;
+    QDir().mkpath(QFileInfo(FFileName).absolutePath()); // the user's data folder, at the first save
     RemoveLeftoverTemporaries();
     QString reason;
     const bool ok = SaveWholeFile(FFileName, Serialize(), reason);

@@ -20,8 +20,9 @@
 class TIniFile
 {
 public:
-    // Reads the file; a missing or unreadable file is an empty one.
-    explicit TIniFile(const QString& fileName);
+    // Reads the file (readFrom instead, when given: the saves then make fileName from it); a missing or
+    // unreadable file is an empty one.
+    explicit TIniFile(const QString& fileName, const QString& readFrom = QString());
     // Saves what is still unsaved, unless a save already failed and was reported; a failure here can only
     // be logged, so callers that must hear of it call UpdateFile first.
     ~TIniFile();
@@ -50,9 +51,10 @@ public:
 
     // Something was written since the file was read or last saved.
     bool Modified() const { return FModified; }
-    // Saves the writes made since the last save in one atomic replacement of the file, done only when every
-    // byte is on disk; raises Exception "Unable to write to <file>", a line break and the system's reason when
-    // the disk refuses, leaving the old file as it was and the writes pending for the next try.
+    // Saves the writes made since the last save in one atomic replacement of the file (making its folder when
+    // missing), done only when every byte is on disk; raises Exception "Unable to write to <file>", a line break and
+    // the system's reason when the disk refuses, leaving the old file as it was and the writes pending for the next
+    // try.
     void UpdateFile();
 
     using TSaveStep = ::TSaveStep;

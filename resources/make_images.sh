@@ -119,7 +119,7 @@ rsvg-convert -w 85 -h 55 exlabel.svg -o "$tmp/exlabel.png"
 flatten "$tmp/exlabel.png" "$KEY_KEYBOARD" images/ExLabelImage.png
 
 # Program icon, with alpha.
-for s in 32 48 128 256; do
+for s in 16 32 48 64 128 256; do
     rsvg-convert -w "$s" -h "$s" icons/vornix.svg -o "$tmp/icon.png"
     convert "$tmp/icon.png" -strip "PNG32:icons/vornix-$s.png"
 done

@@ -2,8 +2,8 @@
 
 #include "components/EllipseAnnBtn.h"
 #include "components/GradAnnBtn.h"
-#include "screens/MainUnit.h"
 #include "platform/Shell.h"
+#include "screens/ProgramInfo.h"
 
 #include <QApplication>
 #include <QMouseEvent>

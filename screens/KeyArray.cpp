@@ -231,22 +231,22 @@ const std::array<std::array<TKeyCaption, 5>, 4> H3LastShiftGroups = {{
     {{{'Z', u'ㅊ'}, {'X', u'ㅄ'}, {'C', u'ㅋ'}, {'V', u'ㄳ'}, {'B', u'?'}}},
 }};
 
-const std::array<TPracticePosition, kPositionCount> PracticePositions = {{
-    {u"기본자리", 2},
-    {u"왼손 윗줄", 0},
-    {u"왼손 아랫줄", 1},
-    {u"오른손 윗줄", 3},
-    {u"오른손 아랫줄", 4},
-    {u"검지자리(나머지)", 5},
-    {u"전부연습 (일부제외)", 10},
-    {u"숫자 연습", 7},
-    {u"특수문자 연습", 6},
-    {u"한글 3 벌식 공통 - 맨 윗줄", 9},
-    {u"3-90 글판 - Shift + 글쇠", 8},
-    {u"최종글판 - Shift + 왼쪽 첫줄", 11},
-    {u"최종글판 - Shift + 왼쪽 두째줄", 12},
-    {u"최종글판 - Shift + 왼쪽 세째줄", 13},
-    {u"최종글판 - Shift + 왼쪽 네째줄", 14},
+const std::array<TPracticePositionItem, kPositionCount> PracticePositions = {{
+    {u"기본자리", TPracticeKind::Principle},
+    {u"왼손 윗줄", TPracticeKind::LeftUp},
+    {u"왼손 아랫줄", TPracticeKind::LeftDown},
+    {u"오른손 윗줄", TPracticeKind::RightUp},
+    {u"오른손 아랫줄", TPracticeKind::RightDown},
+    {u"검지자리(나머지)", TPracticeKind::Remnant},
+    {u"전부연습 (일부제외)", TPracticeKind::All},
+    {u"숫자 연습", TPracticeKind::Number},
+    {u"특수문자 연습", TPracticeKind::Special},
+    {u"한글 3 벌식 공통 - 맨 윗줄", TPracticeKind::Hangeul3Top},
+    {u"3-90 글판 - Shift + 글쇠", TPracticeKind::Hangeul3Shift},
+    {u"최종글판 - Shift + 왼쪽 첫줄", TPracticeKind::H3LastShift1},
+    {u"최종글판 - Shift + 왼쪽 두째줄", TPracticeKind::H3LastShift2},
+    {u"최종글판 - Shift + 왼쪽 세째줄", TPracticeKind::H3LastShift3},
+    {u"최종글판 - Shift + 왼쪽 네째줄", TPracticeKind::H3LastShift4},
 }};
 
 const std::array<const char*, kFingerCount> FingerNames = {"Left4",  "Left3",  "Left2",  "Left1",

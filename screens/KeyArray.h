@@ -98,14 +98,65 @@ TPracticeTable SymbolPracticeKeys(uint8_t language);
 extern const std::array<TKeyCaption, 12> Hangeul3ShiftTable;
 extern const std::array<std::array<TKeyCaption, 5>, 4> H3LastShiftGroups;
 
-// The practice positions of the setup dialog.
-struct TPracticePosition
-{
-    const char16_t* Caption;
-    uint8_t Kind; // the picker of the problems
+// The practice positions, in the order of the setup dialog's boxes; the settings store the number.
+enum class TPracticePosition : uint8_t {
+    HomeRow,
+    LeftUpper,
+    LeftLower,
+    RightUpper,
+    RightLower,
+    IndexRest,
+    AllKeys,
+    Numbers,
+    Symbols,
+    ThreeSetTopRow,
+    Shift390,
+    FinalShiftRow1,
+    FinalShiftRow2,
+    FinalShiftRow3,
+    FinalShiftRow4,
 };
 constexpr int kPositionCount = 15;
-extern const std::array<TPracticePosition, kPositionCount> PracticePositions;
+// A stored number outside the boxes is the home row.
+constexpr TPracticePosition PracticePositionOf(int stored)
+{
+    return stored >= 0 && stored < kPositionCount ? TPracticePosition(stored) : TPracticePosition::HomeRow;
+}
+// 0..3 for the four Shift rows of the final layout, else -1.
+constexpr int FinalShiftRowOf(TPracticePosition p)
+{
+    return p >= TPracticePosition::FinalShiftRow1 ? int(p) - int(TPracticePosition::FinalShiftRow1) : -1;
+}
+
+// The pickers of the problems.
+enum class TPracticeKind : uint8_t {
+    LeftUp,
+    LeftDown,
+    Principle,
+    RightUp,
+    RightDown,
+    Remnant,
+    Special,
+    Number,
+    Hangeul3Shift,
+    Hangeul3Top,
+    All,
+    H3LastShift1,
+    H3LastShift2,
+    H3LastShift3,
+    H3LastShift4,
+};
+
+struct TPracticePositionItem
+{
+    const char16_t* Caption;
+    TPracticeKind Kind;
+};
+extern const std::array<TPracticePositionItem, kPositionCount> PracticePositions;
+inline const TPracticePositionItem& PracticePositionItem(TPracticePosition p)
+{
+    return PracticePositions[size_t(p)];
+}
 
 // Finger buttons, left to right; the names are the window's component names.
 enum TFinger : uint8_t { Left4, Left3, Left2, Left1, Right1, Right2, Right3, Right4, kFingerCount };

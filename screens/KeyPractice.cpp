@@ -41,9 +41,10 @@ uint8_t TKeyPractice::LanguageOfItem(int item)
     }
 }
 
-void TKeyPractice::Configure(int languageItem, int position, bool speakerOff, bool keyGuideOff)
+void TKeyPractice::Configure(int languageItem, TPracticePosition position, bool speakerOff, bool keyGuideOff)
 {
-    if (position < 0 || position >= kPositionCount) position = 0;
+    using P = TPracticePosition;
+    if (int(position) >= kPositionCount) position = P::HomeRow;
     SpeakerOff = speakerOff;
     WrongCount = 0;
     KeyLanguage = LanguageOfItem(languageItem);
@@ -51,67 +52,68 @@ void TKeyPractice::Configure(int languageItem, int position, bool speakerOff, bo
     LetterFontName = KeyLanguage == klEnglish ? QStringLiteral("MS Sans Serif") : QStringLiteral("바탕체");
     setCaption(Caps, KeyLanguage);
     ExLabelBottom = false;
-    if (position >= 11 && position <= 14) {
-        for (const TKeyCaption& c : H3LastShiftGroups[size_t(position - 11)]) {
+    const int finalRow = FinalShiftRowOf(position);
+    if (finalRow >= 0) {
+        for (const TKeyCaption& c : H3LastShiftGroups[size_t(finalRow)]) {
             Caps.Cap(c.Key).Caption = QString(QChar(c.Caption));
             Caps.Cap(c.Key).Alignment = TAlignment::alBottomCenter;
         }
     }
-    PracticeKind = PracticePositions[size_t(position)].Kind;
+    PracticeKind = PracticePositionItem(position).Kind;
     const auto highlight = [this](std::initializer_list<int> keys) {
         for (int key : keys)
             Caps.Highlight(key);
     };
     switch (position) {
-    case 0:
+    case P::HomeRow:
         highlight({'A', 'S', 'D', 'F', 'J', 'K', 'L'});
         if (threeSet) highlight({VK_SEMICOLON});
         break;
-    case 1:
+    case P::LeftUpper:
         highlight({'Q', 'W', 'E', 'R'});
         break;
-    case 2:
+    case P::LeftLower:
         highlight({'Z', 'X', 'C', 'V'});
         break;
-    case 3:
+    case P::RightUpper:
         highlight({'U', 'I', 'O', 'P'});
         break;
-    case 4:
+    case P::RightLower:
         highlight({'B', 'N', 'M'});
         if (threeSet) highlight({VK_SLASH});
         break;
-    case 5:
+    case P::IndexRest:
         highlight({'T', 'Y', 'G', 'H'});
         if (threeSet) highlight({'5', '6', VK_QUOTE});
         break;
-    case 7:
+    case P::Numbers:
         SetNumberKeys(Caps, KeyLanguage);
         break;
-    case 8:
+    case P::Symbols:
         SetSpecialKeys(Caps, KeyLanguage);
         break;
-    case 9:
+    case P::ThreeSetTopRow:
         highlight({'1', '2', '3', '4', '5', '6', '7', '8', '9', '0'});
         Caps.SetColor('5', kNeutralColor);
         Caps.SetColor('6', kNeutralColor);
         break;
-    case 10:
+    case P::Shift390:
         for (const TKeyCaption& c : Hangeul3ShiftTable) {
             Caps.Highlight(c.Key);
             Caps.Cap(c.Key).Alignment = TAlignment::alBottomCenter;
             Caps.Cap(c.Key).Caption = QString(QChar(c.Caption));
         }
         break;
-    case 11:
-    case 12:
-    case 13:
-    case 14:
-        for (const TKeyCaption& c : H3LastShiftGroups[size_t(position - 11)])
+    case P::FinalShiftRow1:
+    case P::FinalShiftRow2:
+    case P::FinalShiftRow3:
+    case P::FinalShiftRow4:
+        for (const TKeyCaption& c : H3LastShiftGroups[size_t(finalRow)])
             Caps.Highlight(c.Key);
-        if (position == 13) Caps.Cap('G').Alignment = TAlignment::alMiddleCenter;
-        if (position == 14) Caps.Cap('B').Alignment = TAlignment::alMiddleCenter;
+        if (position == P::FinalShiftRow3) Caps.Cap('G').Alignment = TAlignment::alMiddleCenter;
+        if (position == P::FinalShiftRow4) Caps.Cap('B').Alignment = TAlignment::alMiddleCenter;
         break;
-    default:
+    case P::AllKeys:
         break;
     }
     KeyGuideOff = keyGuideOff;
@@ -124,52 +126,50 @@ void TKeyPractice::GoProblem()
         shift->FontColor = 0;
     }
     switch (PracticeKind) {
-    case 0:
+    case TPracticeKind::LeftUp:
         LeftUpKeys();
         break;
-    case 1:
+    case TPracticeKind::LeftDown:
         LeftDownKeys();
         break;
-    case 2:
+    case TPracticeKind::Principle:
         PrincipleKeys();
         break;
-    case 3:
+    case TPracticeKind::RightUp:
         RightUpKeys();
         break;
-    case 4:
+    case TPracticeKind::RightDown:
         RightDownKeys();
         break;
-    case 5:
+    case TPracticeKind::Remnant:
         RemnantKeys();
         break;
-    case 6:
+    case TPracticeKind::Special:
         SpecialKeys();
         break;
-    case 7:
+    case TPracticeKind::Number:
         NumberKeys();
         break;
-    case 8:
+    case TPracticeKind::Hangeul3Shift:
         Hangeul3ShiftKeys();
         break;
-    case 9:
+    case TPracticeKind::Hangeul3Top:
         Hangeul3TopKeys();
         break;
-    case 10:
+    case TPracticeKind::All:
         AllKeys();
         break;
-    case 11:
+    case TPracticeKind::H3LastShift1:
         H3LastShiftKeys1Proc();
         break;
-    case 12:
+    case TPracticeKind::H3LastShift2:
         H3LastShiftKeys2Proc();
         break;
-    case 13:
+    case TPracticeKind::H3LastShift3:
         H3LastShiftKeys3Proc();
         break;
-    case 14:
+    case TPracticeKind::H3LastShift4:
         H3LastShiftKeys4Proc();
-        break;
-    default:
         break;
     }
     ShiftLabelVisible = ShiftNeeded;
@@ -365,7 +365,7 @@ void TKeyPractice::KeyDown(int key)
 void TKeyPractice::ReturnProblemCap()
 {
     if (!IsCharKey(ProblemKey)) return; // no problem asked yet
-    Caps.SetColor(ProblemKey, PracticeKind == 10 ? kNeutralColor : kPracticeColor);
+    Caps.SetColor(ProblemKey, PracticeKind == TPracticeKind::All ? kNeutralColor : kPracticeColor);
 }
 
 TJudgement TKeyPractice::KeyUp(int key, unsigned modifiers, bool autoRepeat)

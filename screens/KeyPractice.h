@@ -40,9 +40,9 @@ public:
     void SetSoundOutput(TSoundOutput output) { FSound = std::move(output); }
 
     // The setup dialog's OK: layout item of the dialog (0 2-set, 1 English, 2 3-90, 3 final), practice
-    // position 0..14 and the two options. Captions and highlights the caps; the first problem comes
-    // from GoProblem.
-    void Configure(int languageItem, int position, bool speakerOff, bool keyGuideOff);
+    // position and the two options. Captions and highlights the caps; the first problem comes from
+    // GoProblem.
+    void Configure(int languageItem, KeyArray::TPracticePosition position, bool speakerOff, bool keyGuideOff);
     // The layout for a layout item of the setup dialog.
     static uint8_t LanguageOfItem(int item);
 
@@ -88,7 +88,7 @@ public:
     int ProblemKey = 0;
     int PrevProblemKey = -1;
     bool ShiftNeeded = false;
-    uint8_t PracticeKind = 0;
+    KeyArray::TPracticeKind PracticeKind = KeyArray::TPracticeKind::LeftUp;
     uint8_t KeyLanguage = 0;
     bool SpeakerOff = false;
     bool KeyGuideOff = false;

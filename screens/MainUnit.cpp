@@ -1,17 +1,20 @@
 #include "screens/MainUnit.h"
 
+#include "components/MenuArt.h"
 #include "engine/VornixMisc.h"
 #include "game/GameSetUpUnit.h"
-#include "screens/SentenceSetupUnit.h"
-#include "screens/keySetupUnit.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Random.h"
 #include "platform/Shell.h"
 #include "platform/WinUtil.h"
 #include "screens/AboutUnit.h"
 #include "screens/MainWindowPlacement.h"
+#include "screens/ProgramInfo.h"
+#include "screens/SentenceSetupUnit.h"
+#include "screens/keySetupUnit.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -27,10 +30,6 @@
 TMainForm* MainForm = nullptr;
 bool MainFormFocused = false;
 
-const char16_t* const kMainCaption = u"타자연습프로그램 -  Vornix v 3.0";
-const char* const kMakerWebAddress = "https://vornix.example.org/";
-const char* const kMakerMailAddress = "vornix@example.org";
-
 namespace {
 constexpr TColor CloudTintColors[6] = {clYellow, clLime, clFuchsia, clBlue, clRed, clAqua};
 
@@ -44,8 +43,6 @@ constexpr int kKeyTop = 63, kSenTop = 76, kGameTop = 55;
 constexpr int kSmallW = 100, kSmallH = 40;
 constexpr int kBannerW = 1025, kBannerH = 237;
 constexpr int kDesignClientW = 1286, kDesignClientH = 871;
-
-const QString kSection = QStringLiteral("mainform");
 
 TBitmap* PictureOf(bool pressed, TBitmap& down, TBitmap& up)
 {
@@ -78,56 +75,38 @@ TMainLayout ComputeMainLayout(int CW, int CH)
     return l;
 }
 
-void PaintGradient(TColor FromColor, TColor ToColor, QWidget* Form, TCanvas* Canvas)
+void PaintMainBackground(QWidget* Form, TCanvas* Canvas)
 {
-    const TColor from = ColorToRGB(FromColor), to = ColorToRGB(ToColor);
-    const int dR = GetRValue(to) - GetRValue(from);
-    const int dG = GetGValue(to) - GetGValue(from);
-    const int dB = GetBValue(to) - GetBValue(from);
-    // The outer size: rows below the client area are clipped away, so the client's last row stops short
-    // of the end colour.
-    // Until the window manager's frame is known the outer size can read as next to nothing (the frame
-    // window is still being made): it is never less than the client's, or the first paint stays black.
-    const int H = std::max(Form->frameGeometry().height(), Form->height());
-    const int W = std::max(Form->frameGeometry().width(), Form->width());
+    const int H = PaintGradient(0x800000, 0xFFFFCA, Form, Canvas);
     const TBrush saved = Canvas->Brush;
+    // The lightning bolt, around half the outer height.
+    Canvas->Brush.Color = clYellow;
     Canvas->Brush.Style = bsSolid;
-    for (int i = 0; i <= H; ++i) {
-        Canvas->Brush.Color =
-            RGB((GetRValue(from) + MulDiv(i, dR, H)) & 0xFF, (GetGValue(from) + MulDiv(i, dG, H)) & 0xFF,
-                (GetBValue(from) + MulDiv(i, dB, H)) & 0xFF);
-        Canvas->FillRect(Rect(0, i, W, i + 1));
-    }
-    if (Form == MainForm) {
-        Canvas->Brush.Color = clYellow;
-        Canvas->Pen.Color = clBlack;
-        Canvas->Pen.Style = psSolid;
-        Canvas->Pen.Width = 1;
-        const int h = H / 2;
-        Canvas->Polygon({Point(192, h - 165), Point(137, h - 30), Point(150, h - 30), Point(95, h + 112),
-                         Point(195, h - 40), Point(182, h - 40), Point(262, h - 165), Point(192, h - 165)});
-    }
+    Canvas->Pen.Color = clBlack;
+    Canvas->Pen.Style = psSolid;
+    Canvas->Pen.Width = 1;
+    const int h = H / 2;
+    Canvas->Polygon({Point(192, h - 165), Point(137, h - 30), Point(150, h - 30), Point(95, h + 112),
+                     Point(195, h - 40), Point(182, h - 40), Point(262, h - 165), Point(192, h - 165)});
     Canvas->Brush = saved;
 }
 
-void HideMenuButtons()
+void TMainForm::HideMenuButtons()
 {
-    if (!MainForm) return;
-    MainForm->AboutBtn->SetVisible(false);
-    MainForm->KeyBtn->SetCaption(QString());
-    MainForm->SenBtn->SetCaption(QString());
-    MainForm->GameBtn->SetCaption(QString());
-    MainForm->HelpBtn->SetVisible(false);
+    AboutBtn->SetVisible(false);
+    KeyBtn->SetCaption(QString());
+    SenBtn->SetCaption(QString());
+    GameBtn->SetCaption(QString());
+    HelpBtn->SetVisible(false);
 }
 
-void ShowMenuButtons()
+void TMainForm::ShowMenuButtons()
 {
-    if (!MainForm) return;
-    MainForm->AboutBtn->SetVisible(true);
-    MainForm->KeyBtn->SetCaption(QString::fromUtf16(kKeyCaption));
-    MainForm->SenBtn->SetCaption(QString::fromUtf16(kSenCaption));
-    MainForm->GameBtn->SetCaption(QString::fromUtf16(kGameCaption));
-    MainForm->HelpBtn->SetVisible(true);
+    AboutBtn->SetVisible(true);
+    KeyBtn->SetCaption(QString::fromUtf16(kKeyCaption));
+    SenBtn->SetCaption(QString::fromUtf16(kSenCaption));
+    GameBtn->SetCaption(QString::fromUtf16(kGameCaption));
+    HelpBtn->SetVisible(true);
 }
 
 TMyHintWindow::TMyHintWindow(int hidePauseMs) : QObject(qApp), FHideTimeout(hidePauseMs) {}
@@ -185,10 +164,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent)
     HelpBtn->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { AboutBtnPrevDrawBtnFace(s, c); };
     ADBtn->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { ADBtnPrevDrawBtnFace(s, c); };
 
-    LoadPicture(CloudUpImage, "CloudUp.png");
-    LoadPicture(CloudDownImage, "CloudDown.png");
-    LoadPicture(CloudUpSmallImage, "CloudUpSmall.png");
-    LoadPicture(CloudDownSmallImage, "CloudDownSmall.png");
+    CloudPictures(); // a picture missing from the program stops the start here
     LoadPicture(MouseEffectImage1, "MouseEffect1.png");
     LoadPicture(MouseEffectImage2, "MouseEffect2.png");
     LoadPicture(ADImage, "Banner.bmp");
@@ -198,6 +174,10 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent)
     MouseEffectTimer->SetEnabled(false);
     MouseEffectTimer->SetInterval(300);
     MouseEffectTimer->SetOnTimer([this](QObject* s) { MouseEffectTimerTimer(s); });
+
+    // The menu is blocked while a practice window is open.
+    connect(&TPracticeWindows::Instance(), &TPracticeWindows::Opened, this, &TMainForm::HideMenuButtons);
+    connect(&TPracticeWindows::Instance(), &TPracticeWindows::Closed, this, &TMainForm::ShowMenuButtons);
 
     FormCreate();
 }
@@ -281,10 +261,8 @@ void TMainForm::FormShow()
     // The client size is stored and restored, the same measure both ways, so the window never grows
     // by its frame from one start to the next.
     // Absent, the size the window was made with: its design size (limits may have clamped it since).
-    const int w = SettingsFile->ReadInteger(kSection, QStringLiteral("width"), kDesignClientW);
-    const int h = SettingsFile->ReadInteger(kSection, QStringLiteral("height"), kDesignClientH);
+    FStoredClient = ReadMainWindowSize(*SettingsFile, QSize(kDesignClientW, kDesignClientH));
     CloseSettings();
-    FStoredClient = QSize(w, h);
     PlaceWindow(true);
     // Most window managers add their frame after the window is shown, and Qt learns of it without an
     // event: it is looked for a while (a window manager starting beside the program can take seconds),
@@ -315,8 +293,7 @@ void TMainForm::FormClose()
         const QSize normal = isMaximized() || isFullScreen() ? normalGeometry().size() : size();
         const QSize kept = MainWindowSizeToStore(normal, FPlacedClient, FStoredClient);
         OpenSettings();
-        SettingsFile->WriteInteger(kSection, QStringLiteral("width"), kept.width());
-        SettingsFile->WriteInteger(kSection, QStringLiteral("height"), kept.height());
+        WriteMainWindowSize(*SettingsFile, kept);
         CloseSettings();
     } catch (const Exception& e) {
         // Reported once; the program still closes.
@@ -348,7 +325,7 @@ void TMainForm::paintEvent(QPaintEvent*)
     QPainter painter(this);
     TCanvas canvas;
     canvas.AttachPainter(&painter);
-    PaintGradient(0x800000, 0xFFFFCA, this, &canvas);
+    PaintMainBackground(this, &canvas);
     if (MouseEffectRunning()) {
         // The strip shows one frame over what the window paints there anyway, so stopping the effect
         // needs only a repaint of its area to bring back exactly the pixels under it.
@@ -432,7 +409,8 @@ void TMainForm::MouseEffectTimerTimer(QObject*)
 void TMainForm::KeyBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas)
 {
     auto* b = static_cast<TEllipseAnnBtn*>(Sender);
-    TBitmap* picture = PictureOf(b->FBtnDowned, CloudDownImage, CloudUpImage);
+    const TCloudPictures clouds = CloudPictures();
+    TBitmap* picture = PictureOf(b->FBtnDowned, clouds.Down, clouds.Up);
     Randomize();
     const int index = Random(6);
     TBitmap* face = b->MouseIn() ? Tinted(picture, CloudTintColors[index], 20) : picture;
@@ -457,8 +435,9 @@ TBitmap* TMainForm::Tinted(TBitmap* picture, TColor color, uint8_t percent)
 void TMainForm::AboutBtnPrevDrawBtnFace(QObject* Sender, TCanvas* ACanvas)
 {
     auto* b = static_cast<TEllipseAnnBtn*>(Sender);
+    const TCloudPictures clouds = CloudPictures();
     DrawBitmapTransparentFaded(ACanvas->Handle(), 0, 0, b->MouseIn() ? -20 : 0,
-                               PictureOf(b->FBtnDowned, CloudDownSmallImage, CloudUpSmallImage), 0, 0);
+                               PictureOf(b->FBtnDowned, clouds.DownSmall, clouds.UpSmall), 0, 0);
 }
 
 void TMainForm::ADBtnPrevDrawBtnFace(QObject*, TCanvas* ACanvas)

@@ -1,7 +1,7 @@
 #pragma once
 // The main menu window: three cloud-faced menu buttons, About and Help, the banner, a gradient background
-// with a lightning bolt, and a small animation under a hovered menu button. Practice windows hide the
-// menu while they are open (HideMenuButtons / ShowMenuButtons).
+// with a lightning bolt, and a small animation under a hovered menu button. The menu is blocked while a
+// practice window is open: the windows report to TPracticeWindows, which the menu subscribes to.
 
 #include "components/BitmapEffects.h"
 #include "components/EllipseAnnBtn.h"
@@ -24,12 +24,8 @@ struct TMainLayout
 };
 TMainLayout ComputeMainLayout(int CW, int CH);
 
-// Fills Form's canvas (the painter of its paint event) with a top-to-bottom gradient over the form's outer
-// height; on the main window also draws the lightning bolt.
-void PaintGradient(TColor FromColor, TColor ToColor, QWidget* Form, TCanvas* Canvas);
-
-void HideMenuButtons();
-void ShowMenuButtons();
+// The main window's gradient with the lightning bolt over it.
+void PaintMainBackground(QWidget* Form, TCanvas* Canvas);
 
 // The hint window: font "arial" 10, hints shown for the application's hint hide pause.
 class TMyHintWindow : public QObject
@@ -60,12 +56,16 @@ public:
     TEllipseAnnBtn* AboutBtn;
     TEllipseAnnBtn* HelpBtn;
     TEllipseAnnBtn* ADBtn;
-    // The pictures; the keyboard practice window borrows the small clouds for its setup button.
-    TBitmap CloudUpImage, CloudDownImage, CloudUpSmallImage, CloudDownSmallImage;
+    // The pictures; the clouds are shared (CloudPictures).
     TBitmap MouseEffectImage1, MouseEffectImage2, ADImage;
     TTimer* MouseEffectTimer;
 
     TPoint MinSize, MaxSize;
+
+    // A practice window opened: About and Help go, the menu buttons lose their captions (and so their
+    // clicks); ShowMenuButtons brings them back.
+    void HideMenuButtons();
+    void ShowMenuButtons();
 
     void HideMouseEffect();
     bool MouseEffectRunning() const { return MouseEffectTimer->Enabled(); }
@@ -127,8 +127,3 @@ private:
 extern TMainForm* MainForm;
 // True while the main window has the keyboard focus (it is the active window).
 extern bool MainFormFocused;
-
-// The window's caption and the web address behind the banner and the About box.
-extern const char16_t* const kMainCaption;
-extern const char* const kMakerWebAddress;
-extern const char* const kMakerMailAddress;

@@ -1,5 +1,7 @@
 #include "screens/MainWindowPlacement.h"
 
+#include "platform/IniFile.h"
+
 #include <algorithm>
 
 TMainWindowPlacement PlaceMainWindow(const QRect& available, const QMargins& frame, const QSize& minOuter,
@@ -25,4 +27,18 @@ QSize MainWindowSizeToStore(const QSize& normalClient, const QSize& placedClient
 {
     if (!normalClient.isValid() || normalClient == placedClient) return storedClient;
     return normalClient;
+}
+
+QSize ReadMainWindowSize(const TIniFile& ini, const QSize& designClient)
+{
+    const QString section = QStringLiteral("mainform");
+    return QSize(ini.ReadInteger(section, QStringLiteral("width"), designClient.width()),
+                 ini.ReadInteger(section, QStringLiteral("height"), designClient.height()));
+}
+
+void WriteMainWindowSize(TIniFile& ini, const QSize& client)
+{
+    const QString section = QStringLiteral("mainform");
+    ini.WriteInteger(section, QStringLiteral("width"), client.width());
+    ini.WriteInteger(section, QStringLiteral("height"), client.height());
 }

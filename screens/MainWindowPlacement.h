@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QSize>
 
+class TIniFile;
+
 struct TMainWindowPlacement
 {
     QSize MinClient, MaxClient; // the client area's limits
@@ -28,3 +30,8 @@ bool MainWindowStillPlaced(const QPoint& placedPos, const QPoint& client, const 
 // The size "mainform" keeps at close: the normal (not maximized) client size, or the stored one while the
 // window still has the size it was placed with, so a start clamped to a small screen loses nothing.
 QSize MainWindowSizeToStore(const QSize& normalClient, const QSize& placedClient, const QSize& storedClient);
+
+// The client size kept in section "mainform" ("width", "height"); designClient where none is stored. The
+// write raises the settings file's exception when the file cannot be written.
+QSize ReadMainWindowSize(const TIniFile& ini, const QSize& designClient);
+void WriteMainWindowSize(TIniFile& ini, const QSize& client);

@@ -1,5 +1,7 @@
 #include "screens/SentenceModel.h"
 
+#include "platform/IniFile.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
@@ -141,4 +143,14 @@ bool BelowTargetSpeed(bool UseSpeedLimit, int SpeedLimit, int Speed)
 QString TargetSpeedMessage(int SpeedLimit)
 {
     return QStringLiteral("목표로 한 타자속도(%1 타/분)을 넘지 못해서 다시 연습합니다.").arg(SpeedLimit);
+}
+
+int ReadResumeLine(const TIniFile& ini, const QString& TextFn)
+{
+    return std::max(ini.ReadInteger(QStringLiteral("FileHistory"), GetHistoryKey(TextFn), 0), 0);
+}
+
+void WriteResumeLine(TIniFile& ini, const QString& TextFn, int line)
+{
+    ini.WriteInteger(QStringLiteral("FileHistory"), GetHistoryKey(TextFn), line);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class TIniFile;
+
 // Nothing is left once characters up to and including the blank are removed from both ends.
 bool IsBlankLine(const QString& line);
 
@@ -13,6 +15,11 @@ bool IsBlankLine(const QString& line);
 // a line break, blanks at either end) is written as "/" and the name with those characters escaped:
 // no file name holds "/", so such a key never meets another text's.
 QString GetHistoryKey(const QString& TextFn);
+
+// The resume line kept for a practice text in section "FileHistory" (0 when none, never negative); the
+// write raises the settings file's exception when the file cannot be written.
+int ReadResumeLine(const TIniFile& ini, const QString& TextFn);
+void WriteResumeLine(TIniFile& ini, const QString& TextFn, int line);
 
 // A stored resume line as the line to offer: a negative value is 0, one past the text is its last line.
 int ClampResumeLine(int stored, int LineCount);

@@ -66,6 +66,27 @@ QList<TPracticeText> ListPracticeTexts(const QString& Folder)
     return texts;
 }
 
+QList<TPracticeText> ListAllPracticeTexts(const QString& BundledFolder, const QString& OwnFolder)
+{
+    QList<TPracticeText> texts = ListPracticeTexts(BundledFolder);
+    // One folder named twice (the program run from the data folder) lists its texts once.
+    const QString bundled = QFileInfo(BundledFolder).canonicalFilePath();
+    if (!bundled.isEmpty() && bundled == QFileInfo(OwnFolder).canonicalFilePath()) return texts;
+    const QList<TPracticeText> owns = ListPracticeTexts(OwnFolder);
+    if (owns.isEmpty()) return texts;
+    for (const TPracticeText& own : owns) {
+        texts.erase(std::remove_if(texts.begin(), texts.end(),
+                                   [&](const TPracticeText& t) { return t.Caption == own.Caption; }),
+                    texts.end());
+        texts.append(own);
+    }
+    // In the order each folder's own listing has.
+    std::stable_sort(texts.begin(), texts.end(), [](const TPracticeText& a, const TPracticeText& b) {
+        return a.Caption.compare(b.Caption, Qt::CaseInsensitive) < 0;
+    });
+    return texts;
+}
+
 QSize ThumbnailSize(int W, int H, int ItemHeight)
 {
     if (W <= 0 || H <= 0) return QSize();

@@ -26,6 +26,9 @@ QList<TPracticeText> ListPracticeTexts(const QString& Folder);
 // How a file name's bytes are shown: UTF-8 where valid, else CP949 where valid, else UTF-8 with each
 // undecodable byte as "\xNN".
 QString DisplayFileName(const QByteArray& name);
+// The texts of both folders in one list by caption: the bundled ones and the learner's own. An own text
+// with a bundled text's caption takes its place, so a learner can keep a changed copy of one.
+QList<TPracticeText> ListAllPracticeTexts(const QString& BundledFolder, const QString& OwnFolder);
 
 // A W x H picture's thumbnail in a list of item height ItemHeight: the longer side becomes ItemHeight, the
 // other is cut (not rounded) to keep the proportions, and is at least 1. An empty size for an empty picture.

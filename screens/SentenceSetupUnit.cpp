@@ -191,7 +191,7 @@ void TSentenceSetupForm::actSelectFileUpdate()
 void TSentenceSetupForm::FillTextList()
 {
     lvText->ClearItems();
-    FTexts = ListPracticeTexts(ProgramFolder + QStringLiteral("Text"));
+    FTexts = ListAllPracticeTexts(ProgramFolder + QStringLiteral("Text"), UserDataFolder() + QStringLiteral("Text"));
     for (const TPracticeText& text : FTexts)
         lvText->AddItem(text.Caption, (lvText->ItemCount() + 1) % 2);
 }

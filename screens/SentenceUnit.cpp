@@ -7,9 +7,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Exception.h"
 #include "platform/PictureFile.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Sound.h"
 #include "platform/TextFile.h"
-#include "screens/MainUnit.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 TSentenceForm* SentenceForm = nullptr;
 
 namespace {
@@ -26,7 +28,6 @@ constexpr int kMeterWidth = 176;
 constexpr int kDesignWidth = 1344;
 constexpr int kDesignHeight = 821;
 const QString kCaption = QStringLiteral("확인");
-const QString kHistorySection = QStringLiteral("FileHistory");
 
 } // namespace
 
@@ -142,6 +143,7 @@ void TTiledPicture::TileInto(TBitmap* target, const QImage& picture)
 
 TSentenceForm::TSentenceForm(QWidget* parent) : QWidget(parent, Qt::Window)
 {
+    PrepareSound(); // loads in the background while the window is built, so the first sound does not wait
     setWindowTitle(QStringLiteral("문장연습"));
     setAttribute(Qt::WA_DeleteOnClose);
     QPalette pal = palette();
@@ -220,7 +222,7 @@ void TSentenceForm::FormCreate()
 
 void TSentenceForm::FormShow()
 {
-    HideMenuButtons();
+    PracticeWindowOpened();
     SenEx->SetTypingLang(FTextFn.contains(QStringLiteral("[한글]")) ? tlNative : tlEng);
     SenEx->setFocus();
 }
@@ -232,7 +234,7 @@ void TSentenceForm::FormKeyDown(int Key)
 
 void TSentenceForm::FormClose()
 {
-    ShowMenuButtons();
+    PracticeWindowClosed();
     // Stored at once: the program may end before the window is destroyed.
     SaveHistory();
     // A start from the menu while this window waits to be deleted gets a new window.
@@ -256,6 +258,11 @@ void TSentenceForm::StartExercise(bool IsLongExercise, const QString& TextFn, co
     SenEx->SetWrongMarkColor(SentenceSetup.WrongMarkColor);
 
     SenEx->SetSentenceCount(IsLongExercise ? 4 : 1);
+    // The slots hold nothing until the text gives them lines: neither the control's sample lines nor the
+    // previous text's; a text without a line leaves nothing to type.
+    for (int i = 0; i < SenEx->SentenceCount(); ++i)
+        SenEx->SetProblem(i, QString());
+    SenEx->SetReadOnly(false);
 
     try {
         FText.SetLines(LoadTextLines(TextFn, NativePath));
@@ -313,13 +320,13 @@ int TSentenceForm::LoadHistory()
     OpenSettings();
     int value = 0;
     try {
-        value = SettingsFile->ReadInteger(kHistorySection, GetHistoryKey(FTextFn), 0);
+        value = ReadResumeLine(*SettingsFile, FTextFn);
     } catch (...) {
         CloseSettings();
         throw;
     }
     CloseSettings();
-    return std::max(value, 0);
+    return value;
 }
 
 void TSentenceForm::SaveHistory()
@@ -330,7 +337,7 @@ void TSentenceForm::SaveHistory()
     try {
         OpenSettings();
         try {
-            SettingsFile->WriteInteger(kHistorySection, GetHistoryKey(FTextFn), FText.ResumeLine());
+            WriteResumeLine(*SettingsFile, FTextFn, FText.ResumeLine());
         } catch (...) {
             CloseSettings();
             throw;
@@ -347,6 +354,9 @@ void TSentenceForm::ShowNextSentences()
 {
     const TSentenceBlock block = FText.NextBlock(SenEx->SentenceCount());
     if (block.End) {
+        const auto& shown = SenEx->Sentences();
+        if (std::all_of(shown.begin(), shown.end(), [](const auto& s) { return s->problem.isEmpty(); }))
+            SenEx->SetReadOnly(true); // no keystroke starts the clock on an empty set
         MessageBox(this, QStringLiteral("선택된 글의 끝까지 연습했습니다."), kCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }

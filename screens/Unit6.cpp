@@ -1,17 +1,20 @@
 #include "screens/Unit6.h"
 
 #include "components/BitmapEffects.h"
+#include "components/ControlUtils.h"
+#include "components/MenuArt.h"
 #include "platform/Exception.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/VirtualKeys.h"
-#include "screens/MainUnit.h"
 #include "screens/keySetupUnit.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <cstdio>
 
@@ -35,16 +38,6 @@ QString CapName(int key)
     return (capital ? QStringLiteral("Key") : QStringLiteral("key")) + QString::number(key);
 }
 
-TFont MakeFont(const QString& name, int height, bool bold)
-{
-    TFont f;
-    f.Name = name;
-    f.Height = height;
-    f.Color = clBlack;
-    f.Style = bold ? TFontStyles(fsBold) : 0u;
-    return f;
-}
-
 void LoadPicture(TBitmap& bitmap, const char* name)
 {
     if (!bitmap.LoadFromResourceName(QString::fromLatin1(name)))
@@ -64,8 +57,12 @@ unsigned ModifiersOf(Qt::KeyboardModifiers m)
 
 TForm6::TForm6(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      FHeldRelease([this](const QKeyEvent& release) {
+          FormKeyUp(uint16_t(VirtualKeyOf(release)), ModifiersOf(release.modifiers()), false);
+      })
 {
+    PrepareSound(); // loads in the background while the window is built, so the first answer does not wait
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Keys are judged by where they are, never by what an input method makes of them.
@@ -75,7 +72,7 @@ TForm6::TForm6(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QStringLiteral("키보드 연습"));
     setFixedSize(kClientW, kClientH);
-    setFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, true).ToQFont());
+    setFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, clBlack, fsBold).ToQFont());
     FTrace = qEnvironmentVariableIsSet("VORNIX_TRACE_KEYS");
 
     int index = 0;
@@ -86,7 +83,7 @@ TForm6::TForm6(QWidget* parent)
                 MakeCap(CapName(key), kRowLefts[row] + i * kCap, kRowTops[row], kCap, Practice.Caps.Cap(key).Caption);
         }
     }
-    CharCaps[0]->SetFont(MakeFont(QStringLiteral("궁서"), -16, true)); // the grave-accent cap
+    CharCaps[0]->SetFont(MakeFont(QStringLiteral("궁서"), -16, clBlack, fsBold)); // the grave-accent cap
     ColorButton15 = MakeCap(QStringLiteral("ColorButton15"), 520, 80, 36, QStringLiteral("BS"));
     ColorButton17 = MakeCap(QStringLiteral("ColorButton17"), 16, 116, 57, QStringLiteral("Tab"));
     ColorButton30 = MakeCap(QStringLiteral("ColorButton30"), 504, 116, 52, QString());
@@ -107,7 +104,7 @@ TForm6::TForm6(QWidget* parent)
     ExLabel->SetDrawBorder(false);
     ExLabel->SetFillBrush(false);
     ExLabel->SetUseInvalidate(false);
-    ExLabel->SetFont(MakeFont(QStringLiteral("바탕"), -24, true));
+    ExLabel->SetFont(MakeFont(QStringLiteral("바탕"), -24, clBlack, fsBold));
     ExLabel->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { ExLabelPrevDrawBtnFace(s, c); };
     ExLabel->Loaded();
 
@@ -122,7 +119,7 @@ TForm6::TForm6(QWidget* parent)
     ShiftLabel->SetRoundDegree(20);
     ShiftLabel->SetMoreWidth(14);
     ShiftLabel->SetMoreHeight(12);
-    ShiftLabel->SetFont(MakeFont(QStringLiteral("arial"), -13, true));
+    ShiftLabel->SetFont(MakeFont(QStringLiteral("arial"), -13, clBlack, fsBold));
     ShiftLabel->Loaded();
     ShiftLabel->SetVisible(false);
 
@@ -145,7 +142,7 @@ TForm6::TForm6(QWidget* parent)
     SetUpBtn->SetDrawBorder(false);
     SetUpBtn->SetFillBrush(false);
     SetUpBtn->SetUseInvalidate(false);
-    SetUpBtn->SetFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, true));
+    SetUpBtn->SetFont(MakeFont(QStringLiteral("MS Sans Serif"), -13, clBlack, fsBold));
     SetUpBtn->OnPrevDrawBtnFace = [this](QObject* s, TCanvas* c) { SetUpBtnPrevDrawBtnFace(s, c); };
     SetUpBtn->OnClick = [this](QObject* s) { SetUpBtnClick(s); };
     SetUpBtn->Loaded();
@@ -187,7 +184,7 @@ TKeybdButton* TForm6::MakeCap(const QString& name, int x, int y, int width, cons
     cap->SetRoundDegree(10);
     cap->SetColor(kNeutralColor);
     cap->SetBevelBasicColor(kNeutralColor);
-    cap->SetFont(MakeFont(QStringLiteral("Arial"), -16, true));
+    cap->SetFont(MakeFont(QStringLiteral("Arial"), -16, clBlack, fsBold));
     cap->SetCaption(caption);
     return cap;
 }
@@ -218,7 +215,7 @@ void TForm6::MakeKeyMap()
         KeyMap[size_t(code)] = findChild<TKeybdButton*>(CapName(code));
 }
 
-void TForm6::Configure(int languageItem, int position, bool speakerOff, bool keyGuideOff)
+void TForm6::Configure(int languageItem, KeyArray::TPracticePosition position, bool speakerOff, bool keyGuideOff)
 {
     Practice.Configure(languageItem, position, speakerOff, keyGuideOff);
     ShowState();
@@ -359,8 +356,8 @@ void TForm6::SetUpBtnClick(QObject*)
 
 void TForm6::SetUpBtnPrevDrawBtnFace(QObject*, TCanvas* ACanvas)
 {
-    if (!MainForm) return;
-    TBitmap* cloud = SetUpBtn->FBtnDowned ? &MainForm->CloudDownSmallImage : &MainForm->CloudUpSmallImage;
+    const TCloudPictures clouds = CloudPictures();
+    TBitmap* cloud = SetUpBtn->FBtnDowned ? &clouds.DownSmall : &clouds.UpSmall;
     DrawBitmapTransparentFaded(ACanvas->Handle(), 0, 0, SetUpBtn->MouseIn() ? -10 : 0, cloud, 0, 0);
 }
 
@@ -396,14 +393,20 @@ void TForm6::paintEvent(QPaintEvent* event)
 
 void TForm6::keyPressEvent(QKeyEvent* event)
 {
-    FormKeyDown(uint16_t(VirtualKeyOf(*event)));
     event->accept();
+    // A release still held back is judged first, unless this press shows it was the key repeating.
+    QPointer<TForm6> self(this);
+    FHeldRelease.Press(*event);
+    if (self) FormKeyDown(uint16_t(VirtualKeyOf(*event)));
 }
 
 void TForm6::keyReleaseEvent(QKeyEvent* event)
 {
-    FormKeyUp(uint16_t(VirtualKeyOf(*event)), ModifiersOf(event->modifiers()), event->isAutoRepeat());
     event->accept();
+    if (THeldKeyRelease::CanHold(*event))
+        FHeldRelease.Hold(*event);
+    else
+        FormKeyUp(uint16_t(VirtualKeyOf(*event)), ModifiersOf(event->modifiers()), event->isAutoRepeat());
 }
 
 bool TForm6::focusNextPrevChild(bool)
@@ -421,14 +424,16 @@ void TForm6::showEvent(QShowEvent* event)
             const QSize frame = frameGeometry().size();
             move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
         }
-        HideMenuButtons();
+        PracticeWindowOpened();
     }
 }
 
 void TForm6::closeEvent(QCloseEvent* event)
 {
+    // A key let go as the window closes is no answer any more.
+    FHeldRelease.Drop();
     ReturnTimer->SetEnabled(false);
-    ShowMenuButtons();
+    PracticeWindowClosed();
     event->accept();
 }
 

@@ -7,6 +7,7 @@
 #include "components/EllipseAnnBtn.h"
 #include "components/KeybdButton.h"
 #include "platform/Graphics.h"
+#include "platform/KeyDispatch.h"
 #include "platform/Timer.h"
 #include "screens/KeyPractice.h"
 
@@ -47,7 +48,7 @@ public:
 
     void MakeKeyMap();
     // The setup dialog's OK: layout item, practice position and options; the caption comes from the dialog.
-    void Configure(int languageItem, int position, bool speakerOff, bool keyGuideOff);
+    void Configure(int languageItem, KeyArray::TPracticePosition position, bool speakerOff, bool keyGuideOff);
     void GoProblem();
 
     void FormKeyDown(uint16_t key);
@@ -84,6 +85,8 @@ private:
     QSize FBackgroundFrame;
     bool FTrace = false;
     bool FShown = false;
+    // A key held down is one answer: the X server's repeated releases are not judged.
+    THeldKeyRelease FHeldRelease;
 };
 
 // The one practice window, or null.

@@ -1,11 +1,13 @@
 #include "screens/keySetupUnit.h"
 
+#include "components/ControlUtils.h"
 #include "engine/VornixMisc.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/HtmlHelp.h"
 #include "platform/VirtualKeys.h"
 #include "screens/KeyArray.h"
+#include "screens/KeyboardChoices.h"
 #include "screens/MainUnit.h"
 #include "screens/Unit6.h"
 
@@ -14,20 +16,7 @@
 TkeySetUpForm* keySetUpForm = nullptr;
 bool KeyBoxChanging = false;
 
-namespace {
-const QString kKeyboard = QStringLiteral("keyboard");
-const QString kKeyGuide = QStringLiteral("keyguide");
-
-TFont MakeFont(const QString& name, int height, bool bold = false)
-{
-    TFont f;
-    f.Name = name;
-    f.Height = height;
-    f.Color = clBlack;
-    f.Style = bold ? TFontStyles(fsBold) : 0u;
-    return f;
-}
-} // namespace
+using KeyArray::TPracticePosition;
 
 TkeySetUpForm::TkeySetUpForm(QWidget* parent) : TForm(parent)
 {
@@ -66,7 +55,7 @@ TkeySetUpForm::TkeySetUpForm(QWidget* parent) : TForm(parent)
     H3Label->SetName(QStringLiteral("H3Label"));
     H3Label->SetBounds(200, 22, 90, 22);
     H3Label->SetCaption(QStringLiteral("한글 3 벌식"));
-    H3Label->SetFont(MakeFont(QStringLiteral("굴림"), -13, true));
+    H3Label->SetFont(MakeFont(QStringLiteral("굴림"), -13, clBlack, fsBold));
     H3Label->SetBorderColor(clNavy);
     H3Label->SetBorderWidth(2);
     H3Label->SetColor(0xE0E0E0);
@@ -129,13 +118,13 @@ void TkeySetUpForm::FormCreate()
     OpenSettings();
     for (int i = 0; i < KeyArray::kPositionCount; ++i)
         KeyBox[size_t(i)] = findChild<TCheckBox*>(QStringLiteral("KeyBox") + QString::number(i));
-    SpeakerOffCheckBox->SetChecked(SettingsFile->ReadBool(kKeyboard, QStringLiteral("speaker off"), true));
-    KeyGuideBox->SetChecked(SettingsFile->ReadBool(kKeyGuide, QStringLiteral("off"), false));
-    const int n = SettingsFile->ReadInteger(kKeyboard, QStringLiteral("language"), 0);
-    langGroup->SetItemIndex(n >= 0 && n < langGroup->Items().size() ? n : 0);
+    const TKeyboardChoices choices = ReadKeyboardChoices(*SettingsFile);
+    SpeakerOffCheckBox->SetChecked(choices.SpeakerOff);
+    KeyGuideBox->SetChecked(choices.KeyGuideOff);
+    langGroup->SetItemIndex(choices.Language);
     SetUnCheckedAllKeyBox();
-    const int p = SettingsFile->ReadInteger(kKeyboard, QStringLiteral("position"), 0);
-    if (p >= 0 && p < KeyArray::kPositionCount) SetBoxChecked(KeyBox[size_t(p)], true);
+    // A stored number outside the boxes checks none (and practises the home row).
+    if (choices.Position) SetBoxChecked(Box(*choices.Position), true);
     SetKeyBoxEnabled();
     CloseSettings();
 }
@@ -176,15 +165,15 @@ void TkeySetUpForm::SetKeyBoxEnabled()
     switch (langGroup->ItemIndex()) {
     case 0:
     case 1:
-        EnableKeyBoxRange(9, 14);
+        EnableKeyBoxRange(TPracticePosition::ThreeSetTopRow, TPracticePosition::FinalShiftRow4);
         H3Label->SetColor(0xE0E0E0);
         break;
     case 2:
-        EnableKeyBoxRange(11, 14);
+        EnableKeyBoxRange(TPracticePosition::FinalShiftRow1, TPracticePosition::FinalShiftRow4);
         H3Label->SetColor(0x00FFFF);
         break;
     case 3:
-        EnableKeyBoxRange(10, 10);
+        EnableKeyBoxRange(TPracticePosition::Shift390, TPracticePosition::Shift390);
         H3Label->SetColor(0x00FFFF);
         break;
     default:
@@ -192,27 +181,28 @@ void TkeySetUpForm::SetKeyBoxEnabled()
     }
 }
 
-void TkeySetUpForm::EnableKeyBoxRange(int first, int last)
+void TkeySetUpForm::EnableKeyBoxRange(TPracticePosition first, TPracticePosition last)
 {
-    for (int i = 9; i < first; ++i)
+    const int right = int(TPracticePosition::ThreeSetTopRow), end = int(TPracticePosition::FinalShiftRow4);
+    for (int i = right; i < int(first); ++i)
         KeyBox[size_t(i)]->SetEnabled(true);
-    for (int i = first; i <= last; ++i) {
+    for (int i = int(first); i <= int(last); ++i) {
         TCheckBox* box = KeyBox[size_t(i)];
         if (box->Checked()) {
-            SetBoxChecked(KeyBox[0], true);
+            SetBoxChecked(Box(TPracticePosition::HomeRow), true);
             SetBoxChecked(box, false);
         }
         box->SetEnabled(false);
     }
-    for (int i = last + 1; i <= 14; ++i)
+    for (int i = int(last) + 1; i <= end; ++i)
         KeyBox[size_t(i)]->SetEnabled(true);
 }
 
-int TkeySetUpForm::GetCheckedPosition() const
+TPracticePosition TkeySetUpForm::GetCheckedPosition() const
 {
     for (int i = 0; i < KeyArray::kPositionCount; ++i)
-        if (KeyBox[size_t(i)]->Checked()) return i;
-    return 0;
+        if (KeyBox[size_t(i)]->Checked()) return TPracticePosition(i);
+    return TPracticePosition::HomeRow;
 }
 
 void TkeySetUpForm::OkBtnClick(QObject*)
@@ -220,13 +210,10 @@ void TkeySetUpForm::OkBtnClick(QObject*)
     const bool speakerOff = SpeakerOffCheckBox->Checked();
     const bool keyGuideOff = KeyGuideBox->Checked();
     const int item = langGroup->ItemIndex();
-    const int p = GetCheckedPosition();
+    const TPracticePosition p = GetCheckedPosition();
     try {
         OpenSettings();
-        SettingsFile->WriteInteger(kKeyboard, QStringLiteral("language"), item);
-        SettingsFile->WriteInteger(kKeyboard, QStringLiteral("position"), p);
-        SettingsFile->WriteBool(kKeyboard, QStringLiteral("speaker off"), speakerOff);
-        SettingsFile->WriteBool(kKeyGuide, QStringLiteral("off"), keyGuideOff);
+        WriteKeyboardChoices(*SettingsFile, TKeyboardChoices{item, p, speakerOff, keyGuideOff});
         CloseSettings();
     } catch (const Exception& e) {
         // Reported once; the settings are closed and practice starts all the same.
@@ -243,8 +230,7 @@ void TkeySetUpForm::OkBtnClick(QObject*)
     form->MakeKeyMap();
     form->Configure(item, p, speakerOff, keyGuideOff);
     const QString language = item >= 0 && item < langGroup->Items().size() ? langGroup->Items()[item] : QString();
-    form->setWindowTitle(QStringLiteral("키보드 연습 - ") + language + QStringLiteral(": ") +
-                         KeyBox[size_t(p)]->Caption());
+    form->setWindowTitle(QStringLiteral("키보드 연습 - ") + language + QStringLiteral(": ") + Box(p)->Caption());
     Close(); // frees the dialog once its modal run is over
     form->GoProblem();
     form->show();

@@ -7,6 +7,7 @@
 #include "components/EllipseAnnBtn.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "screens/KeyArray.h"
 
 #include <array>
 
@@ -38,11 +39,12 @@ public:
     void FormKeyDown(QObject* Sender, uint16_t& Key, TShiftState Shift);
     void HelpBtnClick(QObject* Sender);
 
-    // Boxes first..last are disabled (a check among them moves to box 0); the other boxes of the right
-    // column are enabled.
-    void EnableKeyBoxRange(int first, int last);
-    // The first checked box, 0 when none is.
-    int GetCheckedPosition() const;
+    // Boxes first..last are disabled (a check among them moves to the home row); the other boxes of the
+    // right column (the three-set positions) are enabled.
+    void EnableKeyBoxRange(KeyArray::TPracticePosition first, KeyArray::TPracticePosition last);
+    // The first checked box, the home row when none is.
+    KeyArray::TPracticePosition GetCheckedPosition() const;
+    TCheckBox* Box(KeyArray::TPracticePosition p) const { return KeyBox[size_t(p)]; }
 
 private:
     TEllipseAnnBtn* MakeButton(const QString& caption, int left);

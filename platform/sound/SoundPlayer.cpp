@@ -1,6 +1,7 @@
 // The sound player, built as a module of its own ("libvornix_sound.so" beside the program) that the program
-// loads when it plays its first sound: Qt Multimedia costs milliseconds and megabytes at start, and most
-// sessions open no window that plays a sound.
+// loads on its sound thread when a window that sounds opens: Qt Multimedia costs milliseconds and megabytes
+// at start, and most sessions open no window that plays a sound. Every function here runs on that thread,
+// which owns the sound effects.
 #include <QAudioDevice>
 #include <QFile>
 #include <QHash>
@@ -60,6 +61,11 @@ private:
     QSoundEffect* FPlaying = nullptr;
 };
 } // namespace
+
+extern "C" Q_DECL_EXPORT void VornixPrepareSound()
+{
+    TSoundPlayer::Instance();
+}
 
 extern "C" Q_DECL_EXPORT void VornixPlaySound(const QString& name)
 {

@@ -13,22 +13,13 @@
 
 namespace {
 
-// Records what the model asks of its window; answers the level-up notice.
+// Records what the model asks of its window.
 class TFakeHost : public TGameHost
 {
 public:
     QStringList Sounds;
-    QList<int> Notices;
-    TGameTimers TimersAtNotice;
-    TGameModel* Model = nullptr;
 
     void PlayGameSound(const QString& name) override { Sounds << name; }
-    bool LevelUpNotice(int newLevel) override
-    {
-        Notices << newLevel;
-        if (Model) TimersAtNotice = Model->Timers();
-        return true;
-    }
 };
 
 int EnglishIndex(const QString& word)
@@ -51,6 +42,9 @@ struct TGame
     TFakeHost Host;
     std::deque<int> Draws;
     TGameModel Model;
+    // The level-up notices the window would show, and the clocks while each is up.
+    QList<int> Notices;
+    TGameTimers TimersAtNotice;
 
     explicit TGame(int level = 1, TRotation rot = TRotation::clockwise, bool english = true)
         : Model(
@@ -66,7 +60,6 @@ struct TGame
               },
               [] { return QTime(9, 5, 3); })
     {
-        Host.Model = &Model;
         Model.GameLevel = level;
         Model.EnglishGame = english;
         Model.SetRotation(rot);
@@ -82,6 +75,17 @@ struct TGame
         QVERIFY2(w >= 0, qPrintable(word));
         Draws.insert(Draws.end(), {draw, w, slot - 1});
         Model.ProblemClockTimer();
+    }
+    // Judges a word as the window does: each level reached is noticed, then judging goes on.
+    TGameEvent Judge(const QString& typed)
+    {
+        TGameEvent event = Model.JudgeWord(typed);
+        while (event == TGameEvent::LevelReached) {
+            Notices << Model.GameLevel;
+            TimersAtNotice = Model.Timers();
+            event = Model.ResumeJudging();
+        }
+        return event;
     }
     void Ticks(int n)
     {
@@ -311,7 +315,7 @@ private slots:
         QCOMPARE(g.Model.FigureFrame(), frame);
         // A tick or a word arriving late changes nothing.
         g.Ticks(1);
-        g.Model.JudgeWord("green");
+        g.Judge("green");
         QCOMPARE(g.Model.Slot(5).Age, 10);
         QCOMPARE(g.Model.GameScore(), 0);
     }
@@ -329,30 +333,30 @@ private slots:
 
     void specialDraw_data()
     {
-        QTest::addColumn<int>("rotation");
+        QTest::addColumn<TRotation>("rotation");
         QTest::addColumn<int>("draw");
-        QTest::addColumn<int>("kind");
-        QTest::newRow("0") << int(TRotation::clockwise) << 0 << 0;
-        QTest::newRow("1 turning") << int(TRotation::CounterClockWise) << 1 << 1;
-        QTest::newRow("1 standing") << int(TRotation::NoRotation) << 1 << kNoSpecial;
-        QTest::newRow("3 standing") << int(TRotation::NoRotation) << 3 << 3;
-        QTest::newRow("4") << int(TRotation::clockwise) << 4 << 4;
-        QTest::newRow("5") << int(TRotation::clockwise) << 5 << kNoSpecial;
-        QTest::newRow("16") << int(TRotation::clockwise) << 16 << kNoSpecial;
+        QTest::addColumn<TSpecialKind>("kind");
+        QTest::newRow("0") << TRotation::clockwise << 0 << TSpecialKind::HideWords;
+        QTest::newRow("1 turning") << TRotation::CounterClockWise << 1 << TSpecialKind::Dizzy;
+        QTest::newRow("1 standing") << TRotation::NoRotation << 1 << TSpecialKind::None;
+        QTest::newRow("3 standing") << TRotation::NoRotation << 3 << TSpecialKind::StopClock;
+        QTest::newRow("4") << TRotation::clockwise << 4 << TSpecialKind::Tease;
+        QTest::newRow("5") << TRotation::clockwise << 5 << TSpecialKind::None;
+        QTest::newRow("16") << TRotation::clockwise << 16 << TSpecialKind::None;
     }
     void specialDraw()
     {
-        QFETCH(int, rotation);
+        QFETCH(TRotation, rotation);
         QFETCH(int, draw);
-        QFETCH(int, kind);
-        TGame g(1, TRotation(rotation));
+        QFETCH(TSpecialKind, kind);
+        TGame g(1, rotation);
         g.Place("water", 2, draw);
         QCOMPARE(g.Model.SpecialKind(), kind);
-        QCOMPARE(g.YellowSlot(), kind == kNoSpecial ? 0 : 2);
+        QCOMPARE(g.YellowSlot(), kind == TSpecialKind::None ? 0 : 2);
         QCOMPARE(g.Model.Slot(2).FontColor, clBlack);
         // While one is pending no other special word comes.
         g.Place("clock", 3, 0);
-        QCOMPARE(g.Model.Slot(3).Color, kind == kNoSpecial ? clYellow : clWhite);
+        QCOMPARE(g.Model.Slot(3).Color, kind == TSpecialKind::None ? clYellow : clWhite);
     }
 
     void seededDrawGivesEveryKindButDizzinessOnAStandingClock()
@@ -363,13 +367,14 @@ private slots:
         model.SetRotation(TRotation::NoRotation);
         model.SetTimerInterval();
         model.Start();
-        QSet<int> kinds;
+        QSet<TSpecialKind> kinds;
         for (int k = 0; k < 2000; ++k) {
             model.ProblemClockTimer();
-            if (model.SpecialKind() != kNoSpecial) kinds << model.SpecialKind();
+            if (model.SpecialKind() != TSpecialKind::None) kinds << model.SpecialKind();
             model.SetRotation(TRotation::NoRotation); // clear the board for the next draw
         }
-        QCOMPARE(kinds, (QSet<int>{0, 2, 3, 4}));
+        QCOMPARE(kinds, (QSet<TSpecialKind>{TSpecialKind::HideWords, TSpecialKind::Sweep, TSpecialKind::StopClock,
+                                            TSpecialKind::Tease}));
     }
 
     void fullBoardPlacesNothingAndDropsTheSpecialWord()
@@ -378,7 +383,7 @@ private slots:
         for (int i = 1; i <= 12; ++i)
             g.Place("water", i);
         g.Place("clock", 5, 2);
-        QCOMPARE(g.Model.SpecialKind(), kNoSpecial);
+        QCOMPARE(g.Model.SpecialKind(), TSpecialKind::None);
         QCOMPARE(g.YellowSlot(), 0);
         QCOMPARE(g.Model.Slot(5).Caption, QStringLiteral("water"));
         QCOMPARE(g.Model.Slot(5).Age, 0);
@@ -413,7 +418,7 @@ private slots:
         g.Place("glass", 2);
         g.Place("water", 3);
         g.Place("glass", 7);
-        g.Model.JudgeWord(typed);
+        g.Judge(typed);
         QStringList left;
         for (int i = 1; i <= 12; ++i)
             if (g.Model.Slot(i).Age >= 0) left << g.Model.Slot(i).Caption;
@@ -432,8 +437,8 @@ private slots:
         QCOMPARE(g.Model.History()[0], QStringLiteral("09:05:03   버그수정 시작!!"));
         g.Place("water", 3);
         g.Place("clock", 1);
-        g.Model.JudgeWord("water");
-        g.Model.JudgeWord("clock");
+        g.Judge("water");
+        g.Judge("clock");
         QCOMPARE(g.Model.Slot(3).Caption, QStringLiteral("11"));
         QCOMPARE(g.Model.Slot(3).Color, clWhite);
         const auto& h = g.Model.History();
@@ -448,7 +453,7 @@ private slots:
         TGame g(1);
         for (int k = 0; k < 9; ++k) {
             g.Place("water", 3);
-            g.Model.JudgeWord("water");
+            g.Judge("water");
         }
         for (const QString& line : g.Model.History())
             QCOMPARE(line, QStringLiteral("09:05:03  water->3"));
@@ -475,7 +480,7 @@ private slots:
         QFETCH(QString, word);
         TGame g(level, TRotation::clockwise, english);
         g.Place(word, 6);
-        g.Model.JudgeWord(word);
+        g.Judge(word);
         QTEST(g.Model.GameScore(), "score");
     }
 
@@ -484,15 +489,15 @@ private slots:
         TGame g(1);
         for (int k = 0; k < 22; ++k) {
             g.Place("water", 1);
-            g.Model.JudgeWord("water");
+            g.Judge("water");
         }
-        QVERIFY(g.Host.Notices.isEmpty());
+        QVERIFY(g.Notices.isEmpty());
         g.Place("water", 1);
         g.Place("strange", 1);
         g.Ticks(5);
-        g.Model.JudgeWord("water");
-        QCOMPARE(g.Host.Notices, QList<int>{2});
-        QCOMPARE(g.Host.TimersAtNotice.ShowClock || g.Host.TimersAtNotice.ProblemClock, false);
+        g.Judge("water");
+        QCOMPARE(g.Notices, QList<int>{2});
+        QCOMPARE(g.TimersAtNotice.ShowClock || g.TimersAtNotice.ProblemClock, false);
         QCOMPARE(g.Model.GameLevel, 2);
         QCOMPARE(g.Model.ClearedCount(), 0);
         QCOMPARE(g.Model.Timers().ShowClockInterval, 1930);
@@ -502,21 +507,69 @@ private slots:
         QCOMPARE(g.Model.GameScore(), 23 * 6);
     }
 
+    void judgingWaitsForTheNoticeThenClearsTheOtherSlots()
+    {
+        TGame g(1);
+        for (int k = 0; k < 22; ++k) {
+            g.Place("water", 1);
+            g.Judge("water");
+        }
+        g.Place("glass", 3);
+        g.Place("glass", 3);
+        g.Host.Sounds.clear();
+        // The first "glass" reaches level 2: the model returns before the second is judged.
+        QCOMPARE(g.Model.JudgeWord("glass"), TGameEvent::LevelReached);
+        QCOMPARE(g.Model.GameLevel, 2);
+        QCOMPARE(g.Host.Sounds, QStringList{"CORRECTKEY"});
+        QCOMPARE(g.Model.Slot(3).Age, -1);
+        QCOMPARE(g.Model.Slot(4).Caption, QStringLiteral("glass"));
+        QCOMPARE(g.Model.Timers().ShowClock || g.Model.Timers().ProblemClock, false);
+        QCOMPARE(g.Model.GameScore(), 23 * 6);
+        // Nothing is judged while the notice is up.
+        QCOMPARE(g.Model.JudgeWord("water"), TGameEvent::None);
+        QCOMPARE(g.Host.Sounds.size(), 1);
+        // After it the new level starts and the second slot scores at its bonus.
+        QCOMPARE(g.Model.ResumeJudging(), TGameEvent::None);
+        QCOMPARE(g.Model.Slot(4).Age, -1);
+        QCOMPARE(g.Model.ClearedCount(), 1);
+        QCOMPARE(g.Model.GameScore(), 23 * 6 + 3 + 5);
+        QCOMPARE(g.Host.Sounds, (QStringList{"CORRECTKEY", "CORRECTKEY"}));
+        QVERIFY(g.Model.Timers().ShowClock && g.Model.Timers().ProblemClock);
+        QCOMPARE(g.Model.ResumeJudging(), TGameEvent::None); // nothing waits any more
+        QCOMPARE(g.Model.GameScore(), 23 * 6 + 3 + 5);
+    }
+
+    void lastLifeLostIsTheTicksGameOver()
+    {
+        TGame g(8);
+        g.Place("water", 1);
+        TGameEvent last = TGameEvent::None;
+        for (int life = 0; life < kStartLives && last == TGameEvent::None; ++life) {
+            for (int t = 0; t <= g.Model.WordLifetime() && last == TGameEvent::None; ++t)
+                last = g.Model.ShowClockTimer();
+            g.Place("water", 1);
+        }
+        QCOMPARE(last, TGameEvent::GameOver);
+        QCOMPARE(g.Model.End(), TGameEnd::LivesOut);
+        QCOMPARE(g.Model.Lives(), 0);
+        QCOMPARE(g.Model.ShowClockTimer(), TGameEvent::None); // it ends once
+    }
+
     void passingLevelEightEndsTheGameWithoutANotice()
     {
         TGame g(8);
         for (int k = 0; k < 100; ++k) {
             g.Place("water", 1);
-            g.Model.JudgeWord("water");
+            g.Judge("water");
         }
         QVERIFY(!g.Model.Over());
         g.Place("glass", 1);
         g.Place("glass", 1);
         g.Host.Sounds.clear();
-        g.Model.JudgeWord("glass");
+        QCOMPARE(g.Judge("glass"), TGameEvent::GameOver);
         QCOMPARE(g.Model.End(), TGameEnd::AllLevels);
         QCOMPARE(g.Model.GameLevel, 9);
-        QVERIFY(g.Host.Notices.isEmpty());
+        QVERIFY(g.Notices.isEmpty());
         QCOMPARE(g.Model.Slot(2).Caption, QStringLiteral("glass")); // judging stopped at the first
         QCOMPARE(g.Host.Sounds, QStringList{"CORRECTKEY"});
         QCOMPARE(g.Model.Timers().ShowClock || g.Model.Timers().ProblemClock, false);
@@ -525,7 +578,7 @@ private slots:
     void specialWordAnnouncesItsEffect_data()
     {
         QTest::addColumn<int>("kind");
-        for (int kind = 0; kind < kNoSpecial; ++kind)
+        for (int kind = 0; kind < kSpecialKindCount; ++kind)
             QTest::addRow("%d", kind) << kind;
     }
     void specialWordAnnouncesItsEffect()
@@ -534,21 +587,21 @@ private slots:
         TGame g(1);
         g.Place("water", 4, kind);
         QVERIFY(g.Model.StatusText().isEmpty());
-        g.Model.JudgeWord("water");
-        QCOMPARE(g.Model.StatusText(), QString::fromUtf16(kSpecialTexts[kind]));
+        g.Judge("water");
+        QCOMPARE(g.Model.StatusText(), QString::fromUtf16(kSpecialTexts[size_t(kind)]));
         QVERIFY(g.Model.EffectActive());
         QCOMPARE(g.Model.Slot(4).Color, clWhite);
         QCOMPARE(g.Model.GameScore(), 6);
         // Six ticks of the clock that runs during the effect end it.
         for (int t = 0; t < 6; ++t) {
             QVERIFY(g.Model.EffectActive());
-            if (kind == 3)
+            if (TSpecialKind(kind) == TSpecialKind::StopClock)
                 g.Model.PauseTimerTimer();
             else
                 g.Model.ShowClockTimer();
         }
         QVERIFY(!g.Model.EffectActive());
-        QCOMPARE(g.Model.SpecialKind(), kNoSpecial);
+        QCOMPARE(g.Model.SpecialKind(), TSpecialKind::None);
         QVERIFY(g.Model.StatusText().isEmpty());
         QCOMPARE(g.Model.Timers().ShowClockInterval, 2065);
         QVERIFY(g.Model.Timers().ShowClock && g.Model.Timers().ProblemClock && !g.Model.Timers().PauseTimer);
@@ -560,7 +613,7 @@ private slots:
         g.Place("clock", 2);
         g.Ticks(3);
         g.Place("water", 4, 0);
-        g.Model.JudgeWord("water");
+        g.Judge("water");
         QCOMPARE(g.Model.Slot(2).FontColor, clWhite);
         QCOMPARE(g.Model.Slot(4).FontColor, clBlack);
         g.Ticks(2); // the hidden word turns blue underneath and stays unreadable
@@ -579,12 +632,12 @@ private slots:
     {
         TGame g(1);
         g.Place("water", 4, 1);
-        g.Model.JudgeWord("water");
+        g.Judge("water");
         QCOMPARE(g.Model.Timers().ShowClockInterval, 300);
         QCOMPARE(g.Model.Timers().ProblemClockInterval, 2160);
         for (int k = 0; k < 22; ++k) {
             g.Place("clock", 1);
-            g.Model.JudgeWord("clock");
+            g.Judge("clock");
         }
         QCOMPARE(g.Model.GameLevel, 2);
         QCOMPARE(g.Model.Timers().ShowClockInterval, 1930);
@@ -601,7 +654,7 @@ private slots:
             g.Place("clock", i);
         g.Place("water", 12, 2);
         g.Ticks(3);
-        g.Model.JudgeWord("water");
+        g.Judge("water");
         for (int i = 1; i <= 12; ++i) {
             QCOMPARE(g.Model.Slot(i).Age, -1);
             QCOMPARE(g.Model.Slot(i).Caption, QString::number(i));
@@ -617,10 +670,10 @@ private slots:
         TGame g(1);
         g.Place("clock", 2);
         g.Place("water", 4, 3);
-        g.Model.JudgeWord("water");
+        g.Judge("water");
         QCOMPARE(g.Model.Timers().ShowClock || g.Model.Timers().ProblemClock, false);
         QVERIFY(g.Model.Timers().PauseTimer);
-        g.Model.JudgeWord("clock");
+        g.Judge("clock");
         QCOMPARE(g.Model.GameScore(), 12);
         for (int t = 0; t < 5; ++t)
             g.Model.PauseTimerTimer();
@@ -634,13 +687,13 @@ private slots:
         TGame g(1);
         for (int k = 0; k < 21; ++k) {
             g.Place("clock", 1);
-            g.Model.JudgeWord("clock");
+            g.Judge("clock");
         }
         g.Place("water", 4, 3);
-        g.Model.JudgeWord("water"); // the 22nd word starts the pause
+        g.Judge("water"); // the 22nd word starts the pause
         g.Model.PauseTimerTimer();
         g.Place("clock", 1);
-        g.Model.JudgeWord("clock"); // the 23rd raises the level
+        g.Judge("clock"); // the 23rd raises the level
         QCOMPARE(g.Model.GameLevel, 2);
         QVERIFY(g.Model.Timers().ShowClock && g.Model.Timers().ProblemClock && g.Model.Timers().PauseTimer);
         g.Model.ShowClockTimer();
@@ -661,7 +714,7 @@ private slots:
         QCOMPARE(g.YellowSlot(), 4); // a yellow word keeps its colour as it ages
         g.Ticks(1);
         QCOMPARE(g.Model.Lives(), 8);
-        QCOMPARE(g.Model.SpecialKind(), kNoSpecial);
+        QCOMPARE(g.Model.SpecialKind(), TSpecialKind::None);
         QCOMPARE(g.YellowSlot(), 0);
         QVERIFY(!g.Model.EffectActive());
         QVERIFY(g.Model.StatusText().isEmpty());
@@ -673,8 +726,8 @@ private slots:
         TGame g(1);
         g.Model.SoundOff = true;
         g.Place("water", 4);
-        g.Model.JudgeWord("water");
-        g.Model.JudgeWord("cheese");
+        g.Judge("water");
+        g.Judge("cheese");
         g.Place("clock", 5);
         g.Ticks(33);
         QCOMPARE(g.Model.Lives(), 8);

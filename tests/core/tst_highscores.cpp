@@ -169,6 +169,25 @@ private slots:
         QCOMPARE(again.List().first().name, shown);
     }
 
+    void readFromAnOldFileSavedToANewFolder()
+    {
+        // An installed copy reads the list it found beside the program and saves into the user's data folder.
+        QTemporaryDir dir;
+        const QString old = dir.filePath(QStringLiteral("cscore.dat"));
+        WriteAll(old, KimRecord);
+        const QString own = dir.filePath(QStringLiteral("share/vornix/cscore.dat"));
+        THighScores scores(own, old);
+        QVERIFY(scores.ReadScore());
+        QCOMPARE(scores.List().size(), 1);
+        scores.AddHighScore(QStringLiteral("Lee"), 2000, 2, true, When);
+        QVERIFY2(scores.SaveScore(), qPrintable(scores.Error()));
+        QCOMPARE(ReadAll(old), KimRecord);
+        THighScores again(own);
+        QVERIFY(again.ReadScore());
+        QCOMPARE(again.List().size(), 2);
+        QCOMPARE(again.List().first().name, QStringLiteral("Lee"));
+    }
+
     void lengthByteBeyondItsFieldIsClamped()
     {
         QByteArray bytes = EncodeScoreRecord(Entry(QStringLiteral("abcdefghijklmnopqrst"), 99));

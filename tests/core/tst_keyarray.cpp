@@ -108,7 +108,7 @@ private slots:
         TKeyPractice practice;
         for (const QString& setup : setups.split(u' ')) {
             const QStringList parts = setup.split(u':');
-            practice.Configure(parts[0].toInt(), parts[1].toInt(), true, false);
+            practice.Configure(parts[0].toInt(), PracticePositionOf(parts[1].toInt()), true, false);
         }
         QCOMPARE(CaptionsOf(practice.Caps), captions);
         QCOMPARE(AlignmentsOf(practice.Caps), alignments);

@@ -64,99 +64,99 @@ private slots:
     void pickersDrawTheirKeysAndShift_data()
     {
         QTest::addColumn<int>("item");
-        QTest::addColumn<int>("position");
+        QTest::addColumn<TPracticePosition>("position");
         QTest::addColumn<QString>("candidates");
         QTest::addColumn<QString>("always");
         QTest::addColumn<QString>("coin");
-        QTest::newRow("home row 2-set") << 0 << 0 << "ASDFJKL"
+        QTest::newRow("home row 2-set") << 0 << TPracticePosition::HomeRow << "ASDFJKL"
                                         << ""
                                         << "";
-        QTest::newRow("home row 3-90") << 2 << 0 << "ASDFJKL;"
+        QTest::newRow("home row 3-90") << 2 << TPracticePosition::HomeRow << "ASDFJKL;"
                                        << ""
                                        << "";
-        QTest::newRow("left upper 2-set") << 0 << 1 << "QWER"
+        QTest::newRow("left upper 2-set") << 0 << TPracticePosition::LeftUpper << "QWER"
                                           << ""
                                           << "QWER";
-        QTest::newRow("left upper English") << 1 << 1 << "QWER"
+        QTest::newRow("left upper English") << 1 << TPracticePosition::LeftUpper << "QWER"
                                             << ""
                                             << "";
-        QTest::newRow("left upper final") << 3 << 1 << "QWER"
+        QTest::newRow("left upper final") << 3 << TPracticePosition::LeftUpper << "QWER"
                                           << ""
                                           << "";
-        QTest::newRow("left lower") << 0 << 2 << "ZXCV"
+        QTest::newRow("left lower") << 0 << TPracticePosition::LeftLower << "ZXCV"
                                     << ""
                                     << "";
-        QTest::newRow("right upper 2-set") << 0 << 3 << "UIOP"
+        QTest::newRow("right upper 2-set") << 0 << TPracticePosition::RightUpper << "UIOP"
                                            << ""
                                            << "OP";
-        QTest::newRow("right upper 3-90") << 2 << 3 << "UIOP"
+        QTest::newRow("right upper 3-90") << 2 << TPracticePosition::RightUpper << "UIOP"
                                           << ""
                                           << "";
-        QTest::newRow("right lower 2-set") << 0 << 4 << "BNM"
+        QTest::newRow("right lower 2-set") << 0 << TPracticePosition::RightLower << "BNM"
                                            << ""
                                            << "";
-        QTest::newRow("right lower final") << 3 << 4 << "BNM/"
+        QTest::newRow("right lower final") << 3 << TPracticePosition::RightLower << "BNM/"
                                            << ""
                                            << "";
-        QTest::newRow("index rest 2-set") << 0 << 5 << "TGYH"
+        QTest::newRow("index rest 2-set") << 0 << TPracticePosition::IndexRest << "TGYH"
                                           << ""
                                           << "T";
-        QTest::newRow("index rest 3-90") << 2 << 5 << "TGYH56'"
+        QTest::newRow("index rest 3-90") << 2 << TPracticePosition::IndexRest << "TGYH56'"
                                          << ""
                                          << "";
-        QTest::newRow("all 2-set") << 0 << 6 << "ASDFJKLQWERZXCVUIOPBNMTGYH"
+        QTest::newRow("all 2-set") << 0 << TPracticePosition::AllKeys << "ASDFJKLQWERZXCVUIOPBNMTGYH"
                                    << ""
                                    << "QWEROPT";
-        QTest::newRow("all English") << 1 << 6 << "ASDFJKLQWERZXCVUIOPBNMTGYH"
+        QTest::newRow("all English") << 1 << TPracticePosition::AllKeys << "ASDFJKLQWERZXCVUIOPBNMTGYH"
                                      << ""
                                      << "";
-        QTest::newRow("all 3-90") << 2 << 6 << "ASDFJKL;QWERZXCVUIOPBNM/TGYH56'90123478"
+        QTest::newRow("all 3-90") << 2 << TPracticePosition::AllKeys << "ASDFJKL;QWERZXCVUIOPBNM/TGYH56'90123478"
                                   << ""
                                   << "";
-        QTest::newRow("numbers 2-set") << 0 << 7 << "1234567890"
+        QTest::newRow("numbers 2-set") << 0 << TPracticePosition::Numbers << "1234567890"
                                        << ""
                                        << "";
-        QTest::newRow("numbers 3-90") << 2 << 7 << "UIOJKLNM,."
+        QTest::newRow("numbers 3-90") << 2 << TPracticePosition::Numbers << "UIOJKLNM,."
                                       << "UIOJKLNM,."
                                       << "";
-        QTest::newRow("numbers final") << 3 << 7 << "YUIOPHJKL;"
+        QTest::newRow("numbers final") << 3 << TPracticePosition::Numbers << "YUIOPHJKL;"
                                        << "YUIOPHJKL;"
                                        << "";
-        QTest::newRow("symbols 2-set") << 0 << 8 << "1968./3'2],"
+        QTest::newRow("symbols 2-set") << 0 << TPracticePosition::Symbols << "1968./3'2],"
                                        << "196832"
                                        << "";
-        QTest::newRow("symbols English") << 1 << 8 << "1968./3'2],"
+        QTest::newRow("symbols English") << 1 << TPracticePosition::Symbols << "1968./3'2],"
                                          << "196832"
                                          << "";
-        QTest::newRow("symbols 3-90") << 2 << 8 << "24590=TYP]GH;B"
+        QTest::newRow("symbols 3-90") << 2 << TPracticePosition::Symbols << "24590=TYP]GH;B"
                                       << "24590=TYP]GH;B"
                                       << "";
-        QTest::newRow("symbols final") << 3 << 8 << "6789-=\\[]'BNM/0"
+        QTest::newRow("symbols final") << 3 << TPracticePosition::Symbols << "6789-=\\[]'BNM/0"
                                        << "6789-=\\[]'BNM/0"
                                        << "";
-        QTest::newRow("3-set top row") << 3 << 9 << "90123478"
+        QTest::newRow("3-set top row") << 3 << TPracticePosition::ThreeSetTopRow << "90123478"
                                        << ""
                                        << "";
-        QTest::newRow("3-90 Shift") << 2 << 10 << "1QWEASDFZXCV"
+        QTest::newRow("3-90 Shift") << 2 << TPracticePosition::Shift390 << "1QWEASDFZXCV"
                                     << "1QWEASDFZXCV"
                                     << "";
-        QTest::newRow("final group 1") << 3 << 11 << "12345"
+        QTest::newRow("final group 1") << 3 << TPracticePosition::FinalShiftRow1 << "12345"
                                        << "12345"
                                        << "";
-        QTest::newRow("final group 2") << 3 << 12 << "QWERT"
+        QTest::newRow("final group 2") << 3 << TPracticePosition::FinalShiftRow2 << "QWERT"
                                        << "QWERT"
                                        << "";
-        QTest::newRow("final group 3") << 3 << 13 << "ASDFG"
+        QTest::newRow("final group 3") << 3 << TPracticePosition::FinalShiftRow3 << "ASDFG"
                                        << "ASDFG"
                                        << "";
-        QTest::newRow("final group 4") << 3 << 14 << "ZXCVB"
+        QTest::newRow("final group 4") << 3 << TPracticePosition::FinalShiftRow4 << "ZXCVB"
                                        << "ZXCVB"
                                        << "";
     }
     void pickersDrawTheirKeysAndShift()
     {
         QFETCH(int, item);
-        QFETCH(int, position);
+        QFETCH(TPracticePosition, position);
         QFETCH(QString, candidates);
         QFETCH(QString, always);
         QFETCH(QString, coin);
@@ -190,7 +190,7 @@ private slots:
     void theOtherKeysAreEquallyLikely()
     {
         TKeyPractice p;
-        p.Configure(0, 2, true, false); // left lower: Z X C V
+        p.Configure(0, TPracticePosition::LeftLower, true, false); // left lower: Z X C V
         std::map<int, int> count;
         const int runs = 6000;
         for (int i = 0; i < runs; ++i) {
@@ -206,7 +206,7 @@ private slots:
     void onlyTheAcceptedAttemptsCoinCounts()
     {
         TKeyPractice p;
-        p.Configure(0, 1, true, false); // 2-set left upper: Q W E R with a coin
+        p.Configure(0, TPracticePosition::LeftUpper, true, false); // 2-set left upper: Q W E R with a coin
         auto script = std::make_shared<TScript>();
         p.SetRandomSource([script](int range) { return (*script)(range); });
         p.PrevProblemKey = 'Q';
@@ -220,7 +220,7 @@ private slots:
     void shiftedProblemShowsItsJamoAndTheOtherShift()
     {
         TKeyPractice p;
-        p.Configure(0, 1, true, false);
+        p.Configure(0, TPracticePosition::LeftUpper, true, false);
         auto script = std::make_shared<TScript>();
         p.SetRandomSource([script](int range) { return (*script)(range); });
         script->Answers = {0, 1}; // Q with Shift
@@ -257,7 +257,7 @@ private slots:
     void number7Of390IsUWithTheLeftShift()
     {
         TKeyPractice p;
-        p.Configure(2, 7, true, false);
+        p.Configure(2, TPracticePosition::Numbers, true, false);
         auto script = std::make_shared<TScript>();
         p.SetRandomSource([script](int range) { return (*script)(range); });
         script->Answers = {0};
@@ -272,18 +272,18 @@ private slots:
 
     void labelSitsLowForALowCaption_data()
     {
-        QTest::addColumn<int>("position");
+        QTest::addColumn<TPracticePosition>("position");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("bottom");
-        QTest::newRow("group 3: A") << 13 << 0 << "ㄷ" << true;
-        QTest::newRow("group 3: G") << 13 << 4 << "ㅒ" << false;
-        QTest::newRow("group 4: Z") << 14 << 0 << "ㅊ" << true;
-        QTest::newRow("group 4: B") << 14 << 4 << "?" << false;
+        QTest::newRow("group 3: A") << TPracticePosition::FinalShiftRow3 << 0 << "ㄷ" << true;
+        QTest::newRow("group 3: G") << TPracticePosition::FinalShiftRow3 << 4 << "ㅒ" << false;
+        QTest::newRow("group 4: Z") << TPracticePosition::FinalShiftRow4 << 0 << "ㅊ" << true;
+        QTest::newRow("group 4: B") << TPracticePosition::FinalShiftRow4 << 4 << "?" << false;
     }
     void labelSitsLowForALowCaption()
     {
-        QFETCH(int, position);
+        QFETCH(TPracticePosition, position);
         QFETCH(int, index);
         QFETCH(QString, caption);
         QFETCH(bool, bottom);
@@ -298,9 +298,9 @@ private slots:
     void keyGuideOffLightsNothingButTheLabelsFollow()
     {
         TKeyPractice p;
-        p.Configure(3, 13, true, false);
+        p.Configure(3, TPracticePosition::FinalShiftRow3, true, false);
         p.GoProblem(); // a finger is lit now
-        p.Configure(3, 13, true, true);
+        p.Configure(3, TPracticePosition::FinalShiftRow3, true, true);
         for (int i = 0; i < 20; ++i) {
             p.GoProblem();
             QVERIFY(!p.ExLabelCaption.isEmpty());
@@ -320,11 +320,11 @@ private slots:
     void aNewSetupAsksAnotherKeyThanTheLast()
     {
         TKeyPractice p;
-        p.Configure(0, 2, true, false);
+        p.Configure(0, TPracticePosition::LeftLower, true, false);
         p.GoProblem();
         const int last = p.ProblemKey;
         for (int i = 0; i < 50; ++i) {
-            p.Configure(0, 2, true, false);
+            p.Configure(0, TPracticePosition::LeftLower, true, false);
             p.PrevProblemKey = last;
             p.GoProblem();
             QVERIFY(p.ProblemKey != last);
@@ -386,7 +386,7 @@ private slots:
         TKeyPractice p;
         QStringList sounds;
         p.SetSoundOutput([&sounds](const QString& name) { sounds << name; });
-        p.Configure(0, 0, false, false);
+        p.Configure(0, TPracticePosition::HomeRow, false, false);
         p.PrevProblemKey = 'A';
         p.GoProblem();
         p.ProblemKey = p.PrevProblemKey = 'A';
@@ -429,7 +429,7 @@ private slots:
         TKeyPractice p;
         int played = 0;
         p.SetSoundOutput([&played](const QString&) { ++played; });
-        p.Configure(0, 0, true, false);
+        p.Configure(0, TPracticePosition::HomeRow, true, false);
         p.GoProblem();
         QCOMPARE(TypeProblem(p), TJudgement::Right);
         p.KeyDown(VK_SPACE);
@@ -440,7 +440,7 @@ private slots:
     void capsGoDownAndUpWithTheKeys()
     {
         TKeyPractice p;
-        p.Configure(0, 0, true, false);
+        p.Configure(0, TPracticePosition::HomeRow, true, false);
         p.GoProblem();
         p.KeyDown(16);
         QVERIFY(p.Caps.LShift.Lowered && p.Caps.RShift.Lowered);
@@ -458,14 +458,14 @@ private slots:
 
     void skippedAndAnsweredCapsReturnToTheirPracticeColour_data()
     {
-        QTest::addColumn<int>("position");
+        QTest::addColumn<TPracticePosition>("position");
         QTest::addColumn<TColor>("colour");
-        QTest::newRow("a practice") << 0 << kPracticeColor;
-        QTest::newRow("all keys") << 6 << kNeutralColor;
+        QTest::newRow("a practice") << TPracticePosition::HomeRow << kPracticeColor;
+        QTest::newRow("all keys") << TPracticePosition::AllKeys << kNeutralColor;
     }
     void skippedAndAnsweredCapsReturnToTheirPracticeColour()
     {
-        QFETCH(int, position);
+        QFETCH(TPracticePosition, position);
         QFETCH(TColor, colour);
         TKeyPractice p;
         p.Configure(0, position, true, false);
@@ -492,7 +492,7 @@ private slots:
     {
         TFakeClock clock;
         TKeyPractice p;
-        p.Configure(0, 0, true, false);
+        p.Configure(0, TPracticePosition::HomeRow, true, false);
         p.GoProblem();
         QCOMPARE(p.Lamp(), TLamp::Yellow);
         p.KeyDown(VK_SPACE);
@@ -521,7 +521,7 @@ private slots:
     {
         TFakeClock clock(0xFFFFFF00u);
         TKeyPractice p;
-        p.Configure(0, 0, true, false);
+        p.Configure(0, TPracticePosition::HomeRow, true, false);
         p.GoProblem();
         p.KeyDown(VK_SPACE);
         p.KeyUp(VK_SPACE, 0);

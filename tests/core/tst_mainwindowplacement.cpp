@@ -1,7 +1,10 @@
 // The main window on screens of any size: limits within the free area, the frame centred in it, and the
 // size kept at close.
+#include "platform/IniFile.h"
 #include "screens/MainWindowPlacement.h"
+#include "tests/support/TestSupport.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestMainWindowPlacement : public QObject
@@ -85,6 +88,38 @@ private slots:
     {
         QFETCH(QPoint, client);
         QTEST(MainWindowStillPlaced(QPoint(40, 0), client, QMargins(1, 20, 1, 5)), "placed");
+    }
+
+    void storedSizeIsRead_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QSize>("client");
+        QTest::newRow("none stored: the design size") << QByteArray() << QSize(1286, 871);
+        QTest::newRow("stored") << QByteArray("[mainform]\nwidth=900\nheight=600\n") << QSize(900, 600);
+        QTest::newRow("only the width") << QByteArray("[MainForm]\nWidth=900\n") << QSize(900, 871);
+        QTest::newRow("not a number") << QByteArray("[mainform]\nwidth=wide\nheight=$200\n") << QSize(1286, 512);
+    }
+    void storedSizeIsRead()
+    {
+        QFETCH(QByteArray, ini);
+        QTemporaryDir dir;
+        const TIniFile file(WriteIniFixture(dir, ini));
+        QTEST(ReadMainWindowSize(file, QSize(1286, 871)), "client");
+    }
+
+    void sizeIsWrittenAndReadBack()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Zavlin.ini"));
+        {
+            TIniFile file(path);
+            WriteMainWindowSize(file, QSize(1100, 700));
+        }
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("[mainform]\nwidth=1100\nheight=700\n"));
+        const TIniFile file(path);
+        QCOMPARE(ReadMainWindowSize(file, QSize(1286, 871)), QSize(1100, 700));
     }
 };
 

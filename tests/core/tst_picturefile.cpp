@@ -18,7 +18,8 @@ QImage Sample(QImage::Format format, int width, int height)
             if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono)
                 img.setPixel(x, y, uint((x + y) % img.colorCount()));
             else
-                img.setPixel(x, y, qRgba(x * 40, y * 60, (x * y) % 256, format == QImage::Format_ARGB32 ? x * 50 : 255));
+                img.setPixel(x, y,
+                             qRgba(x * 40, y * 60, (x * y) % 256, format == QImage::Format_ARGB32 ? x * 50 : 255));
         }
     return img;
 }

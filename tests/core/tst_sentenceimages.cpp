@@ -383,6 +383,27 @@ private slots:
         QVERIFY2(LoadPicture(file, picture, &error), qPrintable(error));
         QCOMPARE(picture.size(), QSize(6000, 6000));
     }
+
+    void ownTextsJoinTheBundledOnes()
+    {
+        QTemporaryDir bundled, own;
+        WriteAll(bundled.filePath(QStringLiteral("[한글]봄.txt")), "가");
+        WriteAll(bundled.filePath(QStringLiteral("b.txt")), "b");
+        WriteAll(bundled.filePath(QStringLiteral("d.txt")), "d");
+        WriteAll(own.filePath(QStringLiteral("b.txt")), "own b"); // takes the bundled one's place
+        WriteAll(own.filePath(QStringLiteral("c.txt")), "c");
+        const auto listed = [](const QList<TPracticeText>& texts) {
+            QStringList out;
+            for (const TPracticeText& t : texts)
+                out << QString::fromUtf8(ReadAll(t.Path));
+            return out;
+        };
+        QCOMPARE(listed(ListAllPracticeTexts(bundled.path(), own.path())), (QStringList{"가", "own b", "c", "d"}));
+        QCOMPARE(listed(ListAllPracticeTexts(bundled.path(), own.filePath(QStringLiteral("none")))),
+                 (QStringList{"가", "b", "d"}));
+        QCOMPARE(listed(ListAllPracticeTexts(own.path(), own.path() + QStringLiteral("/."))),
+                 (QStringList{"own b", "c"}));
+    }
 };
 
 QTEST_MAIN(TestSentenceImages)

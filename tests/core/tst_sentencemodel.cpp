@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "screens/SentenceModel.h"
+#include "tests/support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -173,6 +174,24 @@ private slots:
     }
 
     // Every name, however odd, gets a key that the settings file stores and reads back as its own.
+    void resumeLineIsRead_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("line");
+        QTest::newRow("none kept") << QByteArray("[FileHistory]\nother.txt=5\n") << 0;
+        QTest::newRow("kept under the text's key") << QByteArray("[FileHistory]\n(한글)봄.txt=12\n") << 12;
+        QTest::newRow("names in another case") << QByteArray("[filehistory]\n(한글)봄.TXT=7\n") << 7;
+        QTest::newRow("negative is 0") << QByteArray("[FileHistory]\n(한글)봄.txt=-3\n") << 0;
+        QTest::newRow("not a number is 0") << QByteArray("[FileHistory]\n(한글)봄.txt=x\n") << 0;
+    }
+    void resumeLineIsRead()
+    {
+        QFETCH(QByteArray, ini);
+        QTemporaryDir dir;
+        const TIniFile file(WriteIniFixture(dir, ini));
+        QTEST(ReadResumeLine(file, QStringLiteral("/p/Text/[한글]봄.txt")), "line");
+    }
+
     void historyKeysReadBackAsTheirOwn()
     {
         const QStringList names{"[한글]문장.txt", "[x]y.txt", ";c.txt", "#c.txt",   "a=b.txt",  "a%003db.txt",
@@ -182,13 +201,12 @@ private slots:
         {
             TIniFile ini(file);
             for (int i = 0; i < names.size(); ++i)
-                ini.WriteInteger(QStringLiteral("FileHistory"), GetHistoryKey(QStringLiteral("/t/") + names[i]), i + 1);
+                WriteResumeLine(ini, QStringLiteral("/t/") + names[i], i + 1);
             ini.WriteInteger(QStringLiteral("After"), QStringLiteral("Key"), 99);
         }
         TIniFile ini(file);
         for (int i = 0; i < names.size(); ++i)
-            QCOMPARE(ini.ReadInteger(QStringLiteral("FileHistory"), GetHistoryKey(QStringLiteral("/t/") + names[i]), 0),
-                     i + 1);
+            QCOMPARE(ReadResumeLine(ini, QStringLiteral("/t/") + names[i]), i + 1);
         QCOMPARE(ini.ReadInteger(QStringLiteral("After"), QStringLiteral("Key"), 0), 99);
     }
 

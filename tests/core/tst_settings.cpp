@@ -22,6 +22,7 @@ class TestSettings : public QObject
 
 private:
     std::unique_ptr<QTemporaryDir> FTemp;
+    std::unique_ptr<QTemporaryDir> FData;
     QString Folder() const { return FTemp->path(); }
     QString IniPath() const { return ProgramFolder + QStringLiteral("Zavlin.ini"); }
 
@@ -31,6 +32,8 @@ private slots:
         CloseSettings();
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = Folder() + u'/';
+        FData = std::make_unique<QTemporaryDir>();
+        DataFolderOverride = FData->path() + QStringLiteral("/share/vornix/"); // made by the first save
         SentenceSetup = TSentenceSetupRec();
     }
     void cleanup() { CloseSettings(); }
@@ -289,6 +292,64 @@ private slots:
         QCOMPARE(ReadAll(IniPath()), before);
         QCOMPARE(QDir(ProgramFolder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                  (QStringList{QStringLiteral("Zavlin.ini"), QStringLiteral("filler")}));
+    }
+
+    // Where "Zavlin.ini" and "cscore.dat" are written and read from: beside the program while its folder takes
+    // new files, else in the user's data folder, read from the old copy beside the program until there is one.
+    void userFilesLiveWhereTheyCanBeWritten_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<bool>("own");
+        QTest::addColumn<bool>("writtenBeside");
+        QTest::addColumn<bool>("readBeside");
+        QTest::newRow("writable folder") << false << false << true << true << true;
+        QTest::newRow("read-only, no file") << true << false << false << false << false;
+        QTest::newRow("read-only, an old file beside") << true << true << false << false << true;
+        QTest::newRow("read-only, both") << true << true << true << false << false;
+    }
+    void userFilesLiveWhereTheyCanBeWritten()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(bool, beside);
+        QFETCH(bool, own);
+        QFETCH(bool, writtenBeside);
+        QFETCH(bool, readBeside);
+        const QString name = QStringLiteral("cscore.dat");
+        if (beside) WriteAll(ProgramFolder + name, "old");
+        if (own) {
+            QDir().mkpath(UserDataFolder());
+            WriteAll(UserDataFolder() + name, "own");
+        }
+        std::unique_ptr<TReadOnlyFolder> locked;
+        if (readOnly) {
+            locked = std::make_unique<TReadOnlyFolder>(Folder());
+            if (locked->Writable()) QSKIP("the folder cannot be made read-only here");
+        }
+        const TUserFile file = UserFile(name);
+        QCOMPARE(file.Path, (writtenBeside ? ProgramFolder : UserDataFolder()) + name);
+        QCOMPARE(file.ReadFrom, (readBeside ? ProgramFolder : UserDataFolder()) + name);
+        QVERIFY(QDir(Folder()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral("probe")).isEmpty());
+    }
+
+    void aReadOnlyProgramFolderKeepsTheSettingsInTheDataFolder()
+    {
+        const QByteArray old = "[SentenceSetup]\nSpeedLimit=300\n";
+        WriteAll(IniPath(), old);
+        TReadOnlyFolder readOnly(Folder());
+        if (readOnly.Writable()) QSKIP("the folder cannot be made read-only here");
+        const QString own = UserDataFolder() + QStringLiteral("Zavlin.ini");
+        LoadSentenceSetup();
+        QCOMPARE(SentenceSetup.SpeedLimit, 300);       // the old settings are not lost
+        QVERIFY(!QFileInfo::exists(UserDataFolder())); // nothing is made before the first save
+        SentenceSetup.SpeedLimit = 200;
+        SaveSentenceSetup();
+        CloseSettings();
+        QCOMPARE(ReadAll(IniPath()), old);
+        QVERIFY(ReadAll(own).startsWith("[SentenceSetup]\nSpeedLimit=200\nUseSpeedLimit=0\n"));
+        LoadSentenceSetup();
+        QCOMPARE(SentenceSetup.SpeedLimit, 200);
+        QCOMPARE(SettingsFile->FileName(), own);
     }
 
     void unchangedWriteTouchesNothing()

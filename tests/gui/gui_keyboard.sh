@@ -2,7 +2,8 @@
 # Keyboard practice as a person uses it: the main menu's keyboard button, the setup dialog, OK, then the
 # problem shown is typed with xdotool and judged right; a wrong key is judged wrong. The setup button opens
 # the dialog again above the stay-on-top practice window, and each of the four layouts is set up and
-# practised. Screenshots of the dialog and of the window in each layout go to the output folder.
+# practised; a key held down is judged once. Screenshots of the dialog and of the window in each layout go
+# to the output folder.
 # The window tells the problem on stderr when VORNIX_TRACE_KEYS is set; a person sees none of it.
 set -u
 VORNIX=$1 XWIN=$2 OUT=$3
@@ -97,6 +98,27 @@ xdotool key space
 wait_count wrong 1 || fail "Space was not judged a wrong answer"
 sleep 0.4
 "$XSHOT" "$PW" "$OUT/keyboard_2set.png"
+
+# A key held down for 1.5 s, with the X server repeating it, is one answer: Space once wrong, the problem
+# key once right.
+xset r on 2>/dev/null
+hold() {
+    xdotool keydown "$1"
+    sleep 1.5
+    xdotool keyup "$1"
+    sleep 0.5
+}
+judged() { echo $(($(count right) + $(count wrong) + $(count skipped))); }
+before=$(judged)
+hold space
+[ "$(judged)" = $((before + 1)) ] || fail "Space held for 1.5 s was judged $(($(judged) - before)) times"
+line=$(grep "^keyboard next" "$LOG" | tail -1)
+if [ "$(echo "$line" | cut -d' ' -f6)" = 0 ]; then
+    before=$(judged) right=$(count right)
+    hold "$(keyname "$(echo "$line" | cut -d' ' -f4)")"
+    [ "$(judged)" = $((before + 1)) ] && [ "$(count right)" = $((right + 1)) ] ||
+        fail "the problem key held for 1.5 s was judged $(($(judged) - before)) times, $(($(count right) - right)) right"
+fi
 
 # Item positions in the dialog: the layouts in two columns, the position boxes in two columns.
 choose() { # layout-item position

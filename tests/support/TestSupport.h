@@ -23,6 +23,15 @@ inline QString TestOutputFolder()
     return folder;
 }
 
+// A "Zavlin.ini" in dir holding text, for the tests of the settings' readers.
+inline QString WriteIniFixture(const QTemporaryDir& dir, const QByteArray& text)
+{
+    const QString path = dir.filePath(QStringLiteral("Zavlin.ini"));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(text);
+    return path;
+}
+
 inline QByteArray ReadAll(const QString& path)
 {
     QFile f(path);

@@ -1,7 +1,7 @@
 // The bordered label: measuring and auto size, the circle's one-time sizing, shapes and caption places.
 #include "components/BorderLabel.h"
-#include "tests/support/WidgetTestUtil.h"
 #include "components/ControlUtils.h"
+#include "tests/support/WidgetTestUtil.h"
 
 #include <QtTest>
 

@@ -4,7 +4,11 @@
 #include "platform/Sound.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -146,6 +150,27 @@ private slots:
         QCOMPARE(colour.Color, clNavy);
     }
 
+    // The face list has the focus when the dialog opens; Escape there must close the whole dialog.
+    void escapeInTheFontListCancelsTheFontDialog()
+    {
+        TFontDialog dialog;
+        dialog.Font = PracticeFont();
+        bool closed = false;
+        QTimer::singleShot(50, [&closed] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            auto* fonts = d->findChild<QFontDialog*>();
+            QVERIFY(fonts);
+            QTest::keyClick(fonts->focusWidget() ? fonts->focusWidget() : fonts, Qt::Key_Escape);
+            QCoreApplication::processEvents();
+            closed = !d->isVisible();
+            if (!closed) d->reject();
+        });
+        QVERIFY(!dialog.Execute());
+        QVERIFY2(closed, "Escape left the dialog open, without its font list");
+        QCOMPARE(dialog.Font.Name, QStringLiteral("굴림체"));
+    }
+
     void hooksAnswerInsteadOfTheDialogs()
     {
         TFont seenFont;
@@ -190,6 +215,25 @@ private slots:
         });
         QVERIFY(dialog.Execute());
         QCOMPARE(dialog.Color, RGB(0x12, 0x34, 0x56));
+    }
+
+    // Qt's own dialogs and stock buttons speak Korean like the rest of the program, on an English system too.
+    void stockDialogsSpeakKorean()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY2(TApplication::InstallQtTranslation(), "Qt's Korean translation is missing (qt6-translations-l10n)");
+        QColorDialog colours;
+        QCOMPARE(colours.windowTitle(), QStringLiteral("색 선택"));
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("취소"));
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList labels;
+        for (const QLabel* l : files.findChildren<QLabel*>())
+            labels << l->text();
+        QVERIFY2(!labels.contains(QStringLiteral("Look in:")), qPrintable(labels.join(u'|')));
+        QVERIFY2(labels.contains(QStringLiteral("다음에서 찾기:")), qPrintable(labels.join(u'|')));
+        QLocale::setDefault(QLocale::system());
     }
 
     void pictureFilterListsTheReadableFormats()

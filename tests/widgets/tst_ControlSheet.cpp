@@ -35,7 +35,7 @@ class TestControlSheet : public QObject
 private slots:
     void initTestCase() { TApplication::InstallFontSubstitutions(); }
 
-    void sheetOfEveryControl()
+    void smokeSheetOfEveryControl()
     {
         QWidget form;
         form.setAutoFillBackground(true);

@@ -1,7 +1,7 @@
 // The focusable button: focus on press, Space and Enter, accelerators, its looks, and its own bitmap.
+#include "components/EllipBtn.h"
 #include "platform/Accelerators.h"
 #include "tests/support/WidgetTestUtil.h"
-#include "components/EllipBtn.h"
 
 #include <QDialog>
 #include <QKeyEvent>

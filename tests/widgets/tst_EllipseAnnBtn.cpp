@@ -1,8 +1,8 @@
 // The push button: its looks per shape and state, the caption rule, the mouse and accelerator order, the
 // repaint policy, and a click handler that frees the form.
+#include "components/EllipseAnnBtn.h"
 #include "platform/Accelerators.h"
 #include "tests/support/WidgetTestUtil.h"
-#include "components/EllipseAnnBtn.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -1,6 +1,6 @@
 // The gradient button: mirrored rows and columns, the swap while held, and one-line buttons.
-#include "tests/support/WidgetTestUtil.h"
 #include "components/GradAnnBtn.h"
+#include "tests/support/WidgetTestUtil.h"
 
 #include <QtTest>
 

@@ -478,7 +478,7 @@ private slots:
         std::unique_ptr<TBitmap> pic(MakeBitmap(3, 3, clFuchsia));
         pic->Canvas()->SetPixel(1, 1, clGreen);
         pic->Canvas()->SetPixel(0, 1, RGB(200, 20, 10)); // red and blue must not trade places
-        pic->Transparent = true; // automatic: the bottom-left pixel's colour
+        pic->Transparent = true;                         // automatic: the bottom-left pixel's colour
         std::unique_ptr<TBitmap> dst(MakeBitmap(5, 5, clWhite));
         dst->Canvas()->Draw(1, 1, pic.get());
         QCOMPARE(dst->Canvas()->Pixel(2, 2), clGreen);

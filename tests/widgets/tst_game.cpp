@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
 #include "platform/ListCtrls.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/StdCtrls.h"
@@ -317,11 +318,34 @@ private slots:
         while (game->Model().ClearedCount() < 100)
             game->Model().JudgeWord(PlaceSingleWord(game));
         game->Memo1->SetText(PlaceSingleWord(game));
+        // Behind the final notice the lives bar still shows the lives left.
+        int livesShown = -1, livesLeft = -1;
+        gDuringBox = [game, &livesShown, &livesLeft] {
+            livesShown = game->ProgressBar1->Position();
+            livesLeft = game->Model().Lives();
+        };
         QTest::keyClick(game->Memo1, Qt::Key_Space);
+        QVERIFY(livesLeft > 0);
+        QCOMPARE(livesShown, livesLeft);
         QCOMPARE(gBoxes.size(), 1);
         QCOMPARE(gBoxes[0].Text, QStringLiteral("마지막 레벨까지 해결했습니다.\n'Zorbit'를 완전히 수정했습니다."));
         QCOMPARE(gSeen, (QStringList{"notice", "name", "score"}));
         QTRY_VERIFY(!game);
+    }
+
+    void windowReportsItsOpeningAndClosingToTheMenu()
+    {
+        QSignalSpy opened(&TPracticeWindows::Instance(), &TPracticeWindows::Opened);
+        QSignalSpy closed(&TPracticeWindows::Instance(), &TPracticeWindows::Closed);
+        QPointer<TGameForm> game = StartGame(1, true);
+        QVERIFY(QTest::qWaitForWindowExposed(game));
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(closed.size(), 0);
+        game->Close();
+        QCOMPARE(closed.size(), 1);
+        QTRY_VERIFY(!game);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(closed.size(), 1);
     }
 
     void timersStopWhenTheWindowCloses()
@@ -359,12 +383,12 @@ private slots:
             return n;
         };
         QCOMPARE(yellowText(), 0);
-        for (int k = 0; k < 200 && game->Model().SpecialKind() == kNoSpecial; ++k) {
+        for (int k = 0; k < 200 && game->Model().SpecialKind() == TSpecialKind::None; ++k) {
             game->ProblemClockTimer(nullptr);
             if (!game->BoardWords().contains(QString())) game->SetRotation(TRotation::clockwise);
         }
-        const int kind = game->Model().SpecialKind();
-        QVERIFY(kind != kNoSpecial);
+        const TSpecialKind kind = game->Model().SpecialKind();
+        QVERIFY(kind != TSpecialKind::None);
         int yellow = 0;
         for (int i = 1; i <= kSlotCount; ++i)
             if (game->Model().Slot(i).Color == clYellow) yellow = i;
@@ -372,7 +396,7 @@ private slots:
         QCOMPARE(game->ex[yellow - 1]->Color(), clYellow);
         game->Memo1->SetText(game->Model().Slot(yellow).Caption);
         QTest::keyClick(game->Memo1, Qt::Key_Space);
-        QCOMPARE(game->StatusBar1->Panel(0)->Text(), QString::fromUtf16(kSpecialTexts[kind]));
+        QCOMPARE(game->StatusBar1->Panel(0)->Text(), SpecialText(kind));
         game->StatusBar1->grab().save(TestOutputFolder() + QStringLiteral("/game_status.png"));
         QVERIFY(yellowText() > 20);
     }

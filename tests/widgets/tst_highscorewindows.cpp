@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Edit.h"
+#include "tests/support/MessageBoxLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
 
@@ -21,13 +22,6 @@
 #include <functional>
 
 namespace {
-
-QStringList gMessages;
-int RecordMessage(const QString& text, const QString&, unsigned)
-{
-    gMessages << text;
-    return IDOK;
-}
 
 QByteArray FileOf(const QList<std::pair<QString, int>>& entries)
 {
@@ -153,7 +147,7 @@ private slots:
     {
         FOldFolder = ProgramFolder;
         ProgramFolder = FFolder.path() + u'/';
-        SetMessageBoxHook(RecordMessage);
+        SetMessageBoxHook(RecordBox);
         TApplication::InstallFontSubstitutions();
     }
     void cleanupTestCase()
@@ -163,7 +157,8 @@ private slots:
     }
     void init()
     {
-        gMessages.clear();
+        gBoxes.clear();
+        gAnswer = IDOK;
         QFile::remove(ScorePath());
     }
     void cleanup()
@@ -263,7 +258,7 @@ private slots:
         });
         SaveUser(120, 3, true);
         QVERIFY(answer.Shown);
-        QVERIFY(gMessages.isEmpty());
+        QVERIFY(gBoxes.isEmpty());
         QVERIFY(ScoreFormExists);
         const TScoreList& list = ScoreForm->Scores().List();
         QCOMPARE(list.size(), 1);
@@ -326,15 +321,14 @@ private slots:
         SaveUser(1000, 2, false);
         QTest::qWait(50);
         QVERIFY(!answer.Shown);
-        QCOMPARE(gMessages.size(), 1);
-        QVERIFY2(gMessages[0].contains(ScorePath()) && gMessages[0].contains(QStringLiteral("2번째")),
-                 qPrintable(gMessages[0]));
+        QCOMPARE(gBoxes.size(), 1);
+        QVERIFY2(gBoxes[0].contains(ScorePath()) && gBoxes[0].contains(QStringLiteral("2번째")), qPrintable(gBoxes[0]));
         QCOMPARE(ScoreForm->ListBox1->Count(), 1); // the good record is still shown
 
         QPointer<TScoreForm> shown = ScoreForm.data();
         QTimer::singleShot(0, [shown] { shown->Close(); });
         ShowScoreForm();
-        QCOMPARE(gMessages.size(), 1);
+        QCOMPARE(gBoxes.size(), 1);
         QCOMPARE(ReadAll(ScorePath()), bytes);
     }
 
@@ -347,9 +341,8 @@ private slots:
         });
         SaveUser(70, 1, true);
         QVERIFY(answer.Shown);
-        QCOMPARE(gMessages.size(), 1);
-        QVERIFY2(gMessages[0].contains(ScorePath()) && gMessages[0].contains(qt_error_string(EACCES)),
-                 qPrintable(gMessages[0]));
+        QCOMPARE(gBoxes.size(), 1);
+        QVERIFY2(gBoxes[0].contains(ScorePath()) && gBoxes[0].contains(qt_error_string(EACCES)), qPrintable(gBoxes[0]));
         QCOMPARE(ScoreForm->ListBox1->Count(), 1);
         QCOMPARE(ScoreForm->ListBox1->ItemIndex(), 0);
     }

@@ -7,6 +7,7 @@
 #include "screens/MainUnit.h"
 #include "screens/Unit6.h"
 #include "screens/keySetupUnit.h"
+#include "tests/support/MessageBoxLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
 
@@ -16,12 +17,6 @@
 #include <cerrno>
 
 namespace {
-QStringList gBoxes;
-int RecordBox(const QString& text, const QString&, unsigned)
-{
-    gBoxes << text;
-    return IDOK;
-}
 QStringList gSounds;
 
 // Which of the fifteen boxes are checked ("0" .. "14", joined by spaces).
@@ -77,7 +72,9 @@ private slots:
     {
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
+        DataFolderOverride = ProgramFolder + QStringLiteral("data/"); // refuses files with the program folder
         gBoxes.clear();
+        gAnswer = IDOK;
         gSounds.clear();
         SetMessageBoxHook(RecordBox);
         SetSoundHook([](const QString& name) { gSounds << name; });
@@ -308,6 +305,50 @@ private slots:
         QCOMPARE(gSounds.last(), QStringLiteral("CORRECTKEY"));
         QVERIFY(w->Practice.ProblemKey != problem);
         QCOMPARE(w->ExLabel->Caption(), w->KeyMap[size_t(w->Practice.ProblemKey)]->Caption());
+    }
+
+    // The X server repeats a held key as releases and presses with one time stamp, not marked as repeats.
+    void aHeldKeyIsOneAnswer_data()
+    {
+        QTest::addColumn<bool>("problemKey");
+        QTest::addColumn<QStringList>("sounds");
+        QTest::newRow("a wrong key") << false << QStringList{QStringLiteral("WRONGKEY")};
+        QTest::newRow("the problem key") << true << QStringList{QStringLiteral("CORRECTKEY")};
+    }
+    void aHeldKeyIsOneAnswer()
+    {
+        QFETCH(bool, problemKey);
+        QFETCH(QStringList, sounds);
+        TkeySetUpForm* f = Dialog();
+        f->SpeakerOffCheckBox->SetChecked(false);
+        Ok(f);
+        QPointer<TForm6> w = Form6;
+        QApplication::setActiveWindow(w);
+        const int problem = w->Practice.ProblemKey;
+        const int key = problemKey ? problem : int(Qt::Key_Space);
+        const QString text = QString(QChar(key)).toLower();
+        auto send = [&](QEvent::Type type, quint64 time) {
+            QKeyEvent event(type, key, Qt::NoModifier, 0, 0, 0, text);
+            event.setTimestamp(time);
+            QCoreApplication::sendEvent(w, &event);
+        };
+        send(QEvent::KeyPress, 1000);
+        for (quint64 time = 1500; time <= 2500; time += 33) {
+            send(QEvent::KeyRelease, time);
+            send(QEvent::KeyPress, time);
+        }
+        send(QEvent::KeyRelease, 2600);
+        QTRY_COMPARE(gSounds, sounds);
+        QTest::qWait(60);
+        QCOMPARE(gSounds, sounds);
+        QCOMPARE(w->Practice.WrongCount, problemKey ? 0 : 1);
+        QCOMPARE(w->Practice.ProblemKey != problem, problemKey);
+        // A release still held back when the window closes is no answer.
+        send(QEvent::KeyPress, 3000);
+        send(QEvent::KeyRelease, 3100);
+        w->close();
+        QTest::qWait(60);
+        QCOMPARE(gSounds, sounds);
     }
 
     void lampShowsEachAnswerThenTurnsYellow()

@@ -1,13 +1,17 @@
 // The main menu window: layout, background, the practice-window protocol, the mouse effect, the size
 // memory and closing with a read-only settings folder.
+#include "components/MenuArt.h"
 #include "engine/VornixMisc.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/HtmlHelp.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Shell.h"
 #include "screens/AboutUnit.h"
 #include "screens/MainUnit.h"
+#include "screens/ProgramInfo.h"
 #include "screens/keySetupUnit.h"
+#include "tests/support/MessageBoxLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
 
@@ -18,12 +22,6 @@
 #include <cerrno>
 
 namespace {
-QStringList gBoxes;
-int RecordBox(const QString& text, const QString&, unsigned)
-{
-    gBoxes << text;
-    return IDOK;
-}
 QStringList gOpened;
 void RecordShell(const QString& address)
 {
@@ -62,6 +60,7 @@ private slots:
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
         gBoxes.clear();
+        gAnswer = IDOK;
         gOpened.clear();
         SetMessageBoxHook(RecordBox);
         SetShellHook(RecordShell);
@@ -155,7 +154,7 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         MainFormFocused = true;
-        HideMenuButtons();
+        PracticeWindowOpened();
         QVERIFY(!form->AboutBtn->Visible() && !form->HelpBtn->Visible());
         for (TEllipseAnnBtn* b : {form->KeyBtn, form->SenBtn, form->GameBtn})
             QCOMPARE(b->Caption(), QString());
@@ -165,7 +164,7 @@ private slots:
         QTest::mouseClick(form->KeyBtn, Qt::LeftButton);
         QVERIFY(form->MouseEffectRunning());
 
-        ShowMenuButtons();
+        PracticeWindowClosed();
         QVERIFY(form->AboutBtn->Visible() && form->HelpBtn->Visible());
         QCOMPARE(form->KeyBtn->Caption(), QStringLiteral("키보드연습(&K)"));
         QCOMPARE(form->SenBtn->Caption(), QStringLiteral("문장연습(&S)"));
@@ -294,7 +293,7 @@ private slots:
         QVERIFY(form->close());
         QVERIFY(!form->isVisible());
         QCOMPARE(gBoxes.size(), 1);
-        QVERIFY2(gBoxes.first().startsWith(QStringLiteral("Unable to write to ")), qPrintable(gBoxes.first()));
+        QVERIFY2(gBoxes.first().contains(QStringLiteral(":Unable to write to ")), qPrintable(gBoxes.first()));
     }
 
     void aboutOpensAndCloses()

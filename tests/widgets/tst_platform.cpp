@@ -8,6 +8,7 @@
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/Timer.h"
+#include "tests/support/MessageBoxLog.h"
 
 #include <QDialog>
 #include <QFontInfo>
@@ -18,12 +19,6 @@
 #include <QtTest>
 
 namespace {
-QStringList gShown;
-int RecordBox(const QString& text, const QString& caption, unsigned)
-{
-    gShown << caption + QStringLiteral(": ") + text;
-    return IDOK;
-}
 
 class TThrowing : public QObject
 {
@@ -109,16 +104,16 @@ private slots:
         TThrowing target;
         QEvent event(QEvent::User);
         QVERIFY(QCoreApplication::sendEvent(&target, &event));
-        QCOMPARE(gShown, QStringList{QStringLiteral("Vornix 타자연습: 연습할 글을 선택하세요.")});
+        QCOMPARE(gBoxes, QStringList{QStringLiteral("Vornix 타자연습:연습할 글을 선택하세요.")});
         SetMessageBoxHook(nullptr);
     }
 
     void messageBoxBreaksLinesAtCharacter13()
     {
         SetMessageBoxHook(RecordBox);
-        gShown.clear();
+        gBoxes.clear();
         MessageBox(nullptr, QStringLiteral("첫 줄\r둘째 줄"), QStringLiteral("확인"), MB_OK | MB_ICONINFORMATION);
-        QCOMPARE(gShown, QStringList{QStringLiteral("확인: 첫 줄\n둘째 줄")});
+        QCOMPARE(gBoxes, QStringList{QStringLiteral("확인:첫 줄\n둘째 줄")});
         SetMessageBoxHook(nullptr);
     }
 

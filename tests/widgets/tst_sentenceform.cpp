@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Exception.h"
 #include "platform/IniFile.h"
+#include "platform/PracticeWindows.h"
 #include "platform/Sound.h"
 #include "screens/SentenceUnit.h"
 #include "tests/support/MessageBoxLog.h"
@@ -88,6 +89,7 @@ private slots:
         CloseSettings();
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
+        DataFolderOverride = ProgramFolder + QStringLiteral("data/"); // refuses files with the program folder
         SentenceSetup = TSentenceSetupRec();
         SentenceSetup.FontName = QStringLiteral("DejaVu Sans Mono");
         gBoxes.clear();
@@ -121,6 +123,21 @@ private slots:
         // The width stays free and the typing control follows it.
         f->resize(600, 500);
         QCOMPARE(f->SenEx->width(), 600 - 176);
+    }
+
+    void showingAndClosingAreReportedToTheMenu()
+    {
+        QSignalSpy opened(&TPracticeWindows::Instance(), &TPracticeWindows::Opened);
+        QSignalSpy closed(&TPracticeWindows::Instance(), &TPracticeWindows::Closed);
+        TSentenceForm* f = NewForm();
+        f->StartExercise(true, WriteText(QStringLiteral("[영어]a.txt"), {"one"}));
+        QCOMPARE(opened.size(), 0);
+        f->show();
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(closed.size(), 0);
+        f->close();
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(opened.size(), 1);
     }
 
     // The texts that come with the program, in the practice font a first start uses: every line fits the typing
@@ -376,12 +393,38 @@ private slots:
         QCOMPARE(StoredHistory(QStringLiteral("e.txt")), 2);
     }
 
-    void aTextOfBlankLinesEndsAtOnce()
+    // An empty or blank-only text ends at once and leaves nothing to type: no sample line of the control, no
+    // line of the text shown before, and no keystroke that starts the clock or brings the message again.
+    void aTextWithoutLinesEndsAtOnceWithNothingToType_data()
     {
-        const QString path = WriteText(QStringLiteral("blank.txt"), {"", "  ", "\t"});
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<bool>("isLong");
+        QTest::newRow("empty, long") << QStringList() << true;
+        QTest::newRow("empty, short") << QStringList() << false;
+        QTest::newRow("blank lines, long") << QStringList{"", "  ", "\t"} << true;
+        QTest::newRow("blank lines, short") << QStringList{" "} << false;
+    }
+    void aTextWithoutLinesEndsAtOnceWithNothingToType()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(bool, isLong);
+        const QString path = WriteText(QStringLiteral("blank.txt"), lines);
         TSentenceForm* f = NewForm();
-        f->StartExercise(true, path);
+        // The window held a text before: its lines go too.
+        f->StartExercise(isLong, WriteText(QStringLiteral("before.txt"), {"ab", "cd", "ef", "gh"}));
+        f->StartExercise(isLong, path);
         QCOMPARE(gBoxes, QStringList{kEnd});
+        QCOMPARE(Problems(), QStringList(isLong ? 4 : 1, QString()));
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        for (char16_t ch : {u'a', u' ', char16_t(13)})
+            f->SenEx->KeyChar(ch);
+        QTest::keyClick(f->SenEx, Qt::Key_A);
+        QCOMPARE(gBoxes, QStringList{kEnd});
+        QVERIFY(!f->SpeedMeter->Active());
+        QVERIFY(!f->SenEx->TypingStarted());
+        for (const auto& s : f->SenEx->Sentences())
+            QVERIFY(s->typed.isEmpty());
     }
 
     void escSkipsTheBlockWithoutSpeeds()
@@ -421,6 +464,35 @@ private slots:
                 QCOMPARE(qRed(px), ((x + 176) % 64) * 4);
                 QCOMPARE(qGreen(px), (y % 32) * 8);
             }
+    }
+
+    // Nobody typing: the caret blinks over the background picture, and nothing but its cell is repainted, in
+    // the typing control or anywhere else in the window.
+    void anIdleWindowRepaintsOnlyTheCaretCell()
+    {
+        const QString path = WriteText(QStringLiteral("idle.txt"), {"The quick brown fox", "jumps over the lazy dog"});
+        TSentenceForm* f = NewForm();
+        f->resize(1000, 500);
+        f->StartExercise(true, path);
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        TSentencePractice* c = f->SenEx;
+        QTRY_VERIFY(c->CaretVisible());
+        QApplication::processEvents();
+
+        TPaintCounter spy(c);
+        TPaintCounter other(f);
+        for (QWidget* w : f->findChildren<QWidget*>())
+            if (w != c) other.Watch(w);
+        const int tick = c->CaretTick();
+        QTRY_VERIFY(c->CaretTick() != tick);
+        QTRY_COMPARE(c->CaretTick(), tick);
+        QApplication::processEvents();
+        QVERIFY(spy.Count >= 2);
+        QCOMPARE(spy.Painted.boundingRect(), c->TypedCellRect(0, 0));
+        QCOMPARE(other.Count, 0);
     }
 
     void theBuiltInPictureStandsInForBrokenOnes()

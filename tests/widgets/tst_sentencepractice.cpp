@@ -1,7 +1,7 @@
 // The typing control: problems, navigation between lines, the typing events, speed and accuracy, and
 // what it paints.
-#include "platform/Clock.h"
 #include "engine/SentencePractice.h"
+#include "platform/Clock.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WidgetTestUtil.h"
 
@@ -106,6 +106,8 @@ private slots:
     void composingBlockColouredByCheck();
     void readOnlyShowsNoCaret();
     void keystrokeRepaintsOnlyTheTypedLine();
+    void blinkRepaintsOnlyTheCaretCell_data();
+    void blinkRepaintsOnlyTheCaretCell();
 };
 
 void TestSentencePractice::newControlHasTwoDefaultSentences()
@@ -624,6 +626,50 @@ void TestSentencePractice::keystrokeRepaintsOnlyTheTypedLine()
     QVERIFY(painted.top() >= c->TypedCellRect(0, 0).top());
     QVERIFY(painted.bottom() <= c->TypedCellRect(0, 0).bottom());
     QVERIFY(painted.left() >= c->TypedCellRect(0, 4).left());
+}
+
+void TestSentencePractice::blinkRepaintsOnlyTheCaretCell_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("composing");
+    QTest::newRow("at the start") << QString() << false;
+    QTest::newRow("mid-line") << QStringLiteral("abcd") << false;
+    QTest::newRow("composing block") << QStringLiteral("abcd") << true;
+}
+
+// A window left alone blinks its caret: each blink repaints the caret's cell (or the composing block),
+// nothing of the line around it.
+void TestSentencePractice::blinkRepaintsOnlyTheCaretCell()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, composing);
+    QWidget window;
+    auto* c = new TSentencePractice(&window);
+    Prepare(*c);
+    SetProblems(*c, {QStringLiteral("abcdefghij"), QStringLiteral("klmnop")});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    c->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_VERIFY(c->CaretVisible());
+    Type(*c, typed);
+    if (composing) {
+        c->ImeStartComposition();
+        c->ImeComposition(u'한');
+    }
+    QApplication::processEvents();
+    const QRect cell = c->TypedCellRect(0, int(typed.size()));
+    // The caret's icon is one line high and square: here it fits in the cell of three letters.
+    QVERIFY(cell.width() >= cell.height());
+
+    TPaintCounter spy(c);
+    const int tick = c->CaretTick();
+    QTRY_VERIFY(c->CaretTick() != tick);
+    QTRY_COMPARE(c->CaretTick(), tick);
+    QApplication::processEvents();
+    QVERIFY(spy.Count >= 2);
+    QCOMPARE(spy.Painted.boundingRect(), cell);
 }
 
 QTEST_MAIN(TestSentencePractice)

@@ -86,6 +86,7 @@ private slots:
         CloseSettings();
         FTemp = std::make_unique<QTemporaryDir>();
         ProgramFolder = FTemp->path() + u'/';
+        DataFolderOverride = ProgramFolder + QStringLiteral("data/");
         SentenceSetup = TSentenceSetupRec();
         gBoxes.clear();
         gAnswer = IDYES;
@@ -185,6 +186,25 @@ private slots:
         QVERIFY(f.btnLong->Enabled());
         QVERIFY(f.btnShort->Enabled());
         QVERIFY(f.lblSelectFile->isHidden());
+    }
+
+    void theLearnersOwnTextsAreListedAndStarted()
+    {
+        WriteTexts({"[영어]Sea.txt", "[한글]Mine.txt"});
+        const QString own = UserDataFolder() + QStringLiteral("Text/");
+        QDir().mkpath(own);
+        WriteAll(own + QStringLiteral("[한글]Mine.txt"), "\xef\xbb\xbfmy own line\n");
+        WriteAll(own + QStringLiteral("[영어]Added.txt"), QByteArray("\xef\xbb\xbf") + "added\n");
+        TSentenceSetupForm f;
+        QStringList captions;
+        for (int i = 0; i < f.lvText->ItemCount(); ++i)
+            captions << f.lvText->Item(i)->Caption();
+        QCOMPARE(captions, (QStringList{"[영어]Added", "[영어]Sea", "[한글]Mine"}));
+        f.lvText->SetItemIndex(2);
+        f.btnShortClick(nullptr);
+        QVERIFY(SentenceForm);
+        QCOMPARE(SentenceForm->TextFn(), own + QStringLiteral("[한글]Mine.txt"));
+        QCOMPARE(SentenceForm->SenEx->Sentences()[0]->problem, QStringLiteral("my own line"));
     }
 
     void startStoresTheOptionsAndOpensTheRealFile()

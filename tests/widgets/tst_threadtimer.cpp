@@ -1,6 +1,6 @@
 // The thread timer: ticks paced by a worker, delivered on the user-interface thread, and a stop that holds.
-#include "platform/Clock.h"
 #include "engine/ThreadTimer.h"
+#include "platform/Clock.h"
 
 #include <QPointer>
 #include <QtTest>

@@ -26,8 +26,8 @@ class TestZavaduMeterRender : public QObject
 private slots:
     void initTestCase();
     void sentenceMeterPictures();
-    void fullFeaturedPicture_data();
-    void fullFeaturedPicture();
+    void smokeFullFeaturedPicture_data();
+    void smokeFullFeaturedPicture();
 
 private:
     QImage FPicture;
@@ -74,7 +74,7 @@ void TestZavaduMeterRender::sentenceMeterPictures()
     QTest::qWait(20);
 }
 
-void TestZavaduMeterRender::fullFeaturedPicture_data()
+void TestZavaduMeterRender::smokeFullFeaturedPicture_data()
 {
     QTest::addColumn<bool>("use3D");
     QTest::addColumn<bool>("blend");
@@ -83,7 +83,7 @@ void TestZavaduMeterRender::fullFeaturedPicture_data()
     QTest::newRow("3-D blended") << true << true;
 }
 
-void TestZavaduMeterRender::fullFeaturedPicture()
+void TestZavaduMeterRender::smokeFullFeaturedPicture()
 {
     QFETCH(bool, use3D);
     QFETCH(bool, blend);

@@ -1,0 +1,7 @@
+#include "platform/PracticeWindows.h"
+
+TPracticeWindows& TPracticeWindows::Instance()
+{
+    static TPracticeWindows instance;
+    return instance;
+}

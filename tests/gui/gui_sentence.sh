@@ -44,7 +44,7 @@ sleep 0.3
 cp "$VORNIX" "$DIR/vornix"
 cp -r "$(dirname "$VORNIX")/help" "$DIR/help"
 mkdir "$DIR/Text"
-cp "$(dirname "$VORNIX")/Text/[한글]속담 모음.txt" "$DIR/Text/"
+cp "$(dirname "$0")/../../Text/[한글]속담 모음.txt" "$DIR/Text/"
 # Wrong characters in magenta, a colour found nowhere else in the window, so they can be counted.
 printf '[SentenceSetup]\nWrongMarkColor=16711935\n' >"$DIR/Zavlin.ini"
 "$DIR/vornix" >>"$LOG" 2>&1 &

@@ -40,6 +40,8 @@ close_dialog() {
     return 1
 }
 
+XVFB_SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
 # copy_program VORNIX: a program folder of its own (the executable, its sound module, help/ and Text/) in a temporary
 # folder, removed on exit, so that a test never reads or writes the settings ("Zavlin.ini") or high
 # scores ("cscore.dat") beside the build's program. Sets PROGRAM to the copied executable.
@@ -47,9 +49,9 @@ copy_program() {
     PROGRAM_DIR=$(mktemp -d)
     cp "$1" "$PROGRAM_DIR/vornix"
     cp "$(dirname "$1")/libvornix_sound.so" "$PROGRAM_DIR/" 2>/dev/null || true
-    for d in help Text; do
-        [ -d "$(dirname "$1")/$d" ] && cp -r "$(dirname "$1")/$d" "$PROGRAM_DIR/"
-    done
+    [ -d "$(dirname "$1")/help" ] && cp -r "$(dirname "$1")/help" "$PROGRAM_DIR/"
+    # The texts that come with the program, not the build folder's, where a learner may have added some.
+    cp -r "$XVFB_SOURCE_DIR/Text" "$PROGRAM_DIR/"
     PROGRAM=$PROGRAM_DIR/vornix
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Exception.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTimer>
@@ -12,6 +13,18 @@
 
 namespace {
 QString gTitle;
+const char* const kShownAgainWhenRefused = "vornixShownAgainWhenRefused";
+const char* const kShowingAgain = "vornixShowingAgain";
+} // namespace
+
+void MarkShownAgainWhenRefused(QWidget* modal)
+{
+    modal->setProperty(kShownAgainWhenRefused, true);
+}
+
+bool ShowingAgain(const QWidget* window)
+{
+    return window->property(kShowingAgain).toBool();
 }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -19,7 +32,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("vornix")); // the data folder: ~/.local/share/vornix
     setDesktopFileName(QStringLiteral("org.example.Vornix"));
     InstallFontSubstitutions();
-    installEventFilter(new TModalKeeper(this));
+    installEventFilter(new TModalKeeper(this, OnWayland()));
     InstallQtTranslation();
 }
 
@@ -38,6 +51,20 @@ bool TApplication::InstallQtTranslation()
     return true;
 }
 
+TModalKeeper::TModalKeeper(QObject* parent, bool showAgainWhenRefused)
+    : QObject(parent), FShowAgainWhenRefused(showAgainWhenRefused)
+{
+    Activate = [](QWidget* modal) {
+        modal->raise();
+        modal->activateWindow();
+    };
+}
+
+bool TApplication::OnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 bool TModalKeeper::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::WindowActivate || !watched->isWidgetType()) return false;
@@ -53,12 +80,28 @@ bool TModalKeeper::eventFilter(QObject* watched, QEvent* event)
     // A window-modal dialog blocks only its own windows.
     if (modal->windowModality() != Qt::ApplicationModal && !owns(window, modal)) return false;
     // Later, not inside the activation that is being handled.
-    QTimer::singleShot(0, modal, [modal = QPointer<QWidget>(modal)] {
+    QTimer::singleShot(0, modal, [this, modal = QPointer<QWidget>(modal), blocked = QPointer<QWidget>(window)] {
         if (!modal || !modal->isVisible()) return;
-        modal->raise();
-        modal->activateWindow();
+        Activate(modal);
+        if (!FShowAgainWhenRefused || !modal->property(kShownAgainWhenRefused).toBool()) return;
+        QTimer::singleShot(RefusedAfterMs, modal, [this, modal, blocked] {
+            if (modal && blocked) ShowAgain(modal, blocked);
+        });
     });
     return false;
+}
+
+void TModalKeeper::ShowAgain(QWidget* modal, QWidget* blocked)
+{
+    // Only while the refusal stands: the blocked window still has the input and the modal one is still up.
+    if (!modal->isVisible() || QApplication::activeModalWidget() != modal || QApplication::activeWindow() != blocked)
+        return;
+    modal->setProperty(kShowingAgain, true);
+    const QPoint at = modal->pos();
+    modal->hide();
+    modal->move(at);
+    modal->show();
+    modal->setProperty(kShowingAgain, false);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

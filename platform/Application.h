@@ -5,15 +5,35 @@
 
 #include <QApplication>
 
+#include <functional>
+
 // Brings the modal window back to the front when a window it blocks is activated: a compositor that does not
 // keep a dialog above its parent would otherwise leave it hidden under a window that takes no input.
+// Some compositors (sway) turn a program's activation into a mere urgency hint and never raise the window
+// for it; there a modal window whose run outlives a hide (MarkShownAgainWhenRefused) is shown again, which
+// maps it anew, on top and focused.
 class TModalKeeper : public QObject
 {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    // showAgainWhenRefused: on Wayland, where a program cannot raise its own window.
+    explicit TModalKeeper(QObject* parent, bool showAgainWhenRefused);
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // How a modal window is asked to the front; tests put a window system that refuses in its place.
+    std::function<void(QWidget*)> Activate;
+    // How long a refused activation is waited for before the window is shown again.
+    int RefusedAfterMs = 300;
+
+private:
+    void ShowAgain(QWidget* modal, QWidget* blocked);
+    const bool FShowAgainWhenRefused;
 };
+
+// The window's modal run goes on when it is hidden (its own loop, not QDialog::exec), so it may be shown again.
+void MarkShownAgainWhenRefused(QWidget* modal);
+// True while the keeper hides and shows a modal window again: it is the same run, not an end and a new start.
+bool ShowingAgain(const QWidget* window);
 
 class TApplication : public QApplication
 {
@@ -23,6 +43,8 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Under Wayland: a program neither learns nor sets where its windows are, nor raises them.
+    static bool OnWayland();
     static QString Title();
     static void SetTitle(const QString& title);
     // Shows a failure's message as the default handler does; also for code outside the event loop.

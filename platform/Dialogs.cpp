@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -80,6 +81,8 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
     if (gHook) return gHook(shown, caption, flags);
 
     QMessageBox box(parent ? parent : QApplication::activeWindow());
+    // Before the flags are placed: the box's own setWindowModality sets its window flags anew.
+    box.setWindowModality(Qt::ApplicationModal);
     PlaceAboveStayOnTop(&box);
     box.setWindowTitle(caption);
     box.setText(shown);
@@ -136,10 +139,30 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
     // A box sized to a short text is narrower than its caption once the frame's icon and buttons are in.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
         const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
-        grid->addItem(new QSpacerItem(fm.horizontalAdvance(caption) + 120, 0), grid->rowCount(), 0, 1,
+        // Qt's own frame under Wayland centres the caption on the whole width, with three buttons at the right.
+        const int room = TApplication::OnWayland() ? 200 : 120;
+        grid->addItem(new QSpacerItem(fm.horizontalAdvance(caption) + room, 0), grid->rowCount(), 0, 1,
                       grid->columnCount());
     }
-    box.exec();
+    // Its own loop rather than exec(), which ends at any hide: the box may be shown again, still running,
+    // where the window system will not bring it to the front (TModalKeeper).
+    MarkShownAgainWhenRefused(&box);
+    QEventLoop loop;
+    QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    // Hidden any other way than by the keeper, the box ends its run as exec() would.
+    struct TEndAtHide : QObject
+    {
+        QEventLoop* Loop;
+        explicit TEndAtHide(QEventLoop* loop) : Loop(loop) {}
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::Hide && !ShowingAgain(static_cast<QWidget*>(o))) Loop->quit();
+            return false;
+        }
+    } endAtHide(&loop);
+    box.installEventFilter(&endAtHide);
+    box.show();
+    loop.exec(QEventLoop::DialogExec);
     for (const auto& [button, result] : made)
         if (box.clickedButton() == button) return result;
     return escapeResult;

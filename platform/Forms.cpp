@@ -1,6 +1,7 @@
 #include "platform/Forms.h"
 
 #include "platform/Accelerators.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyDispatch.h"
 #include "platform/VirtualKeys.h"
@@ -213,6 +214,7 @@ int TForm::ShowModal()
     UpdateWindowFlags();
     PlaceAboveStayOnTop(this);
     setWindowModality(Qt::ApplicationModal);
+    MarkShownAgainWhenRefused(this);
     QEventLoop loop;
     FModalLoop = &loop;
     show();
@@ -449,7 +451,7 @@ void TForm::closeEvent(QCloseEvent* event)
 void TForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous() && OnShow) {
+    if (!event->spontaneous() && OnShow && !ShowingAgain(this)) {
         TNotifyEvent handler = OnShow;
         handler(this);
     }
@@ -461,7 +463,7 @@ void TForm::hideEvent(QHideEvent* event)
     // A key let go as the window closes is no answer any more.
     FHeldRelease.Drop();
     QDialog::hideEvent(event);
-    if (event->spontaneous()) return;
+    if (event->spontaneous() || ShowingAgain(this)) return;
     if (OnHide) {
         TNotifyEvent handler = OnHide;
         handler(this);

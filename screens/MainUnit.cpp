@@ -280,8 +280,10 @@ void TMainForm::FrameMaybeKnown()
         return;
     }
     FFrameChecks = 0;
-    // A window the user has moved meanwhile stays where the user put it.
-    if (!MainWindowStillPlaced(FPlacedPos, windowHandle()->geometry().topLeft(), frame)) return;
+    // A window the user has moved meanwhile stays where the user put it. Under Wayland a program never
+    // learns where its window is, and its frame (drawn by Qt) is known at once: only the size is fitted.
+    if (!TApplication::OnWayland() && !MainWindowStillPlaced(FPlacedPos, windowHandle()->geometry().topLeft(), frame))
+        return;
     PlaceWindow(true);
     update();
 }

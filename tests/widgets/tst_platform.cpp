@@ -12,6 +12,9 @@
 
 #include <QDialog>
 #include <QFontInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -252,6 +255,86 @@ private slots:
             QTest::qWait(200);
             QCOMPARE(back.Count, 0);
         }
+    }
+
+    // Where the window system refuses to bring a modal window to the front (sway makes it an urgency hint), the
+    // window is shown again, which maps it anew on top; its modal run goes on, and its own show and hide
+    // handlers do not run. Where the activation is honoured, nothing is shown again.
+    void modalShownAgainWhereActivationIsRefused_data()
+    {
+        QTest::addColumn<bool>("messageBox");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("form, refused") << false << true;
+        QTest::newRow("message box, refused") << true << true;
+        QTest::newRow("form, honoured") << false << false;
+    }
+    void modalShownAgainWhereActivationIsRefused()
+    {
+        QFETCH(bool, messageBox);
+        QFETCH(bool, refused);
+        auto* installed = qApp->findChild<TModalKeeper*>();
+        QVERIFY(installed);
+        qApp->removeEventFilter(installed);
+        const auto restore = qScopeGuard([installed] { qApp->installEventFilter(installed); });
+        TModalKeeper keeper(nullptr, true);
+        keeper.RefusedAfterMs = 50;
+        if (refused) keeper.Activate = [](QWidget*) {};
+        qApp->installEventFilter(&keeper);
+
+        QWidget owner;
+        owner.setWindowTitle(QStringLiteral("owner"));
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        TForm form(&owner);
+        int handlers = 0;
+        form.OnShow = [&](QObject*) { ++handlers; };
+        form.OnHide = [&](QObject*) { ++handlers; };
+        struct TShows : QObject
+        {
+            int Count = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                if (e->type() == QEvent::Show) ++Count;
+                return false;
+            }
+        } shows;
+        // Driven from timers, not from inside the run: a run that ended at the hide must be seen to have ended.
+        bool returned = false, stillRunning = false, done = false;
+        QPointer<QWidget> modal;
+        QTimer poll;
+        int step = 0, ticks = 0;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            ++ticks;
+            if (step == 0 && (modal = QApplication::activeModalWidget())) {
+                modal->installEventFilter(&shows);
+                modal->activateWindow();
+                step = 1;
+            } else if (step == 1 && modal && QApplication::activeWindow() == modal) {
+                // As a compositor does: the click activates the blocked window, past the modal one.
+                owner.windowHandle()->requestActivate();
+                ticks = 0;
+                step = 2;
+            } else if (step == 2 && (shows.Count > 0 || ticks > (refused ? 250 : 25))) {
+                stillRunning = !returned && modal && modal->isVisible() && QApplication::activeModalWidget() == modal;
+                if (auto* box = qobject_cast<QMessageBox*>(modal.data()))
+                    box->buttons().first()->click();
+                else if (modal)
+                    form.SetModalResult(mrOk);
+                done = true;
+                poll.stop();
+            }
+        });
+        poll.start(20);
+        const int handlersBefore = handlers;
+        const int result = messageBox
+                               ? MessageBox(&owner, QStringLiteral("Game Over!!!"), QStringLiteral("확인"), MB_OK)
+                               : form.ShowModal();
+        returned = true;
+        QTRY_VERIFY(done);
+        QVERIFY(stillRunning);
+        QCOMPARE(result, messageBox ? IDOK : int(mrOk));
+        QCOMPARE(handlers, handlersBefore + (messageBox ? 0 : 2)); // the run's own show and hide only
+        QCOMPARE(shows.Count, refused ? 1 : 0);
     }
 
     void seededRandomRepeats()

@@ -13,13 +13,13 @@
 
 namespace {
 QString gTitle;
-const char* const kShownAgainWhenRefused = "vornixShownAgainWhenRefused";
+const char* const kMayBeShownAgain = "vornixMayBeShownAgain";
 const char* const kShowingAgain = "vornixShowingAgain";
 } // namespace
 
-void MarkShownAgainWhenRefused(QWidget* modal)
+void MarkMayBeShownAgain(QWidget* modal)
 {
-    modal->setProperty(kShownAgainWhenRefused, true);
+    modal->setProperty(kMayBeShownAgain, true);
 }
 
 bool ShowingAgain(const QWidget* window)
@@ -51,8 +51,7 @@ bool TApplication::InstallQtTranslation()
     return true;
 }
 
-TModalKeeper::TModalKeeper(QObject* parent, bool showAgainWhenRefused)
-    : QObject(parent), FShowAgainWhenRefused(showAgainWhenRefused)
+TModalKeeper::TModalKeeper(QObject* parent, bool showAgain) : QObject(parent), FShowAgain(showAgain)
 {
     Activate = [](QWidget* modal) {
         modal->raise();
@@ -80,22 +79,25 @@ bool TModalKeeper::eventFilter(QObject* watched, QEvent* event)
     // A window-modal dialog blocks only its own windows.
     if (modal->windowModality() != Qt::ApplicationModal && !owns(window, modal)) return false;
     // Later, not inside the activation that is being handled.
-    QTimer::singleShot(0, modal, [this, modal = QPointer<QWidget>(modal), blocked = QPointer<QWidget>(window)] {
+    QTimer::singleShot(0, modal, [this, modal = QPointer<QWidget>(modal)] {
         if (!modal || !modal->isVisible()) return;
         Activate(modal);
-        if (!FShowAgainWhenRefused || !modal->property(kShownAgainWhenRefused).toBool()) return;
-        QTimer::singleShot(RefusedAfterMs, modal, [this, modal, blocked] {
-            if (modal && blocked) ShowAgain(modal, blocked);
+        if (!FShowAgain || !modal->property(kMayBeShownAgain).toBool()) return;
+        // The hide itself may hand the activation to the blocked window: that one is no new click.
+        if (FShownAgain.isValid() && FShownAgain.elapsed() < 1000) return;
+        QTimer::singleShot(ShowAgainAfterMs, modal, [this, modal] {
+            if (modal) ShowAgain(modal);
         });
     });
     return false;
 }
 
-void TModalKeeper::ShowAgain(QWidget* modal, QWidget* blocked)
+void TModalKeeper::ShowAgain(QWidget* modal)
 {
-    // Only while the refusal stands: the blocked window still has the input and the modal one is still up.
-    if (!modal->isVisible() || QApplication::activeModalWidget() != modal || QApplication::activeWindow() != blocked)
-        return;
+    // Even when the dialog has the keys again it may be under the window clicked: nothing tells, so it is
+    // shown again whenever its run is still the one that blocks.
+    if (!modal->isVisible() || QApplication::activeModalWidget() != modal) return;
+    FShownAgain.start();
     modal->setProperty(kShowingAgain, true);
     const QPoint at = modal->pos();
     modal->hide();

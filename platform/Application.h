@@ -4,34 +4,36 @@
 // instead of letting it cross the event loop.
 
 #include <QApplication>
+#include <QElapsedTimer>
 
 #include <functional>
 
 // Brings the modal window back to the front when a window it blocks is activated: a compositor that does not
 // keep a dialog above its parent would otherwise leave it hidden under a window that takes no input.
-// Some compositors (sway) turn a program's activation into a mere urgency hint and never raise the window
-// for it; there a modal window whose run outlives a hide (MarkShownAgainWhenRefused) is shown again, which
-// maps it anew, on top and focused.
+// Under Wayland a program cannot raise its own window, and sway, for one, turns the activation asked for into
+// an urgency hint, or gives the dialog the keys but leaves it under the window clicked. There a modal window
+// whose run outlives a hide (MarkMayBeShownAgain) is shown again, which maps it anew, on top and focused.
 class TModalKeeper : public QObject
 {
     Q_OBJECT
 public:
-    // showAgainWhenRefused: on Wayland, where a program cannot raise its own window.
-    explicit TModalKeeper(QObject* parent, bool showAgainWhenRefused);
+    // showAgain: on Wayland, where a program cannot raise its own window.
+    explicit TModalKeeper(QObject* parent, bool showAgain);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // How a modal window is asked to the front; tests put a window system that refuses in its place.
     std::function<void(QWidget*)> Activate;
-    // How long a refused activation is waited for before the window is shown again.
-    int RefusedAfterMs = 300;
+    // Time for the compositor to finish with the click before the window is shown again.
+    int ShowAgainAfterMs = 300;
 
 private:
-    void ShowAgain(QWidget* modal, QWidget* blocked);
-    const bool FShowAgainWhenRefused;
+    void ShowAgain(QWidget* modal);
+    const bool FShowAgain;
+    QElapsedTimer FShownAgain;
 };
 
 // The window's modal run goes on when it is hidden (its own loop, not QDialog::exec), so it may be shown again.
-void MarkShownAgainWhenRefused(QWidget* modal);
+void MarkMayBeShownAgain(QWidget* modal);
 // True while the keeper hides and shows a modal window again: it is the same run, not an end and a new start.
 bool ShowingAgain(const QWidget* window);
 

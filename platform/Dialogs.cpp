@@ -146,7 +146,7 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
     }
     // Its own loop rather than exec(), which ends at any hide: the box may be shown again, still running,
     // where the window system will not bring it to the front (TModalKeeper).
-    MarkShownAgainWhenRefused(&box);
+    MarkMayBeShownAgain(&box);
     QEventLoop loop;
     QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
     // Hidden any other way than by the keeper, the box ends its run as exec() would.

@@ -214,7 +214,7 @@ int TForm::ShowModal()
     UpdateWindowFlags();
     PlaceAboveStayOnTop(this);
     setWindowModality(Qt::ApplicationModal);
-    MarkShownAgainWhenRefused(this);
+    MarkMayBeShownAgain(this);
     QEventLoop loop;
     FModalLoop = &loop;
     show();

@@ -6,15 +6,11 @@
 // sounds found the player ready.
 // Run: build/bench/bench_firstsound [runs]   (offscreen unless QT_QPA_PLATFORM says otherwise; with or without
 // an audio server: the player finds no device, or opens the default one)
-#include "bench/BenchSupport.h"
-#include "engine/VornixMisc.h"
+#include "bench/KeyboardBench.h"
 #include "platform/Sound.h"
-#include "screens/Unit6.h"
-#include "tests/support/WidgetTestUtil.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -28,17 +24,7 @@ int OneRun(bool waitFirst)
 {
     QTemporaryDir folder;
     ProgramFolder = folder.path() + u'/';
-    auto* w = new TForm6;
-    Form6 = w;
-    w->MakeKeyMap();
-    w->Configure(2, KeyArray::TPracticePosition::AllKeys, false, false); // speaker on
-    w->GoProblem();
-    w->show();
-    auto* paints = new TPaintCounter(w);
-    for (QWidget* child : w->findChildren<QWidget*>())
-        paints->Watch(child);
-    QApplication::setActiveWindow(w);
-    QCoreApplication::processEvents();
+    const TKeyboardBench b = OpenKeyboardPractice(false); // speaker on
     if (waitFirst) {
         QElapsedTimer idle;
         idle.start();
@@ -48,14 +34,9 @@ int OneRun(bool waitFirst)
     const bool ready = SoundReady();
     std::printf("%d", ready ? 1 : 0);
     for (int i = 0; i < 20; ++i) {
-        const Qt::Key key = QtKeyOf(w->Practice.ProblemKey);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(w, &press);
-        const double us = Microseconds([&] {
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-            QApplication::sendEvent(w, &release);
-            QCoreApplication::sendPostedEvents(w, QEvent::UpdateRequest);
-        });
+        const Qt::Key key = QtKeyOf(b.Window->Practice.ProblemKey);
+        Press(b.Window, key);
+        const double us = TimedRelease(b, key);
         std::printf(" %.3f", us / 1e3);
         // The lamp's timer and the sound thread's answers, between keys as between a learner's.
         QElapsedTimer gap;
@@ -64,7 +45,7 @@ int OneRun(bool waitFirst)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     std::printf("\n");
-    w->close();
+    b.Window->close();
     return 0;
 }
 } // namespace

@@ -3,9 +3,7 @@
 // Run: build/bench/bench_game [ticks]   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
 #include "bench/BenchSupport.h"
-#include "game/GameUnit.h"
-#include "platform/Dialogs.h"
-#include "platform/Random.h"
+#include "bench/GameBench.h"
 #include "platform/Sound.h"
 #include "platform/Timer.h"
 
@@ -16,11 +14,6 @@
 #include <vector>
 
 namespace {
-int NoBox(const QString&, const QString&, unsigned)
-{
-    return IDOK;
-}
-
 // A board of twelve words, one of them yellow, half of them older.
 void FillBoard(TGameForm* game)
 {
@@ -36,16 +29,8 @@ int main(int argc, char** argv)
 {
     UseOffscreenPlatform();
     QApplication app(argc, argv);
-    SetMessageBoxHook(NoBox);
     SetSoundHook([](const QString&) {});
-    RandSeed(1);
-
-    auto* game = new TGameForm();
-    game->Model().GameLevel = 1;
-    game->Model().EnglishGame = true;
-    game->SetRotation(TRotation::clockwise);
-    game->SetTimerInterval();
-    game->Show();
+    TGameForm* const game = OpenEnglishGame(1);
     // The bench drives the ticks itself.
     game->ShowClock->SetEnabled(false);
     game->ProblemClock->SetEnabled(false);

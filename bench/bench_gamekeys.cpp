@@ -6,10 +6,8 @@
 // Run under X with the xcb platform, e.g. bench/gamekeys.sh [build folder] [keys per box] [sound]; a trace of the
 // slow keys' work: VORNIX_KEY_TRACE=1.
 #include "bench/BenchSupport.h"
-#include "game/GameUnit.h"
-#include "platform/Dialogs.h"
+#include "bench/GameBench.h"
 #include "platform/Edit.h"
-#include "platform/Random.h"
 #include "platform/Sound.h"
 
 #include <QApplication>
@@ -50,11 +48,6 @@ QElapsedTimer gClock;                  // one clock for both threads
 std::atomic<qint64> gSentAt[kMaxKeys]; // when key i was sent, ns
 std::atomic<int> gSent{0};
 std::atomic<int> gReceived{0};
-
-int NoBox(const QString&, const QString&, unsigned)
-{
-    return IDOK;
-}
 
 // Watches every event on the user-interface thread: a key press reaching one of the boxes starts a key,
 // the repaint of that box's window that painted it ends it.
@@ -155,18 +148,10 @@ int main(int argc, char** argv)
         return 1;
     }
     const int keysPerBox = std::clamp(argc > 1 ? std::atoi(argv[1]) : 600, 10, kMaxKeys / 3);
-    SetMessageBoxHook(NoBox);
     // "sound" as the second argument: the game sounds through the real player (an audio server, if any).
     const bool sound = argc > 2 && QByteArray(argv[2]) == "sound";
     if (!sound) SetSoundHook([](const QString&) {});
-    RandSeed(7);
-
-    auto* game = new TGameForm();
-    game->Model().GameLevel = 1;
-    game->Model().EnglishGame = true;
-    game->SetRotation(TRotation::clockwise);
-    game->SetTimerInterval();
-    game->Show();
+    TGameForm* const game = OpenEnglishGame(7);
 
     QWidget plainWindow;
     plainWindow.setWindowTitle(QStringLiteral("plain line edit"));

@@ -2,40 +2,14 @@
 // old and new problem caps, the Shift caps, the label and the finger guide repaint. Also a wrong answer
 // (lamp and cap only) and the problem pickers alone. Prints median and 99th percentile; run on the
 // offscreen platform for figures comparable over time.
-#include "bench/BenchSupport.h"
-#include "engine/VornixMisc.h"
+#include "bench/KeyboardBench.h"
 #include "platform/Sound.h"
-#include "screens/Unit6.h"
-#include "tests/support/WidgetTestUtil.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <cstdio>
+#include <utility>
 #include <vector>
-
-namespace {
-void Press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods)
-{
-    QKeyEvent press(QEvent::KeyPress, key, mods);
-    QApplication::sendEvent(w, &press);
-}
-
-// Times the release only: judging, the model's next problem and the repaints it causes, flushed.
-double TimedRelease(TForm6& w, const TPaintCounter& paints, Qt::Key key, Qt::KeyboardModifiers mods)
-{
-    const int before = paints.Count;
-    const double us = Microseconds([&] {
-        QKeyEvent release(QEvent::KeyRelease, key, mods);
-        QApplication::sendEvent(&w, &release);
-        QCoreApplication::sendPostedEvents(&w, QEvent::UpdateRequest);
-    });
-    if (paints.Count == before) std::fprintf(stderr, "warning: a release caused no repaint\n");
-    return us;
-}
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -45,29 +19,19 @@ int main(int argc, char** argv)
     ProgramFolder = folder.path() + u'/';
     SetSoundHook([](const QString&) {});
 
-    auto* w = new TForm6;
-    Form6 = w;
-    w->MakeKeyMap();
-    // 3-90, all keys: every group of caps takes part
-    w->Configure(2, KeyArray::TPracticePosition::AllKeys, true, false);
-    w->GoProblem();
-    w->show();
-    auto* paints = new TPaintCounter(w);
-    for (QWidget* child : w->findChildren<QWidget*>())
-        paints->Watch(child);
-    QApplication::setActiveWindow(w);
-    QCoreApplication::processEvents();
+    const TKeyboardBench b = OpenKeyboardPractice(true);
+    TForm6* const w = b.Window;
 
     const int runs = 3000;
     std::vector<double> right, wrong;
     for (int i = 0; i < runs; ++i) {
         const Qt::Key key = QtKeyOf(w->Practice.ProblemKey);
-        Press(w, key, Qt::NoModifier);
-        right.push_back(TimedRelease(*w, *paints, key, Qt::NoModifier));
+        Press(w, key);
+        right.push_back(TimedRelease(b, key));
         // A wrong answer every third problem: the skip never comes.
         if (i % 3 == 0) {
-            Press(w, Qt::Key_Space, Qt::NoModifier);
-            wrong.push_back(TimedRelease(*w, *paints, Qt::Key_Space, Qt::NoModifier));
+            Press(w, Qt::Key_Space);
+            wrong.push_back(TimedRelease(b, Qt::Key_Space));
         }
         if (i % 50 == 0) QCoreApplication::processEvents(); // the lamp's timer
     }

@@ -3,9 +3,11 @@
 command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
 # Xvfb picks a free display itself and writes its number to a pipe once it accepts clients, so two suites
 # on one machine never share a server, and a server that did not start fails the test at once.
+# -noreset: a server resets whenever its last client leaves (a short xprop or xwin call) and, on a busy
+# machine, refuses a client that connects meanwhile (the window manager, the program).
 XVFB_FIFO=$(mktemp -u)
 mkfifo "$XVFB_FIFO"
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1600x1200x24}" -nolisten tcp 3>"$XVFB_FIFO" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1600x1200x24}" -nolisten tcp -noreset 3>"$XVFB_FIFO" >/dev/null 2>&1 &
 XVFB_PID=$!
 XVFB_NUMBER=
 read -r -t 15 XVFB_NUMBER <"$XVFB_FIFO" || true
